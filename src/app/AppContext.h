@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class Prompts;
+class Clock;
+class PreviewPane;
+class QWidget;
+
+// What the main window needs from outside: the seams. The program passes the
+// real ones; tests pass doubles.
+struct AppContext {
+    Prompts* prompts = nullptr;
+    Clock* clock = nullptr;
+    // Where the INI file and the frame pages live.
+    QString programFolder;
+    // Makes the preview pane as a child of `parent`.
+    std::function<PreviewPane*(QWidget* parent)> makePreview;
+};

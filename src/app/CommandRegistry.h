@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <functional>
+
+// Maps command names (the menu item names, "mnuFileOpen", and toolbar keys)
+// to the code that runs them. The window registers what is built; the menu
+// and toolbar builders look commands up by name.
+class CommandRegistry {
+  public:
+    using Command = std::function<void()>;
+
+    void add(const QString& name, Command command) { m_commands.insert(name, std::move(command)); }
+    bool has(const QString& name) const { return m_commands.contains(name); }
+    // Runs the command; returns false when no command has that name.
+    bool run(const QString& name) const {
+        const auto it = m_commands.constFind(name);
+        if (it == m_commands.constEnd()) {
+            return false;
+        }
+        (*it)();
+        return true;
+    }
+
+  private:
+    QHash<QString, Command> m_commands;
+};

@@ -1,0 +1,51 @@
+#include "app/FixedTabBar.h"
+
+FixedTabBar::FixedTabBar(QWidget* parent) : QTabBar(parent) {
+    setExpanding(false);
+    setUsesScrollButtons(false);
+    setElideMode(Qt::ElideRight);
+    setDrawBase(false);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+int FixedTabBar::addKeyedTab(const QString& key, const QString& caption) {
+    const int index = addTab(caption);
+    setTabData(index, key);
+    return index;
+}
+
+QString FixedTabBar::keyAt(int index) const {
+    return tabData(index).toString();
+}
+
+int FixedTabBar::indexOfKey(const QString& key) const {
+    for (int i = 0; i < count(); ++i) {
+        if (keyAt(i) == key) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void FixedTabBar::setFixedTabWidth(int pixels) {
+    if (pixels == m_tabWidth) {
+        return;
+    }
+    m_tabWidth = pixels;
+    updateGeometry();
+    // Recompute the tab rectangles for the new width.
+    setIconSize(iconSize());
+    update();
+}
+
+QSize FixedTabBar::tabSizeHint(int index) const {
+    QSize size = QTabBar::tabSizeHint(index);
+    if (m_tabWidth > 0) {
+        size.setWidth(m_tabWidth);
+    }
+    return size;
+}
+
+QSize FixedTabBar::minimumTabSizeHint(int index) const {
+    return tabSizeHint(index);
+}

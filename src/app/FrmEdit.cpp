@@ -1,0 +1,348 @@
+#include "app/FrmEdit.h"
+
+#include "app/Clock.h"
+#include "app/FixedTabBar.h"
+#include "app/MenuBuilder.h"
+#include "app/MenuTable.h"
+#include "app/PageTemplate.h"
+#include "app/PreviewPane.h"
+#include "app/PreviewRefresher.h"
+#include "app/SplitterGrip.h"
+#include "editor/SourcePane.h"
+#include "files/SettingsStore.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QResizeEvent>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+using layout::Control;
+
+namespace {
+constexpr int MinimumWidthTwips = 3000;
+constexpr int Timer1Interval = 110;
+constexpr int RefreshInterval = 500;
+
+int px(double twips) {
+    return qRound(twips / FrmEdit::TwipsPerPixel);
+}
+
+void place(QWidget* widget, const layout::Box& box) {
+    widget->setGeometry(px(box.left), px(box.top), qMax(0, px(box.width)), qMax(0, px(box.height)));
+}
+
+// A folder read from the settings is used as a prefix of file names, so it
+// must end with a separator; one typed by hand without it would otherwise put
+// the preview files beside the folder instead of inside it.
+QString asFolderPrefix(const QString& folder) {
+    if (folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ||
+        folder.endsWith(QLatin1Char('\\'))) {
+        return folder;
+    }
+    return folder + QLatin1Char('/');
+}
+} // namespace
+
+FrmEdit::FrmEdit(const AppContext& context, QWidget* parent)
+    : QMainWindow(parent), m_context(context),
+      m_settings(std::make_unique<SettingsStore>(context.programFolder, *context.prompts)),
+      m_docs([this] { return m_source->text(); }), m_layout(layout::designLayout()) {
+    setObjectName(QStringLiteral("frmEdit"));
+    buildWidgets();
+    registerCommands();
+    buildMenuBar(menuBar(), menuTable(), m_commands);
+    m_refresher = std::make_unique<PreviewRefresher>(
+        m_docs, *m_source, *m_preview, *m_context.clock, [this] { return currentSlot(); });
+    startUp();
+}
+
+FrmEdit::~FrmEdit() = default;
+
+void FrmEdit::buildWidgets() {
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(m_client);
+
+    m_picTitles = new QWidget(m_client);
+    m_picTitles->setObjectName(QStringLiteral("picTitles"));
+    m_picTitles->setAutoFillBackground(true);
+    m_picTitles->setBackgroundRole(QPalette::Mid);
+    m_sourceTitle = new QLabel(QStringLiteral(" HTML Source:"), m_picTitles);
+    m_sourceTitle->setObjectName(QStringLiteral("lblTitle0"));
+    m_previewTitle = new QLabel(QStringLiteral(" IE Browser:"), m_picTitles);
+    m_previewTitle->setObjectName(QStringLiteral("lblTitle1"));
+    for (QLabel* title : {m_sourceTitle, m_previewTitle}) {
+        QFont font = title->font();
+        font.setBold(true);
+        title->setFont(font);
+        title->setForegroundRole(QPalette::BrightText);
+    }
+
+    m_toolbar = new QToolBar(m_client);
+    m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolbar->setMovable(false);
+
+    m_tabs1 = new FixedTabBar(m_client);
+    m_tabs1->setObjectName(QStringLiteral("TabStrip1"));
+    m_tabs2 = new FixedTabBar(m_client);
+    m_tabs2->setObjectName(QStringLiteral("TabStrip2"));
+    for (int n = 1; n <= DocumentSlots::Count; ++n) {
+        m_tabs1->addKeyedTab(DocumentSlots::keyFor(n), DocumentSlots::initialTitle(n));
+        m_tabs2->addKeyedTab(QStringLiteral("P%1").arg(n), QStringLiteral("Page %1").arg(n));
+    }
+
+    m_back = new QToolButton(m_client);
+    m_back->setObjectName(QStringLiteral("Back"));
+    m_back->setArrowType(Qt::LeftArrow);
+    m_back->setToolTip(tr("Back"));
+    m_back->setAutoRaise(true);
+    m_next = new QToolButton(m_client);
+    m_next->setObjectName(QStringLiteral("cmdNext"));
+    m_next->setArrowType(Qt::RightArrow);
+    m_next->setToolTip(tr("Forward"));
+    m_next->setAutoRaise(true);
+
+    m_source = new SourcePane(m_client);
+    m_preview = m_context.makePreview(m_client);
+    m_preview->widget()->setObjectName(QStringLiteral("htmlPreview"));
+
+    m_grip = new SplitterGrip(m_client);
+    m_grip->setObjectName(QStringLiteral("imgSplitter"));
+    m_splitterBar = new QWidget(m_client);
+    m_splitterBar->setObjectName(QStringLiteral("picSplitter"));
+    m_splitterBar->setAutoFillBackground(true);
+    m_splitterBar->setBackgroundRole(QPalette::Dark);
+    m_splitterBar->hide();
+
+    m_statusBar = new QStatusBar(m_client);
+    m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
+    m_statusBar->setSizeGripEnabled(false);
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setSingleShot(true);
+    m_timer1->setInterval(Timer1Interval);
+    m_refreshTimer = new QTimer(this);
+    m_refreshTimer->setObjectName(QStringLiteral("refreshTimer"));
+    m_refreshTimer->setInterval(RefreshInterval);
+
+    connect(m_source, &SourcePane::changed, this, &FrmEdit::onPaneChanged);
+    connect(m_tabs1, &QTabBar::currentChanged, this, &FrmEdit::switchToSelectedSlot);
+    connect(m_tabs2, &QTabBar::tabBarClicked, this, &FrmEdit::onPreviewTabClicked);
+    connect(m_back, &QToolButton::clicked, this, [this] { m_preview->back(); });
+    connect(m_next, &QToolButton::clicked, this, [this] { m_preview->forward(); });
+    connect(m_timer1, &QTimer::timeout, this, &FrmEdit::recentre);
+    connect(m_refreshTimer, &QTimer::timeout, this,
+            [this] { m_refresher->tick(continuousPreview()); });
+
+    connect(m_grip, &SplitterGrip::pressed, this, [this] {
+        layout::beginSplitterDrag(m_layout);
+        m_splitterMoving = true;
+        place(m_splitterBar, m_layout[Control::picSplitter]);
+        m_splitterBar->show();
+        m_splitterBar->raise();
+    });
+    connect(m_grip, &SplitterGrip::moved, this, [this](int x) {
+        if (!m_splitterMoving) {
+            return;
+        }
+        layout::moveSplitterDrag(m_layout, x * TwipsPerPixel, windowMetrics());
+        place(m_splitterBar, m_layout[Control::picSplitter]);
+    });
+    connect(m_grip, &SplitterGrip::released, this, [this] {
+        if (!m_splitterMoving) {
+            return;
+        }
+        layout::endSplitterDrag(m_layout, windowMetrics());
+        m_splitterBar->hide();
+        m_splitterMoving = false;
+        applyLayout();
+    });
+}
+
+void FrmEdit::registerCommands() {
+    m_commands.add(QStringLiteral("mnuViewRefresh"), [this] { refreshPreview(); });
+    // The check mark is the switch; the action toggles it by itself.
+    m_commands.add(QStringLiteral("mnuPreviewContinuous"), [] {});
+    m_commands.add(QStringLiteral("mnuBoth"), [this] { setViewMode(layout::Mode::Both); });
+    m_commands.add(QStringLiteral("mnuSOnly"), [this] { setViewMode(layout::Mode::SourceOnly); });
+    m_commands.add(QStringLiteral("mnuPOnly"), [this] { setViewMode(layout::Mode::PreviewOnly); });
+
+    // Layout commands the toolbar reaches by key.
+    m_commands.add(QStringLiteral("Both"), [this] {
+        setViewMode(layout::Mode::Both);
+        sizeControls(m_layout[Control::imgSplitter].left);
+    });
+    m_commands.add(QStringLiteral("Source"), [this] { setViewMode(layout::Mode::SourceOnly); });
+    m_commands.add(QStringLiteral("Preview"), [this] { setViewMode(layout::Mode::PreviewOnly); });
+    m_commands.add(QStringLiteral("Code10"), [this] { setViewMode(layout::Mode::Code10); });
+    m_commands.add(QStringLiteral("Preview10"), [this] { setViewMode(layout::Mode::Preview10); });
+    m_commands.add(QStringLiteral("HBoth"), [this] { horizontalLayout(); });
+    m_commands.add(QStringLiteral("Refresh"), [this] { refreshPreview(); });
+}
+
+void FrmEdit::startUp() {
+    m_openPath = asFolderPrefix(m_settings->readIniKey(QStringLiteral("OpenPath")));
+    const BrowserPaths browsers = readBrowserPaths();
+    m_netscapePath = browsers.netscape;
+    m_iePath = browsers.ie;
+
+    resize(px(12000), px(9000));
+    // Place the menu bar and the client area now, so the first layout sees
+    // the real client size before the window is shown.
+    if (layout() != nullptr) {
+        layout()->setGeometry(rect());
+    }
+    sizeControls(windowMetrics().width / 2);
+    showPanes(true);
+
+    const QString page = pageTemplate();
+    m_docs.reset(page, m_openPath);
+    m_docs.handOverPane(1);
+    m_source->setText(page);
+    m_startFolder = m_openPath;
+    for (int n = 1; n <= DocumentSlots::Count; ++n) {
+        m_source->saveAsPlainText(m_docs.previewPath(n));
+        m_docs.setChanged(n, false);
+    }
+    setWindowTitle(QStringLiteral("Markwright"));
+    m_refreshTimer->start();
+}
+
+int FrmEdit::currentSlot() const {
+    return DocumentSlots::slotForKey(m_tabs1->currentKey());
+}
+
+bool FrmEdit::continuousPreview() const {
+    const auto* action = menuBar()->findChild<QAction*>(QStringLiteral("mnuPreviewContinuous"));
+    return action != nullptr && action->isChecked();
+}
+
+void FrmEdit::onPaneChanged() {
+    const int n = currentSlot();
+    if (DocumentSlots::valid(n) && n == m_docs.paneSlot()) {
+        m_docs.recordEdit(n, m_context.clock->now());
+    }
+}
+
+void FrmEdit::switchToSelectedSlot() {
+    const int n = currentSlot();
+    if (DocumentSlots::valid(n)) {
+        const QString text = m_docs.text(n);
+        m_docs.handOverPane(n);
+        m_source->setText(text);
+        setWindowTitle(m_docs.title(n));
+        if (m_source->text() == m_docs.pageTemplate()) {
+            m_docs.setChanged(n, false);
+        }
+        refreshPreview();
+    }
+    updatePaneTitles();
+}
+
+void FrmEdit::onPreviewTabClicked(int index) {
+    const QString key = m_tabs2->keyAt(index);
+    for (int n = 1; n <= DocumentSlots::Count; ++n) {
+        if (key == QStringLiteral("P%1").arg(n)) {
+            m_tabs1->setCurrentIndex(m_tabs1->indexOfKey(DocumentSlots::keyFor(n)));
+            return;
+        }
+    }
+}
+
+void FrmEdit::updatePaneTitles() {
+    const QString caption = m_tabs1->tabText(m_tabs1->currentIndex());
+    m_layout.previewTitle = QStringLiteral("IE Browser Preview: ") + caption;
+    m_layout.sourceTitle = QStringLiteral("HTML Source: ") + caption;
+    m_previewTitle->setText(m_layout.previewTitle);
+    m_sourceTitle->setText(m_layout.sourceTitle);
+}
+
+void FrmEdit::refreshPreview() {
+    m_refresher->refresh();
+}
+
+void FrmEdit::showPanes(bool visible) {
+    m_sourceTitle->setVisible(visible);
+    m_previewTitle->setVisible(visible);
+    m_source->setVisible(visible);
+    m_preview->widget()->setVisible(visible);
+}
+
+layout::Window FrmEdit::windowMetrics() const {
+    layout::Window w;
+    w.width = width() * TwipsPerPixel;
+    w.innerWidth = m_client->width() * TwipsPerPixel;
+    w.innerHeight = m_client->height() * TwipsPerPixel;
+    w.selectedCaption = m_tabs1->tabText(m_tabs1->currentIndex());
+    return w;
+}
+
+void FrmEdit::sizeControls(double x) {
+    layout::sizeControls(m_layout, x, windowMetrics());
+    applyLayout();
+}
+
+void FrmEdit::setViewMode(layout::Mode mode) {
+    layout::applyMode(m_layout, mode, windowMetrics());
+    applyLayout();
+}
+
+void FrmEdit::horizontalLayout() {
+    layout::horizontalLayout(m_layout, windowMetrics());
+    applyLayout();
+}
+
+void FrmEdit::applyLayout() {
+    // The title strip, the toolbar and the status bar run the full width of
+    // the client area, the status bar along its bottom edge.
+    const layout::Window w = windowMetrics();
+    m_layout[Control::picTitles].width = w.innerWidth;
+    m_layout[Control::Toolbar1].width = w.innerWidth;
+    layout::Box& status = m_layout[Control::StatusBar1];
+    status.width = w.innerWidth;
+    status.top = w.innerHeight - status.height;
+
+    place(m_picTitles, m_layout[Control::picTitles]);
+    place(m_toolbar, m_layout[Control::Toolbar1]);
+    place(m_statusBar, status);
+    place(m_sourceTitle, m_layout[Control::lblTitle0]);
+    place(m_previewTitle, m_layout[Control::lblTitle1]);
+    place(m_tabs1, m_layout[Control::TabStrip1]);
+    place(m_tabs2, m_layout[Control::TabStrip2]);
+    place(m_back, m_layout[Control::Back]);
+    place(m_next, m_layout[Control::cmdNext]);
+    place(m_source, m_layout[Control::htmlSource]);
+    place(m_preview->widget(), m_layout[Control::htmlPreview]);
+    place(m_grip, m_layout[Control::imgSplitter]);
+    place(m_splitterBar, m_layout[Control::picSplitter]);
+    m_grip->raise();
+    m_splitterBar->raise();
+    m_tabs1->setFixedTabWidth(px(m_layout.tabWidth1));
+    m_tabs2->setFixedTabWidth(px(m_layout.tabWidth2));
+    m_sourceTitle->setText(m_layout.sourceTitle);
+    m_previewTitle->setText(m_layout.previewTitle);
+}
+
+void FrmEdit::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    m_timer1->start();
+    if (isMinimized()) {
+        return;
+    }
+    if (width() * TwipsPerPixel < MinimumWidthTwips) {
+        resize(px(MinimumWidthTwips), height());
+    }
+    sizeControls(m_layout[Control::imgSplitter].left);
+}
+
+void FrmEdit::recentre() {
+    m_timer1->stop();
+    sizeControls(windowMetrics().width / 2);
+    sizeControls(m_layout[Control::imgSplitter].left);
+}

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "app/AppContext.h"
+#include "app/CommandRegistry.h"
+#include "app/DocumentSlots.h"
+#include "app/PaneLayout.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class FixedTabBar;
+class PreviewRefresher;
+class SettingsStore;
+class SourcePane;
+class SplitterGrip;
+class QLabel;
+class QStatusBar;
+class QTimer;
+class QToolBar;
+class QToolButton;
+
+// The main window. It owns the widgets, the five document slots and the two
+// timers, and wires each command to the code that does the work; the work
+// itself lives with its subsystem (layout, preview refresh, slots...).
+class FrmEdit : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    static constexpr double TwipsPerPixel = 15.0;
+
+    explicit FrmEdit(const AppContext& context, QWidget* parent = nullptr);
+    ~FrmEdit() override;
+
+    DocumentSlots& documents() { return m_docs; }
+    SourcePane& source() { return *m_source; }
+    PreviewPane& preview() { return *m_preview; }
+    CommandRegistry& commands() { return m_commands; }
+    const layout::Layout& paneLayout() const { return m_layout; }
+
+    // The slot selected on TabStrip1, found from its key; 0 when none matches.
+    int currentSlot() const;
+
+    void refreshPreview();
+    void showPanes(bool visible);
+    void sizeControls(double x);
+    void setViewMode(layout::Mode mode);
+    void horizontalLayout();
+    // The window as the layout sees it, in twips.
+    layout::Window windowMetrics() const;
+
+    const QString& openPath() const { return m_openPath; }
+    const QString& startFolder() const { return m_startFolder; }
+    const QString& netscapePath() const { return m_netscapePath; }
+    const QString& iePath() const { return m_iePath; }
+    bool continuousPreview() const;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void buildWidgets();
+    void registerCommands();
+    void startUp();
+    void onPaneChanged();
+    void switchToSelectedSlot();
+    void onPreviewTabClicked(int index);
+    void updatePaneTitles();
+    void applyLayout();
+    void recentre();
+
+    AppContext m_context;
+    std::unique_ptr<SettingsStore> m_settings;
+    DocumentSlots m_docs;
+    CommandRegistry m_commands;
+    layout::Layout m_layout;
+
+    QWidget* m_client = nullptr;
+    QWidget* m_picTitles = nullptr;
+    QLabel* m_sourceTitle = nullptr;
+    QLabel* m_previewTitle = nullptr;
+    QToolBar* m_toolbar = nullptr;
+    FixedTabBar* m_tabs1 = nullptr;
+    FixedTabBar* m_tabs2 = nullptr;
+    QToolButton* m_back = nullptr;
+    QToolButton* m_next = nullptr;
+    SourcePane* m_source = nullptr;
+    SplitterGrip* m_grip = nullptr;
+    QWidget* m_splitterBar = nullptr;
+    PreviewPane* m_preview = nullptr;
+    QStatusBar* m_statusBar = nullptr;
+    QTimer* m_timer1 = nullptr;
+    QTimer* m_refreshTimer = nullptr;
+    std::unique_ptr<PreviewRefresher> m_refresher;
+    bool m_splitterMoving = false;
+
+    QString m_openPath;
+    QString m_startFolder;
+    QString m_netscapePath;
+    QString m_iePath;
+};

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// The HTML every new page starts from: 17 lines, each ended by a single line
+// feed, attribute values in straight double quotes.
+QString pageTemplate();

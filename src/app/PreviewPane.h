@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The preview seam: an HTML renderer that is navigated to a local file and
+// steps through its own history. The real one is the embedded web engine;
+// widget tests use a recording double.
+class PreviewPane {
+  public:
+    virtual ~PreviewPane() = default;
+    virtual QWidget* widget() = 0;
+    virtual void navigate(const QString& localPath) = 0;
+    virtual void back() = 0;
+    virtual void forward() = 0;
+};

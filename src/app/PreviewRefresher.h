@@ -1,0 +1,36 @@
+#pragma once
+
+#include <functional>
+
+class DocumentSlots;
+class SourcePane;
+class PreviewPane;
+class Clock;
+
+// Writes the current slot's preview file and shows it, on demand and, while
+// the continuous preview is on, once typing has paused for over a second.
+class PreviewRefresher {
+  public:
+    PreviewRefresher(DocumentSlots& docs, SourcePane& pane, PreviewPane& preview,
+                     const Clock& clock, std::function<int()> currentSlot);
+
+    // Writes the pane's text to the current slot's preview file, navigates
+    // the preview there, gives the keyboard back to the pane and clears the
+    // stale flag; then leaves the same text under all five preview names in
+    // slot 1's folder, for the external browsers. When the slot's file cannot
+    // be written it stops there, silently: the preview keeps what it shows
+    // and the stale flag stays set, so the next tick tries again.
+    void refresh();
+
+    // One tick of the continuous preview.
+    void tick(bool continuous);
+
+    static constexpr double IdleSeconds = 1.0;
+
+  private:
+    DocumentSlots& m_slots;
+    SourcePane& m_pane;
+    PreviewPane& m_preview;
+    const Clock& m_clock;
+    std::function<int()> m_currentSlot;
+};

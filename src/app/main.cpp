@@ -1,0 +1,27 @@
+#include "app/AppContext.h"
+#include "app/Clock.h"
+#include "app/FrmEdit.h"
+#include "app/WebPreview.h"
+#include "dialogs/QtPrompts.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Markwright"));
+    QCoreApplication::setApplicationName(QStringLiteral("Markwright"));
+
+    QtPrompts prompts;
+    SteadyClock clock;
+    AppContext context;
+    context.prompts = &prompts;
+    context.clock = &clock;
+    context.programFolder = QCoreApplication::applicationDirPath();
+    context.makePreview = [](QWidget* parent) { return new WebPreview(parent); };
+
+    FrmEdit window(context);
+    prompts.setParent(&window);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,51 @@
+#include "dialogs/QtPrompts.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+QMessageBox::Icon toQt(Prompts::Icon icon) {
+    switch (icon) {
+    case Prompts::Icon::Information:
+        return QMessageBox::Information;
+    case Prompts::Icon::Warning:
+        return QMessageBox::Warning;
+    case Prompts::Icon::Critical:
+        return QMessageBox::Critical;
+    case Prompts::Icon::Question:
+        return QMessageBox::Question;
+    case Prompts::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+} // namespace
+
+void QtPrompts::message(const QString& text, const QString& title, Icon icon) {
+    QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+Prompts::Answer QtPrompts::askYesNoCancel(const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::Question, title, text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+bool QtPrompts::inputBox(const QString& prompt, const QString& title, QString& value) {
+    bool ok = false;
+    const QString entered =
+        QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, value, &ok);
+    if (ok) {
+        value = entered;
+    }
+    return ok;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "dialogs/Prompts.h"
+
+class QWidget;
+
+// Shows the platform's own message and input boxes, owned by `parent`.
+class QtPrompts : public Prompts {
+  public:
+    explicit QtPrompts(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
+
+    void message(const QString& text, const QString& title, Icon icon) override;
+    Answer askYesNoCancel(const QString& text, const QString& title) override;
+    bool inputBox(const QString& prompt, const QString& title, QString& value) override;
+
+  private:
+    QWidget* m_parent;
+};

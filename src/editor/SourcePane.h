@@ -1,0 +1,62 @@
+#pragma once
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QByteArrayView>
+#include <QString>
+
+// The source pane: a plain-text editor over QScintilla that every command of
+// the editor works through. Line ends are kept exactly as loaded or inserted
+// (no conversion on load, insert or paste); Enter types CR LF. Text may hold
+// any character, NUL included. Positions are UTF-16 indices into text().
+//
+// `changed()` is emitted after every change of the text, whatever made it,
+// once per operation of this class and once per user edit.
+class SourcePane : public QsciScintilla {
+    Q_OBJECT
+
+  public:
+    explicit SourcePane(QWidget* parent = nullptr);
+
+    // Whole text (read and write). Writing puts the caret at the start and
+    // clears the undo history.
+    QString text() const;
+    void setText(const QString& text) override;
+
+    // Selected text (read and write). Writing replaces the selection (or
+    // inserts at the caret) and leaves the caret after the new text.
+    QString selectedText() const;
+    void replaceSelection(const QString& text);
+
+    int selectionStart() const;
+    int selectionLength() const;
+    void setSelection(int start, int length);
+
+    // Selects the first match of `what` at or after `from` and returns its
+    // index, or -1 (the selection is left as it was).
+    int find(const QString& what, int from, Qt::CaseSensitivity cs);
+
+    // Replaces the whole text with the file's contents, read as UTF-8.
+    bool loadFromFile(const QString& path);
+    // Writes the whole text, and nothing else, to `path` as UTF-8.
+    bool saveAsPlainText(const QString& path) const;
+
+    void giveFocus();
+    bool canUndo() const;
+    void undoOnce();
+
+    // The pane's raw UTF-8 bytes; valid until the next change.
+    QByteArrayView bytes() const;
+
+  signals:
+    void changed();
+
+  private:
+    // Runs `edit` as one operation: a single `changed()` however many
+    // modifications it makes.
+    template <typename Edit> void asOneChange(Edit edit);
+    void onScintillaChanged();
+
+    int m_batchDepth = 0;
+    bool m_batchChanged = false;
+};

@@ -1,0 +1,121 @@
+#include "files/SettingsStore.h"
+
+#include "dialogs/Prompts.h"
+#include "files/IniFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QSettings>
+#include <utility>
+
+namespace {
+
+const QString kIniFileName = QStringLiteral("Markwright.ini");
+const QString kIniSection = QStringLiteral("Markwright");
+
+const QString kOrganisation = QStringLiteral("Markwright");
+const QString kApplication = QStringLiteral("Markwright");
+const QString kGroup = QStringLiteral("Settings");
+const QString kNetscapeKey = QStringLiteral("netscapePath");
+const QString kIeKey = QStringLiteral("iePath");
+
+// Removes spaces from both ends; tabs and other blanks are kept.
+QString trimSpaces(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == QLatin1Char(' ')) {
+        ++begin;
+    }
+    while (end > begin && text[end - 1] == QLatin1Char(' ')) {
+        --end;
+    }
+    return text.mid(begin, end - begin);
+}
+
+void writeUserValue(const QString& key, const QString& value) {
+    QSettings settings(kOrganisation, kApplication);
+    settings.beginGroup(kGroup);
+    settings.setValue(key, value);
+    settings.endGroup();
+}
+
+} // namespace
+
+SettingsStore::SettingsStore(QString programFolder, Prompts& prompts)
+    : m_programFolder(std::move(programFolder)), m_prompts(prompts) {}
+
+QString SettingsStore::iniPath() const {
+    return QDir(m_programFolder).filePath(kIniFileName);
+}
+
+QString SettingsStore::readIniKey(const QString& key) const {
+    QByteArray contents;
+    QFile file(iniPath());
+    if (file.open(QIODevice::ReadOnly)) {
+        contents = file.readAll();
+    }
+    const std::optional<QString> value = ini::readValue(contents, kIniSection, key);
+    if (!value || value->isEmpty()) {
+        m_prompts.message(QStringLiteral("PROBLEM WITH INI FILE"), QString(),
+                          Prompts::Icon::Information);
+        return QString();
+    }
+    return *value;
+}
+
+bool SettingsStore::writeIniKey(const QString& key, QString& value) const {
+    value = trimSpaces(value);
+
+    const QString path = iniPath();
+    QByteArray contents;
+    QFile existing(path);
+    if (existing.exists()) {
+        // A file that is there but cannot be read is left alone rather than
+        // replaced by one holding only this key.
+        if (!existing.open(QIODevice::ReadOnly)) {
+            return false;
+        }
+        contents = existing.readAll();
+        existing.close();
+    }
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    const QByteArray updated = ini::writeValue(contents, kIniSection, key, value);
+    if (file.write(updated) != updated.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+BrowserPaths defaultBrowserPaths() {
+#ifdef Q_OS_WIN
+    return {QStringLiteral("C:\\Program Files\\Netscape\\Netscape.exe"),
+            QStringLiteral("C:\\Program Files\\Internet Explorer\\ie.exe")};
+#else
+    return {QStringLiteral("/usr/bin/firefox"), QStringLiteral("/usr/bin/chromium")};
+#endif
+}
+
+BrowserPaths readBrowserPaths() {
+    const BrowserPaths defaults = defaultBrowserPaths();
+    QSettings settings(kOrganisation, kApplication);
+    settings.beginGroup(kGroup);
+    BrowserPaths paths;
+    paths.netscape = settings.value(kNetscapeKey, defaults.netscape).toString();
+    paths.ie = settings.value(kIeKey, defaults.ie).toString();
+    settings.endGroup();
+    return paths;
+}
+
+void writeNetscapePath(const QString& path) {
+    writeUserValue(kNetscapeKey, path);
+}
+
+void writeIePath(const QString& path) {
+    writeUserValue(kIeKey, path);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+class Prompts;
+
+// The INI file "Markwright.ini" beside the program (section "Markwright"),
+// read and written on every call, nothing cached.
+class SettingsStore {
+  public:
+    SettingsStore(QString programFolder, Prompts& prompts);
+
+    QString iniPath() const;
+
+    // The key's value; a missing file, section or key, or an empty value, is
+    // reported with "PROBLEM WITH INI FILE" and read as the empty text.
+    QString readIniKey(const QString& key) const;
+
+    // Stores the value with leading and trailing blanks removed; `value` holds
+    // the trimmed text afterwards. Returns false when the file could not be
+    // written (callers may ignore it; nothing is shown).
+    bool writeIniKey(const QString& key, QString& value) const;
+
+  private:
+    QString m_programFolder;
+    Prompts& m_prompts;
+};
+
+// Per-user settings: the program files of the two external browsers.
+struct BrowserPaths {
+    QString netscape;
+    QString ie;
+};
+
+// The defaults used when no per-user value is stored.
+BrowserPaths defaultBrowserPaths();
+BrowserPaths readBrowserPaths();
+void writeNetscapePath(const QString& path);
+void writeIePath(const QString& path);

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "app/PreviewPane.h"
+
+#include <QStringList>
+#include <QWidget>
+
+// A preview double that records what it was asked to do.
+class RecordingPreview : public QWidget, public PreviewPane {
+  public:
+    explicit RecordingPreview(QWidget* parent = nullptr) : QWidget(parent) {}
+
+    QWidget* widget() override { return this; }
+    void navigate(const QString& localPath) override { navigations.append(localPath); }
+    void back() override { ++backs; }
+    void forward() override { ++forwards; }
+
+    QStringList navigations;
+    int backs = 0;
+    int forwards = 0;
+};

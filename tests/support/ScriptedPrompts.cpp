@@ -1,0 +1,66 @@
+#include "support/ScriptedPrompts.h"
+
+#include <gtest/gtest.h>
+
+ScriptedPrompts::~ScriptedPrompts() {
+    verifyDone();
+}
+
+void ScriptedPrompts::expectMessage(const QString& text, const QString& title) {
+    m_script.push_back({Kind::Message, text, title, Answer::Ok, {}, true});
+}
+
+void ScriptedPrompts::expectQuestion(const QString& text, Answer answer, const QString& title) {
+    m_script.push_back({Kind::YesNoCancel, text, title, answer, {}, true});
+}
+
+void ScriptedPrompts::expectInput(const QString& prompt, const QString& title, const QString& value,
+                                  bool accepted) {
+    m_script.push_back({Kind::Input, prompt, title, Answer::Ok, value, accepted});
+}
+
+bool ScriptedPrompts::take(Kind kind, const QString& text, const QString& title, Step& step) {
+    if (m_script.empty()) {
+        ADD_FAILURE() << "unexpected prompt: \"" << text.toStdString() << "\" titled \""
+                      << title.toStdString() << "\"";
+        return false;
+    }
+    step = m_script.front();
+    m_script.pop_front();
+    if (step.kind != kind || step.text != text || step.title != title) {
+        ADD_FAILURE() << "expected prompt \"" << step.text.toStdString() << "\" titled \""
+                      << step.title.toStdString() << "\", got \"" << text.toStdString()
+                      << "\" titled \"" << title.toStdString() << "\"";
+        return false;
+    }
+    return true;
+}
+
+void ScriptedPrompts::message(const QString& text, const QString& title, Icon icon) {
+    m_seen.push_back({Kind::Message, text, title, icon});
+    Step step;
+    take(Kind::Message, text, title, step);
+}
+
+Prompts::Answer ScriptedPrompts::askYesNoCancel(const QString& text, const QString& title) {
+    m_seen.push_back({Kind::YesNoCancel, text, title, Icon::Question});
+    Step step;
+    return take(Kind::YesNoCancel, text, title, step) ? step.answer : Answer::Cancel;
+}
+
+bool ScriptedPrompts::inputBox(const QString& prompt, const QString& title, QString& value) {
+    m_seen.push_back({Kind::Input, prompt, title, Icon::None});
+    Step step;
+    if (!take(Kind::Input, prompt, title, step) || !step.inputAccepted) {
+        return false;
+    }
+    value = step.inputValue;
+    return true;
+}
+
+void ScriptedPrompts::verifyDone() {
+    for (const Step& step : m_script) {
+        ADD_FAILURE() << "expected prompt never shown: \"" << step.text.toStdString() << "\"";
+    }
+    m_script.clear();
+}

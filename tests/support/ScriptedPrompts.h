@@ -1,0 +1,52 @@
+#pragma once
+
+#include "dialogs/Prompts.h"
+
+#include <QString>
+#include <deque>
+
+// Test double of the prompts seam. A test queues the prompts it expects, in
+// order, each with its answer; any prompt that was not expected (or that
+// differs in kind or text) fails the test and is answered with Cancel, so a
+// test can never hang on a dialog. `verifyDone()` fails the test when
+// expected prompts were never shown.
+class ScriptedPrompts : public Prompts {
+  public:
+    enum class Kind { Message, YesNoCancel, Input };
+    struct Step {
+        Kind kind;
+        QString text;
+        QString title;
+        Answer answer = Answer::Ok;
+        QString inputValue;
+        bool inputAccepted = true;
+    };
+    struct Seen {
+        Kind kind;
+        QString text;
+        QString title;
+        Icon icon = Icon::None;
+    };
+
+    ~ScriptedPrompts() override;
+
+    void expectMessage(const QString& text, const QString& title = QString());
+    void expectQuestion(const QString& text, Answer answer, const QString& title = "Markwright");
+    void expectInput(const QString& prompt, const QString& title, const QString& value,
+                     bool accepted = true);
+
+    void message(const QString& text, const QString& title, Icon icon) override;
+    Answer askYesNoCancel(const QString& text, const QString& title) override;
+    bool inputBox(const QString& prompt, const QString& title, QString& value) override;
+
+    // Every prompt shown so far, expected or not.
+    const std::deque<Seen>& seen() const { return m_seen; }
+    bool allShown() const { return m_script.empty(); }
+    void verifyDone();
+
+  private:
+    bool take(Kind kind, const QString& text, const QString& title, Step& step);
+
+    std::deque<Step> m_script;
+    std::deque<Seen> m_seen;
+};

@@ -1,0 +1,34 @@
+#include "support/TestWindow.h"
+
+#include "app/WebPreview.h"
+
+#include <QFile>
+
+TestWindow::TestWindow(Ini ini, bool realPreview, const QString& openPath) {
+    if (ini == Ini::WithOpenPath) {
+        QFile file(programDir.filePath(QStringLiteral("Markwright.ini")));
+        if (file.open(QIODevice::WriteOnly)) {
+            const QString folder = openPath.isNull() ? docFolder() : openPath;
+            file.write("[Markwright]\nOpenPath=" + folder.toUtf8() + "\n");
+        }
+    } else {
+        prompts.expectMessage(QStringLiteral("PROBLEM WITH INI FILE"), QString());
+    }
+    AppContext context;
+    context.prompts = &prompts;
+    context.clock = &clock;
+    context.programFolder = programDir.path();
+    context.makePreview = [this, realPreview](QWidget* parent) -> PreviewPane* {
+        if (realPreview) {
+            return new WebPreview(parent);
+        }
+        recording = new RecordingPreview(parent);
+        return recording;
+    };
+    window = std::make_unique<FrmEdit>(context);
+}
+
+TestWindow::~TestWindow() {
+    window.reset();
+    prompts.verifyDone();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/FrmEdit.h"
+#include "support/FakeClock.h"
+#include "support/RecordingPreview.h"
+#include "support/ScriptedPrompts.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+// A main window on test doubles: scripted prompts, a fake clock, a program
+// folder and a documents folder of its own. By default the INI file names the
+// documents folder as "OpenPath", so start-up shows no message.
+class TestWindow {
+  public:
+    enum class Ini { WithOpenPath, Missing };
+    // `realPreview` uses the web engine instead of the recording double.
+    explicit TestWindow(Ini ini = Ini::WithOpenPath, bool realPreview = false,
+                        const QString& openPath = QString());
+    ~TestWindow();
+
+    FrmEdit& operator*() { return *window; }
+    FrmEdit* operator->() { return window.get(); }
+    QString docFolder() const { return docDir.path() + QLatin1Char('/'); }
+
+    QTemporaryDir programDir;
+    QTemporaryDir docDir;
+    ScriptedPrompts prompts;
+    FakeClock clock;
+    RecordingPreview* recording = nullptr;
+    std::unique_ptr<FrmEdit> window;
+};
