@@ -6,6 +6,9 @@ FixedTabBar::FixedTabBar(QWidget* parent) : QTabBar(parent) {
     setElideMode(Qt::ElideRight);
     setDrawBase(false);
     setFocusPolicy(Qt::NoFocus);
+    // Slim tabs: five captions such as "New Page 1" must fit side by side in
+    // half of an 800-pixel window.
+    setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 4px; margin: 0; }"));
 }
 
 int FixedTabBar::addKeyedTab(const QString& key, const QString& caption) {

@@ -137,8 +137,7 @@ void FrmEdit::buildWidgets() {
     connect(m_back, &QToolButton::clicked, this, [this] { m_preview->back(); });
     connect(m_next, &QToolButton::clicked, this, [this] { m_preview->forward(); });
     connect(m_timer1, &QTimer::timeout, this, &FrmEdit::recentre);
-    connect(m_refreshTimer, &QTimer::timeout, this,
-            [this] { m_refresher->tick(continuousPreview()); });
+    connect(m_refreshTimer, &QTimer::timeout, this, &FrmEdit::continuousRefreshTick);
 
     connect(m_grip, &SplitterGrip::pressed, this, [this] {
         layout::beginSplitterDrag(m_layout);
@@ -265,6 +264,10 @@ void FrmEdit::updatePaneTitles() {
 
 void FrmEdit::refreshPreview() {
     m_refresher->refresh();
+}
+
+void FrmEdit::continuousRefreshTick() {
+    m_refresher->tick(continuousPreview());
 }
 
 void FrmEdit::showPanes(bool visible) {

@@ -54,6 +54,11 @@ class FrmEdit : public QMainWindow {
     const QString& iePath() const { return m_iePath; }
     bool continuousPreview() const;
 
+    // What the two timers run: the continuous preview's tick (every 500 ms)
+    // and the re-centring after a resize (once, 110 ms after it).
+    void continuousRefreshTick();
+    void recentre();
+
   protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -66,7 +71,6 @@ class FrmEdit : public QMainWindow {
     void onPreviewTabClicked(int index);
     void updatePaneTitles();
     void applyLayout();
-    void recentre();
 
     AppContext m_context;
     std::unique_ptr<SettingsStore> m_settings;

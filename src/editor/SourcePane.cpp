@@ -2,11 +2,30 @@
 
 #include "editor/Utf8Offsets.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QKeyEvent>
 
 namespace {
+// QScintilla's own accessibility interface counts the characters from the
+// start of the document up to the caret after every change and every caret
+// move, which makes typing cost time in proportion to the document. Qt
+// creates that interface even when no assistive technology is listening, so
+// while none is, the pane gets a plain editable-text interface instead; with
+// a screen reader running, QScintilla's full text interface is kept.
+QAccessibleInterface* plainPaneAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String("SourcePane") && !QAccessible::isActive() &&
+        object->isWidgetType()) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::EditableText);
+    }
+    return nullptr;
+}
+
 QFont paneFont() {
     QFont fixedsys(QStringLiteral("Fixedsys"), 9);
     if (QFontInfo(fixedsys).family().compare(QLatin1String("Fixedsys"), Qt::CaseInsensitive) == 0) {
@@ -19,6 +38,22 @@ QFont paneFont() {
 } // namespace
 
 SourcePane::SourcePane(QWidget* parent) : QsciScintilla(parent) {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(plainPaneAccessible);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
+    // The base class may already have had its interface made while it was
+    // being constructed; drop it so the next query comes here.
+    if (!QAccessible::isActive()) {
+        if (QAccessibleInterface* early = QAccessible::queryAccessibleInterface(this)) {
+            if (early->role() != QAccessible::EditableText ||
+                dynamic_cast<QAccessibleWidget*>(early) == nullptr ||
+                early->textInterface() != nullptr) {
+                QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(early));
+            }
+        }
+    }
     setObjectName(QStringLiteral("htmlSource"));
     setUtf8(true);
     setEolMode(EolWindows);
@@ -33,25 +68,55 @@ SourcePane::SourcePane(QWidget* parent) : QsciScintilla(parent) {
     setMarginsFont(font());
     setTabWidth(4);
     setCaretLineVisible(false);
-    connect(this, &QsciScintilla::textChanged, this, &SourcePane::onScintillaChanged);
+    // QScintilla turns every insertion it is told about into an accessibility
+    // event whose position it finds by counting the characters from the start
+    // of the document: time in proportion to the document on every keystroke.
+    // Asking only for the notices sent before an insertion or deletion avoids
+    // that; the change is then reported once the edit is done (see
+    // onScintillaChanged).
+    SendScintilla(SCI_SETMODEVENTMASK,
+                  static_cast<unsigned long>(SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE));
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
+            [this](int, int type, const char*, int, int, int, int, int, int, int) {
+                if (type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE)) {
+                    onScintillaChanged();
+                }
+            });
 }
 
 template <typename Edit> void SourcePane::asOneChange(Edit edit) {
     ++m_batchDepth;
     edit();
     --m_batchDepth;
+    flushChange();
+}
+
+void SourcePane::onScintillaChanged() {
+    // The notice arrives just before the text changes. Inside an operation of
+    // this class, or while a key, input-method or drop event is handled, the
+    // change is reported when that ends; any other edit (a context-menu
+    // command, say) is reported from the event loop right after it.
+    m_batchChanged = true;
+    if (m_batchDepth > 0) {
+        return;
+    }
+    if (!m_flushQueued) {
+        m_flushQueued = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_flushQueued = false;
+                flushChange();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void SourcePane::flushChange() {
     if (m_batchDepth == 0 && m_batchChanged) {
         m_batchChanged = false;
         emit changed();
     }
-}
-
-void SourcePane::onScintillaChanged() {
-    if (m_batchDepth > 0) {
-        m_batchChanged = true;
-        return;
-    }
-    emit changed();
 }
 
 QByteArrayView SourcePane::bytes() const {
@@ -138,6 +203,31 @@ bool SourcePane::saveAsPlainText(const QString& path) const {
     }
     const QByteArrayView raw = bytes();
     return file.write(raw.data(), raw.size()) == raw.size() && file.flush();
+}
+
+void SourcePane::paste() {
+    if (isReadOnly()) {
+        return;
+    }
+    replaceSelection(QApplication::clipboard()->text());
+}
+
+void SourcePane::keyPressEvent(QKeyEvent* event) {
+    // The built-in paste would turn every line end into CR LF.
+    if (event->matches(QKeySequence::Paste)) {
+        paste();
+        event->accept();
+        return;
+    }
+    asOneChange([&] { QsciScintilla::keyPressEvent(event); });
+}
+
+void SourcePane::inputMethodEvent(QInputMethodEvent* event) {
+    asOneChange([&] { QsciScintilla::inputMethodEvent(event); });
+}
+
+void SourcePane::dropEvent(QDropEvent* event) {
+    asOneChange([&] { QsciScintilla::dropEvent(event); });
 }
 
 void SourcePane::giveFocus() {

@@ -41,6 +41,9 @@ class SourcePane : public QsciScintilla {
     // Writes the whole text, and nothing else, to `path` as UTF-8.
     bool saveAsPlainText(const QString& path) const;
 
+    // Pastes the clipboard's text as it is: line ends are not converted.
+    void paste() override;
+
     void giveFocus();
     bool canUndo() const;
     void undoOnce();
@@ -51,12 +54,19 @@ class SourcePane : public QsciScintilla {
   signals:
     void changed();
 
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
   private:
     // Runs `edit` as one operation: a single `changed()` however many
     // modifications it makes.
     template <typename Edit> void asOneChange(Edit edit);
     void onScintillaChanged();
+    void flushChange();
 
     int m_batchDepth = 0;
     bool m_batchChanged = false;
+    bool m_flushQueued = false;
 };

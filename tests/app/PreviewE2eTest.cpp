@@ -1,1 +1,181 @@
+// What the preview actually shows, with the real web engine, offscreen.
+#include "app/FixedTabBar.h"
+#include "app/WebPreview.h"
+#include "editor/SourcePane.h"
+#include "support/TestWindow.h"
+
+#include <QAction>
+#include <QEventLoop>
+#include <QImage>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QWebEngineHistory>
 #include <gtest/gtest.h>
+
+namespace {
+constexpr int LoadTimeoutMs = 30000;
+
+class PreviewE2e : public ::testing::Test {
+  protected:
+    PreviewE2e() : w(TestWindow::Ini::WithOpenPath, true) {
+        view = qobject_cast<WebPreview*>(w->preview().widget());
+        w->show();
+    }
+
+    // Runs the refresh and waits until the page has loaded.
+    void refreshAndWait() {
+        QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+        w->refreshPreview();
+        ASSERT_TRUE(loaded.wait(LoadTimeoutMs)) << "the preview did not load";
+        ASSERT_TRUE(loaded.first().first().toBool()) << "the preview failed to load";
+    }
+
+    void load(const QString& html) {
+        w->source().setText(html);
+        refreshAndWait();
+    }
+
+    QVariant js(const QString& script) {
+        QVariant result;
+        bool done = false;
+        QEventLoop loop;
+        view->page()->runJavaScript(script, [&](const QVariant& value) {
+            result = value;
+            done = true;
+            loop.quit();
+        });
+        QTimer::singleShot(LoadTimeoutMs, &loop, &QEventLoop::quit);
+        if (!done) {
+            loop.exec();
+        }
+        EXPECT_TRUE(done) << "script did not answer: " << script.toStdString();
+        return result;
+    }
+
+    // Waits (with the event loop running) until the script answers `expected`.
+    bool waitForJs(const QString& script, const QVariant& expected, int ms = 10000) {
+        for (int waited = 0; waited < ms; waited += 50) {
+            if (js(script) == expected) {
+                return true;
+            }
+            QTest::qWait(50);
+        }
+        return false;
+    }
+
+    QString bodyText() { return js("document.body ? document.body.innerText : ''").toString(); }
+
+    TestWindow w;
+    WebPreview* view = nullptr;
+};
+
+QString tallPage(const QString& marker) {
+    return "<html><body><p id=m>" + marker +
+           "</p><div style='height:5000px;background:#eee'></div></body></html>";
+}
+} // namespace
+
+TEST_F(PreviewE2e, ShowsTheTypedTextIncludingNonLatinCharactersWithoutACharset) {
+    w->source().setText("<html><body><p id=t>start</p></body></html>");
+    w->source().setSelection(static_cast<int>(QString("<html><body><p id=t>start").size()), 0);
+    QTest::keyClicks(&w->source(), " typed");
+    w->source().replaceSelection(QStringLiteral(" caf\u00e9 \u4e2d\u6587 ") +
+                                 QString::fromUcs4(U"\U0001F600"));
+    refreshAndWait();
+    EXPECT_EQ(js("document.getElementById('t').textContent").toString(),
+              QStringLiteral("start typed caf\u00e9 \u4e2d\u6587 ") +
+                  QString::fromUcs4(U"\U0001F600"));
+}
+
+TEST_F(PreviewE2e, LoadsARelativeImageBesideTheDocument) {
+    QImage image(7, 5, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(w.docFolder() + "pic.png"));
+    load("<html><body><img id=i src=\"pic.png\"></body></html>");
+    EXPECT_EQ(js("document.getElementById('i').naturalWidth").toInt(), 7);
+}
+
+TEST_F(PreviewE2e, BackAndNextMoveThroughHistory) {
+    refreshAndWait();
+    auto* strip = w->findChild<FixedTabBar*>("TabStrip1");
+    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+    strip->setCurrentIndex(1);
+    ASSERT_TRUE(loaded.wait(LoadTimeoutMs));
+    EXPECT_TRUE(view->url().toLocalFile().endsWith("~tmp2-Mkwr.html"));
+
+    w->findChild<QToolButton*>("Back")->click();
+    ASSERT_TRUE(loaded.wait(LoadTimeoutMs));
+    EXPECT_TRUE(view->url().toLocalFile().endsWith("~tmp1-Mkwr.html"));
+    w->findChild<QToolButton*>("cmdNext")->click();
+    ASSERT_TRUE(loaded.wait(LoadTimeoutMs));
+    EXPECT_TRUE(view->url().toLocalFile().endsWith("~tmp2-Mkwr.html"));
+}
+
+// A refresh of the page on show keeps the reader's place and adds no
+// history; a switch to another slot starts at the top.
+TEST_F(PreviewE2e, RefreshKeepsTheScrollPositionAndTheHistory) {
+    load(tallPage("one"));
+    js("window.scrollTo(0, 1200)");
+    ASSERT_TRUE(waitForJs("window.scrollY", 1200));
+    // The engine reports the offset to the widget side asynchronously.
+    for (int i = 0; i < 100 && view->page()->scrollPosition().y() < 1199; ++i) {
+        QTest::qWait(20);
+    }
+    const int entries = view->history()->count();
+
+    w->source().setText(tallPage("two"));
+    refreshAndWait();
+    EXPECT_EQ(js("document.getElementById('m').textContent").toString(), "two");
+    EXPECT_TRUE(waitForJs("window.scrollY", 1200)) << js("window.scrollY").toInt();
+    EXPECT_EQ(view->history()->count(), entries);
+
+    w->source().setText(tallPage("three"));
+    refreshAndWait();
+    EXPECT_TRUE(waitForJs("window.scrollY", 1200));
+    EXPECT_EQ(view->history()->count(), entries);
+
+    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+    w->findChild<FixedTabBar*>("TabStrip1")->setCurrentIndex(2);
+    ASSERT_TRUE(loaded.wait(LoadTimeoutMs));
+    EXPECT_EQ(js("window.scrollY").toInt(), 0);
+}
+
+// With the continuous preview on, a change shows after the idle pause and
+// not before.
+TEST_F(PreviewE2e, ContinuousPreviewShowsAChangeAfterThePause) {
+    load("<html><body><p id=p>before</p></body></html>");
+    w->source().setText("<html><body><p id=p>after</p></body></html>");
+    w.clock.advance(0.6);
+    w->continuousRefreshTick();
+    QTest::qWait(300);
+    EXPECT_EQ(js("document.getElementById('p').textContent").toString(), "before");
+
+    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+    w.clock.advance(0.6);
+    w->continuousRefreshTick();
+    ASSERT_TRUE(loaded.wait(LoadTimeoutMs));
+    EXPECT_EQ(js("document.getElementById('p').textContent").toString(), "after");
+}
+
+// Content that arrives after the page has loaded (a late image, a script)
+// grows the page; the reader's place is put back once it is there.
+TEST_F(PreviewE2e, RefreshRestoresThePlaceAfterLateContentGrowsThePage) {
+    const QString page = "<html><body><p id=m>late</p><script>"
+                         "setTimeout(function() {"
+                         "  var d = document.createElement('div');"
+                         "  d.style.height = '5000px';"
+                         "  document.body.appendChild(d);"
+                         "}, 400);</script></body></html>";
+    load(page);
+    ASSERT_TRUE(waitForJs("document.body.scrollHeight > 4000", true));
+    js("window.scrollTo(0, 1500)");
+    ASSERT_TRUE(waitForJs("window.scrollY", 1500));
+    for (int i = 0; i < 100 && view->page()->scrollPosition().y() < 1499; ++i) {
+        QTest::qWait(20);
+    }
+    load(page);
+    EXPECT_TRUE(waitForJs("window.scrollY", 1500)) << js("window.scrollY").toInt();
+}

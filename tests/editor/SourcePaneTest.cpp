@@ -1,1 +1,125 @@
+#include "editor/SourcePane.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
+
+namespace {
+QString unusualText() {
+    return QStringLiteral("a\r\nb\nc\rd ") + QStringLiteral("caf\u00e9 \u4e2d ") +
+           QString::fromUcs4(U"\U0001F600") + QChar(0) + QStringLiteral(" end");
+}
+} // namespace
+
+TEST(SourcePane, KeepsTextExactlyAsGiven) {
+    SourcePane pane;
+    pane.setText(unusualText());
+    EXPECT_EQ(pane.text(), unusualText());
+    EXPECT_EQ(pane.selectionStart(), 0) << "writing the whole text puts the caret at the start";
+    EXPECT_EQ(pane.selectionLength(), 0);
+}
+
+TEST(SourcePane, SelectionsCountUtf16UnitsAcrossAnyCharacters) {
+    SourcePane pane;
+    const QString text = unusualText();
+    pane.setText(text);
+    const int emoji = static_cast<int>(text.indexOf(QString::fromUcs4(U"\U0001F600")));
+    pane.setSelection(emoji, 3); // the emoji (2 units) and the NUL
+    EXPECT_EQ(pane.selectionStart(), emoji);
+    EXPECT_EQ(pane.selectionLength(), 3);
+    EXPECT_EQ(pane.selectedText(), text.mid(emoji, 3));
+
+    pane.replaceSelection(QStringLiteral("<br>\n"));
+    EXPECT_EQ(pane.text(), text.left(emoji) + "<br>\n" + text.mid(emoji + 3));
+    EXPECT_EQ(pane.selectionStart(), emoji + 5) << "the caret ends after the new text";
+    EXPECT_EQ(pane.selectionLength(), 0);
+}
+
+// Every operation raises one change, including an empty replacement.
+TEST(SourcePane, EachOperationRaisesOneChange) {
+    SourcePane pane;
+    QSignalSpy changes(&pane, &SourcePane::changed);
+    pane.setText("hello world");
+    EXPECT_EQ(changes.count(), 1);
+    pane.setSelection(0, 5);
+    pane.replaceSelection(QString());
+    EXPECT_EQ(changes.count(), 2);
+    EXPECT_EQ(pane.text(), " world");
+    pane.replaceSelection("x");
+    EXPECT_EQ(changes.count(), 3);
+    EXPECT_EQ(pane.find("WORLD", 0, Qt::CaseInsensitive), 2);
+    EXPECT_EQ(pane.selectedText(), "world");
+    EXPECT_EQ(pane.find("absent", 0, Qt::CaseInsensitive), -1);
+    EXPECT_EQ(changes.count(), 3) << "find does not change the text";
+}
+
+TEST(SourcePane, EnterTypesCrLfAndPasteKeepsLineEnds) {
+    SourcePane pane;
+    pane.setText("ab");
+    pane.setSelection(1, 0);
+    QTest::keyClick(&pane, Qt::Key_Return);
+    EXPECT_EQ(pane.text(), "a\r\nb");
+
+    QApplication::clipboard()->setText("x\ny\rz");
+    pane.setSelection(0, 0);
+    pane.paste();
+    EXPECT_EQ(pane.text(), "x\ny\rza\r\nb");
+    QTest::keySequence(&pane, QKeySequence::Paste);
+    EXPECT_EQ(pane.text(), "x\ny\rzx\ny\rza\r\nb");
+}
+
+TEST(SourcePane, UndoStepsBackEditsButNotALoad) {
+    SourcePane pane;
+    pane.setText("loaded");
+    EXPECT_FALSE(pane.canUndo());
+    pane.undoOnce(); // nothing to undo: nothing happens
+    EXPECT_EQ(pane.text(), "loaded");
+    pane.setSelection(6, 0);
+    pane.replaceSelection("!");
+    EXPECT_TRUE(pane.canUndo());
+    pane.undoOnce();
+    EXPECT_EQ(pane.text(), "loaded");
+}
+
+TEST(SourcePane, SavesAndLoadsExactBytesAndReportsFailure) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("page.html");
+    SourcePane pane;
+    pane.setText(unusualText());
+    ASSERT_TRUE(pane.saveAsPlainText(path));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), unusualText().toUtf8());
+
+    SourcePane other;
+    ASSERT_TRUE(other.loadFromFile(path));
+    EXPECT_EQ(other.text(), unusualText());
+    EXPECT_FALSE(other.loadFromFile(dir.filePath("missing.html")));
+    EXPECT_EQ(other.text(), unusualText());
+    EXPECT_FALSE(pane.saveAsPlainText(dir.filePath("no/such/folder/page.html")));
+}
+
+TEST(SourcePane, UsesAFixedPitchFont) {
+    SourcePane pane;
+    EXPECT_TRUE(QFontInfo(pane.font()).fixedPitch());
+}
+
+// Edits that do not come through the pane's own operations or key handling
+// (a context-menu command, for one) are still reported, once, right after.
+TEST(SourcePane, EditsFromOtherPathsAreReportedOnce) {
+    SourcePane pane;
+    pane.setText("abc");
+    pane.setSelection(3, 0);
+    QSignalSpy changes(&pane, &SourcePane::changed);
+    pane.SendScintilla(QsciScintillaBase::SCI_DELETEBACK);
+    pane.SendScintilla(QsciScintillaBase::SCI_DELETEBACK);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(pane.text(), "a");
+    QTest::keyClick(&pane, Qt::Key_X);
+    EXPECT_EQ(changes.count(), 2) << "a typed key is reported before the key event returns";
+}

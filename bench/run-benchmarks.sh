@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Runs the benchmarks from the given build folder (default build/).
+set -euo pipefail
+build=${1:-build}
+export QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1
+export QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+export HOME=$scratch XDG_CONFIG_HOME=$scratch/.config XDG_RUNTIME_DIR=$scratch
+
+"$build/bench/typing_bench" --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
+echo
+for run in 1 2 3 4 5; do
+  echo "start-up run $run:"
+  "$build/bench/startup_bench" 2>/dev/null
+done
