@@ -8,7 +8,11 @@ FixedTabBar::FixedTabBar(QWidget* parent) : QTabBar(parent) {
     setFocusPolicy(Qt::NoFocus);
     // Slim tabs: five captions such as "New Page 1" must fit side by side in
     // half of an 800-pixel window.
-    setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 4px; margin: 0; }"));
+    setStyleSheet(QStringLiteral(
+        "QTabBar::tab { padding: 3px 4px; margin-right: 1px; border: 1px solid palette(mid);"
+        " border-bottom: none; border-top-left-radius: 3px; border-top-right-radius: 3px;"
+        " background: palette(button); }"
+        "QTabBar::tab:selected { background: palette(base); font-weight: bold; }"));
 }
 
 int FixedTabBar::addKeyedTab(const QString& key, const QString& caption) {

@@ -77,16 +77,6 @@ TEST(FrmEditStartUp, WindowSlotsTabsAndPreviewFiles) {
     EXPECT_TRUE(timer1->isSingleShot());
 }
 
-// A missing INI file, or one without the key, is reported once and the
-// slots start with an empty folder.
-TEST(FrmEditStartUp, MissingIniIsReportedAndFoldersStartEmpty) {
-    TestWindow w(TestWindow::Ini::Missing);
-    EXPECT_EQ(w->openPath(), "");
-    EXPECT_EQ(w->documents().folder(3), "");
-    EXPECT_EQ(w.prompts.seen().size(), 1u);
-    EXPECT_EQ(w.prompts.seen().front().icon, Prompts::Icon::Information);
-}
-
 // A folder that does not exist, or a path through a plain file: the editor
 // starts, stays usable, and the preview simply stays stale.
 TEST(FrmEditStartUp, UnwritableOpenPathLeavesTheEditorUsable) {
@@ -316,4 +306,17 @@ TEST(FrmEditLayout, ResizeKeepsTheSplitThenRecentresAndRefusesTinyWidths) {
     QApplication::processEvents();
     QApplication::processEvents();
     EXPECT_EQ(w->width(), 200);
+}
+
+// A missing INI file is reported once; the slots start with no folder, so
+// the preview files are written to the current folder.
+TEST(FrmEditStartUp, MissingIniIsReportedAndPreviewFilesGoToTheCurrentFolder) {
+    TestWindow w(TestWindow::Ini::Missing);
+    EXPECT_EQ(w->openPath(), "");
+    EXPECT_EQ(w->documents().folder(3), "");
+    EXPECT_EQ(w.prompts.seen().size(), 1u);
+    EXPECT_EQ(w.prompts.seen().front().icon, Prompts::Icon::Information);
+    for (int n = 1; n <= 5; ++n) {
+        EXPECT_TRUE(QFile::exists(w.docFolder() + QStringLiteral("~tmp%1-Mkwr.html").arg(n))) << n;
+    }
 }

@@ -2,9 +2,12 @@
 
 #include "app/WebPreview.h"
 
+#include <QDir>
 #include <QFile>
 
-TestWindow::TestWindow(Ini ini, bool realPreview, const QString& openPath) {
+TestWindow::TestWindow(Ini ini, bool realPreview, const QString& openPath)
+    : previousCurrent(QDir::currentPath()) {
+    QDir::setCurrent(docDir.path());
     if (ini == Ini::WithOpenPath) {
         QFile file(programDir.filePath(QStringLiteral("Markwright.ini")));
         if (file.open(QIODevice::WriteOnly)) {
@@ -31,4 +34,5 @@ TestWindow::TestWindow(Ini ini, bool realPreview, const QString& openPath) {
 TestWindow::~TestWindow() {
     window.reset();
     prompts.verifyDone();
+    QDir::setCurrent(previousCurrent);
 }

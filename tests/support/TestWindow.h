@@ -25,6 +25,9 @@ class TestWindow {
 
     QTemporaryDir programDir;
     QTemporaryDir docDir;
+    // With no folder in the INI file the preview files go to the current
+    // folder: the window runs inside the documents folder, not the tester's.
+    QString previousCurrent;
     ScriptedPrompts prompts;
     FakeClock clock;
     RecordingPreview* recording = nullptr;
