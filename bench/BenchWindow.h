@@ -18,6 +18,8 @@ struct SilentPrompts : Prompts {
     void message(const QString&, const QString&, Icon) override {}
     Answer askYesNoCancel(const QString&, const QString&) override { return Answer::Cancel; }
     bool inputBox(const QString&, const QString&, QString&) override { return false; }
+    QStringList fileDialog(const FileRequest&) override { return {}; }
+    std::optional<QColor> chooseColor(const QColor&) override { return std::nullopt; }
 };
 
 struct NullPreview : QWidget, PreviewPane {

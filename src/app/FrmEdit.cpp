@@ -51,9 +51,11 @@ QString asFolderPrefix(const QString& folder) {
 FrmEdit::FrmEdit(const AppContext& context, QWidget* parent)
     : QMainWindow(parent), m_context(context),
       m_settings(std::make_unique<SettingsStore>(context.programFolder, *context.prompts)),
-      m_docs([this] { return m_source->text(); }), m_layout(layout::designLayout()) {
+      m_docs([this] { return m_source->text(); }), m_layout(layout::designLayout()),
+      m_commonDialog(*context.prompts) {
     setObjectName(QStringLiteral("frmEdit"));
     buildWidgets();
+    m_insert = std::make_unique<InsertCommands>(*m_source, m_commonDialog);
     registerCommands();
     buildMenuBar(menuBar(), menuTable(), m_commands);
     m_refresher = std::make_unique<PreviewRefresher>(
@@ -183,6 +185,8 @@ void FrmEdit::registerCommands() {
     m_commands.add(QStringLiteral("Preview10"), [this] { setViewMode(layout::Mode::Preview10); });
     m_commands.add(QStringLiteral("HBoth"), [this] { horizontalLayout(); });
     m_commands.add(QStringLiteral("Refresh"), [this] { refreshPreview(); });
+
+    m_insert->registerAll(m_commands);
 }
 
 void FrmEdit::startUp() {

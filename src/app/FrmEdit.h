@@ -4,6 +4,8 @@
 #include "app/CommandRegistry.h"
 #include "app/DocumentSlots.h"
 #include "app/PaneLayout.h"
+#include "dialogs/CommonDialog.h"
+#include "insert/InsertCommands.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -36,6 +38,9 @@ class FrmEdit : public QMainWindow {
     PreviewPane& preview() { return *m_preview; }
     CommandRegistry& commands() { return m_commands; }
     const layout::Layout& paneLayout() const { return m_layout; }
+    // The shared common dialog (dlgCommonDialog).
+    CommonDialog& commonDialog() { return m_commonDialog; }
+    InsertCommands& insertCommands() { return *m_insert; }
 
     // The slot selected on TabStrip1, found from its key; 0 when none matches.
     int currentSlot() const;
@@ -95,6 +100,8 @@ class FrmEdit : public QMainWindow {
     QTimer* m_timer1 = nullptr;
     QTimer* m_refreshTimer = nullptr;
     std::unique_ptr<PreviewRefresher> m_refresher;
+    CommonDialog m_commonDialog;
+    std::unique_ptr<InsertCommands> m_insert;
     bool m_splitterMoving = false;
 
     QString m_openPath;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 // The one seam for every modal interaction with the user. The editor never
 // shows a message box or dialog directly; it asks this interface. The Qt
@@ -18,6 +21,26 @@ class Prompts {
 
     // A Yes/No/Cancel question.
     virtual Answer askYesNoCancel(const QString& text, const QString& title) = 0;
+
+    // What an open or save dialog is asked to show.
+    struct FileRequest {
+        bool open = true;        // open dialog, else save dialog
+        QString title;           // empty: the platform's own ("Open", "Save As")
+        QStringList nameFilters; // Qt form: "web pages (*.htm *.html)"
+        QString selectedFilter;  // one of nameFilters, or empty
+        QString fileName;        // pre-filled name or path
+        QString folder;          // initial folder, or empty
+        QString defaultSuffix;   // added to a typed name without one
+        bool multiSelect = false;
+        bool confirmOverwrite = false;
+    };
+
+    // Shows an open or save dialog; returns the chosen paths, or an empty
+    // list when the user cancels.
+    virtual QStringList fileDialog(const FileRequest& request) = 0;
+
+    // Shows the colour dialog starting at `initial`; nullopt when cancelled.
+    virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
 
     // A one-line input box. Returns false when the user cancels; `value`
     // carries the default in and the entered text out.

@@ -1,5 +1,7 @@
 #include "dialogs/QtPrompts.h"
 
+#include <QColorDialog>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -48,4 +50,40 @@ bool QtPrompts::inputBox(const QString& prompt, const QString& title, QString& v
         value = entered;
     }
     return ok;
+}
+
+QStringList QtPrompts::fileDialog(const FileRequest& request) {
+    QFileDialog dialog(m_parent, request.title);
+    dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(request.open ? (request.multiSelect ? QFileDialog::ExistingFiles
+                                                           : QFileDialog::ExistingFile)
+                                    : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    if (!request.nameFilters.isEmpty()) {
+        dialog.setNameFilters(request.nameFilters);
+        if (!request.selectedFilter.isEmpty()) {
+            dialog.selectNameFilter(request.selectedFilter);
+        }
+    }
+    if (!request.folder.isEmpty()) {
+        dialog.setDirectory(request.folder);
+    }
+    if (!request.fileName.isEmpty()) {
+        dialog.selectFile(request.fileName);
+    }
+    if (!request.defaultSuffix.isEmpty()) {
+        dialog.setDefaultSuffix(request.defaultSuffix);
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    return dialog.selectedFiles();
+}
+
+std::optional<QColor> QtPrompts::chooseColor(const QColor& initial) {
+    const QColor chosen = QColorDialog::getColor(initial, m_parent);
+    if (!chosen.isValid()) {
+        return std::nullopt;
+    }
+    return chosen;
 }

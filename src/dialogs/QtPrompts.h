@@ -13,6 +13,8 @@ class QtPrompts : public Prompts {
     void message(const QString& text, const QString& title, Icon icon) override;
     Answer askYesNoCancel(const QString& text, const QString& title) override;
     bool inputBox(const QString& prompt, const QString& title, QString& value) override;
+    QStringList fileDialog(const FileRequest& request) override;
+    std::optional<QColor> chooseColor(const QColor& initial) override;
 
   private:
     QWidget* m_parent;

@@ -16,6 +16,9 @@ class SourcePane : public QsciScintilla {
     Q_OBJECT
 
   public:
+    // What the Enter key types.
+    static constexpr const char* EnterText = "\r\n";
+
     explicit SourcePane(QWidget* parent = nullptr);
 
     // Whole text (read and write). Writing puts the caret at the start and

@@ -36,6 +36,40 @@ bool ScriptedPrompts::take(Kind kind, const QString& text, const QString& title,
     return true;
 }
 
+void ScriptedPrompts::expectFile(const QString& title, const QStringList& paths) {
+    Step step;
+    step.kind = Kind::File;
+    step.title = title;
+    step.files = paths;
+    m_script.push_back(step);
+}
+
+void ScriptedPrompts::expectColor(std::optional<QColor> answer) {
+    Step step;
+    step.kind = Kind::Color;
+    step.color = answer;
+    m_script.push_back(step);
+}
+
+QStringList ScriptedPrompts::fileDialog(const FileRequest& request) {
+    Seen seen;
+    seen.kind = Kind::File;
+    seen.title = request.title;
+    seen.file = request;
+    m_seen.push_back(seen);
+    Step step;
+    return take(Kind::File, QString(), request.title, step) ? step.files : QStringList();
+}
+
+std::optional<QColor> ScriptedPrompts::chooseColor(const QColor& initial) {
+    Seen seen;
+    seen.kind = Kind::Color;
+    seen.color = initial;
+    m_seen.push_back(seen);
+    Step step;
+    return take(Kind::Color, QString(), QString(), step) ? step.color : std::nullopt;
+}
+
 void ScriptedPrompts::message(const QString& text, const QString& title, Icon icon) {
     m_seen.push_back({Kind::Message, text, title, icon});
     Step step;

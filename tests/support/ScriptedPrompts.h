@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <deque>
+#include <optional>
 
 // Test double of the prompts seam. A test queues the prompts it expects, in
 // order, each with its answer; any prompt that was not expected (or that
@@ -12,20 +13,24 @@
 // expected prompts were never shown.
 class ScriptedPrompts : public Prompts {
   public:
-    enum class Kind { Message, YesNoCancel, Input };
+    enum class Kind { Message, YesNoCancel, Input, File, Color };
     struct Step {
-        Kind kind;
+        Kind kind = Kind::Message;
         QString text;
         QString title;
         Answer answer = Answer::Ok;
         QString inputValue;
         bool inputAccepted = true;
+        QStringList files;           // File: the chosen paths, empty = cancel
+        std::optional<QColor> color; // Color: the chosen colour, nullopt = cancel
     };
     struct Seen {
-        Kind kind;
+        Kind kind = Kind::Message;
         QString text;
         QString title;
         Icon icon = Icon::None;
+        FileRequest file; // for File prompts
+        QColor color;     // for Color prompts: the initial colour
     };
 
     ~ScriptedPrompts() override;
@@ -35,7 +40,14 @@ class ScriptedPrompts : public Prompts {
     void expectInput(const QString& prompt, const QString& title, const QString& value,
                      bool accepted = true);
 
+    // A file dialog titled `title` (empty: the platform's own); answered
+    // with `paths` (empty: Cancel).
+    void expectFile(const QString& title, const QStringList& paths);
+    void expectColor(std::optional<QColor> answer);
+
     void message(const QString& text, const QString& title, Icon icon) override;
+    QStringList fileDialog(const FileRequest& request) override;
+    std::optional<QColor> chooseColor(const QColor& initial) override;
     Answer askYesNoCancel(const QString& text, const QString& title) override;
     bool inputBox(const QString& prompt, const QString& title, QString& value) override;
 

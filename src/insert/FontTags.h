@@ -1,0 +1,6 @@
+#pragma once
+
+#include "insert/Snippet.h"
+
+// Font size 1 to 10 and font face start tags, and their end tags.
+const SnippetList& fontSnippets();
