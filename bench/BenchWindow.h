@@ -18,7 +18,11 @@ struct SilentPrompts : Prompts {
     void message(const QString&, const QString&, Icon) override {}
     Answer askYesNoCancel(const QString&, const QString&) override { return Answer::Cancel; }
     bool inputBox(const QString&, const QString&, QString&) override { return false; }
-    QStringList fileDialog(const FileRequest&) override { return {}; }
+    // Answers file dialogs with `nextFile` (empty: Cancel).
+    QStringList fileDialog(const FileRequest&) override {
+        return nextFile.isEmpty() ? QStringList() : QStringList{nextFile};
+    }
+    QString nextFile;
     std::optional<QColor> chooseColor(const QColor&) override { return std::nullopt; }
 };
 

@@ -17,4 +17,6 @@ struct AppContext {
     QString programFolder;
     // Makes the preview pane as a child of `parent`.
     std::function<PreviewPane*(QWidget* parent)> makePreview;
+    // Ends the program (the real one quits the application).
+    std::function<void()> quit;
 };

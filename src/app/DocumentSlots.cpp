@@ -10,6 +10,7 @@ void DocumentSlots::reset(const QString& pageTemplate, const QString& folder) {
         slot.title = initialTitle(n);
         slot.folder = folder;
         slot.changed = false;
+        slot.encoding = TextEncoding::Utf8;
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/TextEncoding.h"
+
 #include <QString>
 #include <array>
 #include <functional>
@@ -20,6 +22,8 @@ class DocumentSlots {
         QString title;
         QString folder; // with its trailing separator; the preview file name is appended
         bool changed = false;
+        // The encoding the slot's file is written in; new pages are UTF-8.
+        TextEncoding encoding = TextEncoding::Utf8;
     };
 
     // `paneText` reads the pane's whole text.
@@ -45,6 +49,8 @@ class DocumentSlots {
     const QString& folder(int n) const { return at(n).folder; }
     void setFolder(int n, const QString& folder) { at(n).folder = folder; }
     bool changed(int n) const { return at(n).changed; }
+    TextEncoding encoding(int n) const { return at(n).encoding; }
+    void setEncoding(int n, TextEncoding encoding) { at(n).encoding = encoding; }
     void setChanged(int n, bool changed) { at(n).changed = changed; }
     QString previewPath(int n) const { return folder(n) + previewFileName(n); }
 

@@ -9,9 +9,11 @@
 #include "app/PreviewRefresher.h"
 #include "app/SplitterGrip.h"
 #include "editor/SourcePane.h"
+#include "files/FileCommands.h"
 #include "files/SettingsStore.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -36,16 +38,6 @@ void place(QWidget* widget, const layout::Box& box) {
     widget->setGeometry(px(box.left), px(box.top), qMax(0, px(box.width)), qMax(0, px(box.height)));
 }
 
-// A folder read from the settings is used as a prefix of file names, so it
-// must end with a separator; one typed by hand without it would otherwise put
-// the preview files beside the folder instead of inside it.
-QString asFolderPrefix(const QString& folder) {
-    if (folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ||
-        folder.endsWith(QLatin1Char('\\'))) {
-        return folder;
-    }
-    return folder + QLatin1Char('/');
-}
 } // namespace
 
 FrmEdit::FrmEdit(const AppContext& context, QWidget* parent)
@@ -56,6 +48,8 @@ FrmEdit::FrmEdit(const AppContext& context, QWidget* parent)
     setObjectName(QStringLiteral("frmEdit"));
     buildWidgets();
     m_insert = std::make_unique<InsertCommands>(*m_source, m_commonDialog);
+    m_files = std::make_unique<FileCommands>(*this, *m_context.prompts, *m_settings, m_openPath,
+                                             m_startFolder);
     registerCommands();
     buildMenuBar(menuBar(), menuTable(), m_commands);
     m_refresher = std::make_unique<PreviewRefresher>(
@@ -187,6 +181,9 @@ void FrmEdit::registerCommands() {
     m_commands.add(QStringLiteral("Refresh"), [this] { refreshPreview(); });
 
     m_insert->registerAll(m_commands);
+    m_files->registerAll(m_commands);
+    // Exit closes the window; the close request runs Close.
+    m_commands.add(QStringLiteral("mnuExit"), [this] { close(); });
 }
 
 void FrmEdit::startUp() {
@@ -215,6 +212,43 @@ void FrmEdit::startUp() {
     }
     setWindowTitle(QStringLiteral("Markwright"));
     m_refreshTimer->start();
+}
+
+QString FrmEdit::tabCaption(int n) const {
+    return m_tabs1->tabText(n - 1);
+}
+
+void FrmEdit::setTabCaptions(int n, const QString& sourceTab, const QString& previewTab) {
+    m_tabs1->setTabText(n - 1, sourceTab);
+    m_tabs2->setTabText(n - 1, previewTab);
+}
+
+void FrmEdit::setWindowCaption(const QString& caption) {
+    setWindowTitle(caption);
+}
+
+void FrmEdit::setPaneTitles(const QString& sourceTitle, const QString& previewTitle) {
+    m_layout.sourceTitle = sourceTitle;
+    m_layout.previewTitle = previewTitle;
+    m_sourceTitle->setText(sourceTitle);
+    m_previewTitle->setText(previewTitle);
+}
+
+void FrmEdit::endProgram() {
+    m_ended = true;
+    m_refreshTimer->stop();
+    if (m_context.quit) {
+        m_context.quit();
+    }
+}
+
+void FrmEdit::closeEvent(QCloseEvent* event) {
+    // The request itself is always refused: the program ends only through
+    // Close, which asks about every changed page first.
+    event->ignore();
+    if (!m_ended) {
+        m_files->close();
+    }
 }
 
 int FrmEdit::currentSlot() const {

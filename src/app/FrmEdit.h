@@ -5,11 +5,13 @@
 #include "app/DocumentSlots.h"
 #include "app/PaneLayout.h"
 #include "dialogs/CommonDialog.h"
+#include "files/DocumentHost.h"
 #include "insert/InsertCommands.h"
 
 #include <QMainWindow>
 #include <memory>
 
+class FileCommands;
 class FixedTabBar;
 class PreviewRefresher;
 class SettingsStore;
@@ -24,7 +26,7 @@ class QToolButton;
 // The main window. It owns the widgets, the five document slots and the two
 // timers, and wires each command to the code that does the work; the work
 // itself lives with its subsystem (layout, preview refresh, slots...).
-class FrmEdit : public QMainWindow {
+class FrmEdit : public QMainWindow, public DocumentHost {
     Q_OBJECT
 
   public:
@@ -33,8 +35,8 @@ class FrmEdit : public QMainWindow {
     explicit FrmEdit(const AppContext& context, QWidget* parent = nullptr);
     ~FrmEdit() override;
 
-    DocumentSlots& documents() { return m_docs; }
-    SourcePane& source() { return *m_source; }
+    DocumentSlots& documents() override { return m_docs; }
+    SourcePane& source() override { return *m_source; }
     PreviewPane& preview() { return *m_preview; }
     CommandRegistry& commands() { return m_commands; }
     const layout::Layout& paneLayout() const { return m_layout; }
@@ -43,10 +45,19 @@ class FrmEdit : public QMainWindow {
     InsertCommands& insertCommands() { return *m_insert; }
 
     // The slot selected on TabStrip1, found from its key; 0 when none matches.
-    int currentSlot() const;
+    int currentSlot() const override;
 
-    void refreshPreview();
-    void showPanes(bool visible);
+    void refreshPreview() override;
+    void showPanes(bool visible) override;
+    QString tabCaption(int n) const override;
+    void setTabCaptions(int n, const QString& sourceTab, const QString& previewTab) override;
+    void setWindowCaption(const QString& caption) override;
+    void setPaneTitles(const QString& sourceTitle, const QString& previewTitle) override;
+    void endProgram() override;
+    void* dialogOwner() override { return this; }
+    FileCommands& files() { return *m_files; }
+    // True once Close has ended the program.
+    bool ended() const { return m_ended; }
     void sizeControls(double x);
     void setViewMode(layout::Mode mode);
     void horizontalLayout();
@@ -66,6 +77,7 @@ class FrmEdit : public QMainWindow {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void buildWidgets();
@@ -102,6 +114,8 @@ class FrmEdit : public QMainWindow {
     std::unique_ptr<PreviewRefresher> m_refresher;
     CommonDialog m_commonDialog;
     std::unique_ptr<InsertCommands> m_insert;
+    std::unique_ptr<FileCommands> m_files;
+    bool m_ended = false;
     bool m_splitterMoving = false;
 
     QString m_openPath;

@@ -14,4 +14,7 @@ class PreviewPane {
     virtual void navigate(const QString& localPath) = 0;
     virtual void back() = 0;
     virtual void forward() = 0;
+    // The encoding pages that declare none are read in ("utf-8",
+    // "windows-1252"...); a page's own charset still wins.
+    virtual void setDefaultEncoding(const QString& name) { (void)name; }
 };

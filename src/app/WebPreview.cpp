@@ -38,6 +38,10 @@ WebPreview::WebPreview(QWidget* parent) : QWebEngineView(parent) {
     connect(this, &QWebEngineView::loadFinished, this, &WebPreview::onLoadFinished);
 }
 
+void WebPreview::setDefaultEncoding(const QString& name) {
+    settings()->setDefaultTextEncoding(name);
+}
+
 void WebPreview::navigate(const QString& localPath) {
     const QString absolute = QFileInfo(localPath).absoluteFilePath();
     const QUrl target = QUrl::fromLocalFile(absolute);

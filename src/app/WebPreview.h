@@ -22,6 +22,7 @@ class WebPreview : public QWebEngineView, public PreviewPane {
     void navigate(const QString& localPath) override;
     void back() override { QWebEngineView::back(); }
     void forward() override { QWebEngineView::forward(); }
+    void setDefaultEncoding(const QString& name) override;
 
   private:
     void onLoadStarted();

@@ -19,6 +19,7 @@ int main(int argc, char* argv[]) {
     context.clock = &clock;
     context.programFolder = QCoreApplication::applicationDirPath();
     context.makePreview = [](QWidget* parent) { return new WebPreview(parent); };
+    context.quit = [] { QCoreApplication::quit(); };
 
     FrmEdit window(context);
     prompts.setParent(&window);

@@ -119,3 +119,11 @@ void writeNetscapePath(const QString& path) {
 void writeIePath(const QString& path) {
     writeUserValue(kIeKey, path);
 }
+
+QString asFolderPrefix(const QString& folder) {
+    if (folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ||
+        folder.endsWith(QLatin1Char('\\'))) {
+        return folder;
+    }
+    return folder + QLatin1Char('/');
+}

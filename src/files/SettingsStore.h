@@ -26,6 +26,11 @@ class SettingsStore {
     Prompts& m_prompts;
 };
 
+// A folder read from the settings is used as a prefix of file names, so it
+// must end with a separator; one typed by hand without it would otherwise put
+// files beside the folder instead of inside it. Empty stays empty.
+QString asFolderPrefix(const QString& folder);
+
 // Per-user settings: the program files of the two external browsers.
 struct BrowserPaths {
     QString netscape;

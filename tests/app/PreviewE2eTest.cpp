@@ -6,9 +6,11 @@
 
 #include <QAction>
 #include <QEventLoop>
+#include <QFile>
 #include <QImage>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -178,4 +180,33 @@ TEST_F(PreviewE2e, RefreshRestoresThePlaceAfterLateContentGrowsThePage) {
     }
     load(page);
     EXPECT_TRUE(waitForJs("window.scrollY", 1500)) << js("window.scrollY").toInt();
+}
+
+// A legacy page with no charset shows its accented letters, and a page that
+// names its charset is read in it.
+TEST_F(PreviewE2e, LegacyAndDeclaredCharsetsShowCorrectly) {
+    QTemporaryDir site;
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } pages[] = {
+        {"legacy.htm", "<html><body><p id=t>caf\xE9 \x80</p></body></html>"},
+        {"declared.htm", "<html><head><meta charset=\"windows-1252\"></head>"
+                         "<body><p id=t>caf\xE9 \x80</p></body></html>"},
+        {"utf8.htm", "<html><body><p id=t>caf\xC3\xA9 \xE2\x82\xAC</p></body></html>"},
+    };
+    for (const auto& page : pages) {
+        SCOPED_TRACE(page.name);
+        const QString path = site.path() + "/" + page.name;
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(page.bytes);
+        file.close();
+        QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+        w.prompts.expectFile("Open File", {path});
+        w->commands().run("mnuFileOpen");
+        ASSERT_TRUE(loaded.wait(LoadTimeoutMs));
+        EXPECT_EQ(js("document.getElementById('t').textContent").toString(),
+                  QStringLiteral("caf\u00e9 \u20ac"));
+    }
 }

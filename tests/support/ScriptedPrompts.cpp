@@ -10,6 +10,15 @@ void ScriptedPrompts::expectMessage(const QString& text, const QString& title) {
     m_script.push_back({Kind::Message, text, title, Answer::Ok, {}, true});
 }
 
+void ScriptedPrompts::expectMessagePrefix(const QString& prefix) {
+    Step step;
+    step.kind = Kind::Message;
+    step.text = prefix;
+    step.title = QStringLiteral("Markwright");
+    step.prefixOnly = true;
+    m_script.push_back(step);
+}
+
 void ScriptedPrompts::expectQuestion(const QString& text, Answer answer, const QString& title) {
     m_script.push_back({Kind::YesNoCancel, text, title, answer, {}, true});
 }
@@ -27,7 +36,8 @@ bool ScriptedPrompts::take(Kind kind, const QString& text, const QString& title,
     }
     step = m_script.front();
     m_script.pop_front();
-    if (step.kind != kind || step.text != text || step.title != title) {
+    const bool textMatches = step.prefixOnly ? text.startsWith(step.text) : step.text == text;
+    if (step.kind != kind || !textMatches || step.title != title) {
         ADD_FAILURE() << "expected prompt \"" << step.text.toStdString() << "\" titled \""
                       << step.title.toStdString() << "\", got \"" << text.toStdString()
                       << "\" titled \"" << title.toStdString() << "\"";

@@ -21,6 +21,7 @@ class ScriptedPrompts : public Prompts {
         Answer answer = Answer::Ok;
         QString inputValue;
         bool inputAccepted = true;
+        bool prefixOnly = false;
         QStringList files;           // File: the chosen paths, empty = cancel
         std::optional<QColor> color; // Color: the chosen colour, nullopt = cancel
     };
@@ -36,6 +37,9 @@ class ScriptedPrompts : public Prompts {
     ~ScriptedPrompts() override;
 
     void expectMessage(const QString& text, const QString& title = QString());
+    // A message titled "Markwright" whose text starts with `prefix` (the
+    // rest is a reason the system words).
+    void expectMessagePrefix(const QString& prefix);
     void expectQuestion(const QString& text, Answer answer, const QString& title = "Markwright");
     void expectInput(const QString& prompt, const QString& title, const QString& value,
                      bool accepted = true);

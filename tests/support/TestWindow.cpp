@@ -28,6 +28,7 @@ TestWindow::TestWindow(Ini ini, bool realPreview, const QString& openPath)
         recording = new RecordingPreview(parent);
         return recording;
     };
+    context.quit = [this] { ++quits; };
     window = std::make_unique<FrmEdit>(context);
 }
 

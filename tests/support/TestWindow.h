@@ -31,5 +31,6 @@ class TestWindow {
     ScriptedPrompts prompts;
     FakeClock clock;
     RecordingPreview* recording = nullptr;
+    int quits = 0; // times the program was ended
     std::unique_ptr<FrmEdit> window;
 };

@@ -1,0 +1,62 @@
+// Open and Save through the real commands for one file size, in a process
+// of its own so that its peak memory can be read: file_bench <megabytes>.
+#include "BenchWindow.h"
+#include "editor/SourcePane.h"
+#include "files/DocumentFile.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+double ms(const QElapsedTimer& t) {
+    return static_cast<double>(t.nsecsElapsed()) / 1e6;
+}
+
+long peakMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int megabytes = argc > 1 ? std::atoi(argv[1]) : 1;
+    BenchWindow bench([](QWidget* parent) { return new NullPreview(parent); });
+    FrmEdit& window = *bench.window;
+
+    const QString path = bench.dir.filePath("page.htm");
+    {
+        QByteArray bytes;
+        const QByteArray line = "<p>A line of a large page, caf\xC3\xA9 and more text.</p>\r\n";
+        bytes.reserve(qsizetype(megabytes) << 20);
+        while (bytes.size() < (qsizetype(megabytes) << 20)) {
+            bytes += line;
+        }
+        docfile::write(path, bytes);
+    }
+    const long baseline = peakMegabytes();
+
+    QElapsedTimer t;
+    t.start();
+    const docfile::ReadResult read = docfile::read(path);
+    const double readMs = ms(t);
+
+    bench.prompts.nextFile = path;
+    t.restart();
+    window.commands().run("mnuFileOpen");
+    const double openMs = ms(t);
+
+    window.source().replaceSelection("x");
+    t.restart();
+    window.commands().run("mnuFileSave");
+    const double saveMs = ms(t);
+
+    std::printf("%4d MB: read alone %7.1f ms, Open %7.1f ms, Save %7.1f ms, peak memory %ld MB "
+                "(%ld MB before opening)\n",
+                megabytes, readMs, openMs, saveMs, peakMegabytes(), baseline);
+    return read.ok ? 0 : 1;
+}

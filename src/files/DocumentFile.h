@@ -1,0 +1,34 @@
+#pragma once
+
+#include "files/TextEncoding.h"
+
+#include <QString>
+
+// Reading and writing whole documents. A failure carries a reason to show
+// the user; a failed write leaves the old file as it was.
+namespace docfile {
+
+struct ReadResult {
+    bool ok = false;
+    QString text;
+    TextEncoding encoding = TextEncoding::Utf8;
+    QString error;
+};
+
+// Reads the file whole. Rich-text files give their plain text (and are
+// written back as plain UTF-8 text).
+ReadResult read(const QString& path);
+
+struct WriteResult {
+    bool ok = false;
+    QString error;
+};
+
+// Writes through a temporary file that replaces the old one only once every
+// byte is on disk. A file marked read-only is not replaced.
+WriteResult write(const QString& path, const QByteArray& bytes);
+
+// Files larger than this are refused rather than read.
+constexpr qint64 MaxFileSize = qint64(1) << 30;
+
+} // namespace docfile

@@ -1,0 +1,240 @@
+#include "files/FileCommands.h"
+
+#include "app/CommandRegistry.h"
+#include "app/DocumentSlots.h"
+#include "dialogs/CFileDialog.h"
+#include "dialogs/Prompts.h"
+#include "editor/SourcePane.h"
+#include "files/DocumentFile.h"
+#include "files/DocumentHost.h"
+#include "files/SettingsStore.h"
+
+#include <QFile>
+
+const char* const FileCommands::FileFilter =
+    "Files (*.htm; *.html; *.mv; *.js; *.rtf)|*.htm; *.html; *.mv; *.js; *.rtf";
+const char* const FileCommands::SavePromptText = "Do you want to save changes to ";
+
+namespace {
+const QString Title = QStringLiteral("Markwright");
+// Hide read-only, file must exist, create prompt.
+constexpr int DialogFlags = 12292;
+} // namespace
+
+FileCommands::FileCommands(DocumentHost& host, Prompts& prompts, SettingsStore& settings,
+                           QString& openPath, const QString& startFolder)
+    : m_host(host), m_prompts(prompts), m_settings(settings), m_openPath(openPath),
+      m_startFolder(startFolder) {}
+
+FileCommands::~FileCommands() = default;
+
+void FileCommands::registerAll(CommandRegistry& commands) {
+    commands.add("mnuFileNew", [this] { newPage(); });
+    commands.add("mnuFileOpen", [this] { open(); });
+    commands.add("mnuFileSave", [this] { save(m_host.currentSlot()); });
+    commands.add("mnuSaveAs", [this] { saveAs(m_host.currentSlot()); });
+    commands.add("mnuFileClose", [this] { close(); });
+}
+
+FileCommands::Answer FileCommands::askToSave(int n) {
+    if (!m_host.documents().changed(n)) {
+        return Answer::DontSave;
+    }
+    switch (m_prompts.askYesNoCancel(QLatin1String(SavePromptText) + m_host.tabCaption(n), Title)) {
+    case Prompts::Answer::Yes:
+        return Answer::Save;
+    case Prompts::Answer::No:
+        return Answer::DontSave;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+CFileDialog& FileCommands::newDialog(const QString& title, const QString& initialDir, int flags) {
+    m_dialog = std::make_unique<CFileDialog>(m_prompts);
+    m_dialog->setDefaultExt(QStringLiteral("htm"));
+    m_dialog->setDialogTitle(title);
+    m_dialog->setFilter(QLatin1String(FileFilter));
+    m_dialog->setFilterIndex(0);
+    m_dialog->setFlags(flags);
+    m_dialog->setHWndParent(m_host.dialogOwner());
+    m_dialog->setMaxFileSize(255);
+    m_dialog->setInitialDir(initialDir);
+    return *m_dialog;
+}
+
+void FileCommands::showError(const QString& action, const QString& path, const QString& reason) {
+    m_prompts.message(
+        QStringLiteral("The file could not be %1:\n%2\n\n%3").arg(action, path, reason), Title,
+        Prompts::Icon::Critical);
+}
+
+bool FileCommands::writeSlot(int n, const QString& path) {
+    DocumentSlots& docs = m_host.documents();
+    TextEncoding encoding = docs.encoding(n);
+    std::optional<QByteArray> bytes = encodeText(docs.text(n), encoding);
+    if (!bytes) {
+        // Never let a character the file's encoding cannot hold turn into
+        // something else: offer UTF-8, which holds them all.
+        const auto answer = m_prompts.askYesNoCancel(
+            QStringLiteral("The page holds characters that the %1 encoding of\n%2\ncannot store."
+                           "\n\nSave it as UTF-8 instead?")
+                .arg(encodingName(encoding), path),
+            Title);
+        if (answer != Prompts::Answer::Yes) {
+            return false;
+        }
+        encoding = TextEncoding::Utf8;
+        bytes = encodeText(docs.text(n), encoding);
+        if (!bytes) {
+            showError(QStringLiteral("saved"), path, QStringLiteral("The text cannot be encoded."));
+            return false;
+        }
+    }
+    const docfile::WriteResult written = docfile::write(path, *bytes);
+    if (!written.ok) {
+        showError(QStringLiteral("saved"), path, written.error);
+        return false;
+    }
+    docs.setEncoding(n, encoding);
+    return true;
+}
+
+void FileCommands::takeFile(int n, const QString& fileName, const QString& fileTitle) {
+    DocumentSlots& docs = m_host.documents();
+    docs.setFolder(n, fileName.left(fileName.size() - fileTitle.size()));
+    docs.setTitle(n, fileName);
+    m_host.setTabCaptions(n, fileTitle, fileTitle);
+    docs.setChanged(n, false);
+    m_host.setWindowCaption(QStringLiteral("File: ") + fileName);
+    m_host.setPaneTitles(QStringLiteral("HTML Source: ") + fileTitle,
+                         QStringLiteral("IE Browser Preview: ") +
+                             m_host.tabCaption(m_host.currentSlot()));
+}
+
+void FileCommands::newPage() {
+    const int n = m_host.currentSlot();
+    if (!DocumentSlots::valid(n)) {
+        return;
+    }
+    switch (askToSave(n)) {
+    case Answer::Cancel:
+        return;
+    case Answer::Save:
+        saveAs(n); // the page is replaced whatever Save As did
+        break;
+    case Answer::DontSave:
+        break;
+    }
+    DocumentSlots& docs = m_host.documents();
+    docs.setStoredText(n, docs.pageTemplate());
+    docs.setTitle(n, DocumentSlots::initialTitle(n));
+    docs.setEncoding(n, TextEncoding::Utf8);
+    m_host.setTabCaptions(n, DocumentSlots::initialTitle(n), QStringLiteral("Page %1").arg(n));
+    m_host.source().setText(docs.pageTemplate());
+    docs.setChanged(n, false);
+    m_host.showPanes(true);
+}
+
+void FileCommands::open() {
+    const int n = m_host.currentSlot();
+    if (!DocumentSlots::valid(n)) {
+        return;
+    }
+    m_openPath = asFolderPrefix(m_settings.readIniKey(QStringLiteral("OpenPath")));
+    switch (askToSave(n)) {
+    case Answer::Cancel:
+        return;
+    case Answer::Save:
+        save(n);
+        break;
+    case Answer::DontSave:
+        break;
+    }
+    CFileDialog& dialog = newDialog(QStringLiteral("Open File"), m_openPath, DialogFlags);
+    if (!dialog.Show(true)) {
+        return;
+    }
+    const QString fileName = dialog.fileName();
+    const QString fileTitle = dialog.fileTitle();
+    // Read first: when the file cannot be read the slot stays exactly as it
+    // was, so a later Save can never write old text over the chosen file.
+    docfile::ReadResult read = docfile::read(fileName);
+    if (!read.ok) {
+        showError(QStringLiteral("opened"), fileName, read.error);
+        return;
+    }
+    DocumentSlots& docs = m_host.documents();
+    m_host.source().setText(read.text);
+    docs.setEncoding(n, read.encoding);
+    takeFile(n, fileName, fileTitle);
+    QString folder = docs.folder(n);
+    m_settings.writeIniKey(QStringLiteral("OpenPath"), folder);
+    // Writes the slot's preview file into the file's own folder and shows it.
+    m_host.refreshPreview();
+}
+
+bool FileCommands::save(int n) {
+    DocumentSlots& docs = m_host.documents();
+    if (!DocumentSlots::valid(n)) {
+        return false;
+    }
+    if (docs.title(n) == DocumentSlots::initialTitle(n)) {
+        return saveAs(n);
+    }
+    if (!writeSlot(n, docs.folder(n) + m_host.tabCaption(n))) {
+        return false;
+    }
+    docs.setChanged(n, false);
+    return true;
+}
+
+bool FileCommands::saveAs(int n) {
+    DocumentSlots& docs = m_host.documents();
+    if (!DocumentSlots::valid(n)) {
+        return false;
+    }
+    // The save dialog asks before it replaces an existing file.
+    CFileDialog& dialog = newDialog(QStringLiteral("Save File As"), docs.folder(n),
+                                    DialogFlags | CFileDialog::OverwritePrompt);
+    if (!dialog.Show(false)) {
+        return false;
+    }
+    const QString fileName = dialog.fileName();
+    if (!writeSlot(n, fileName)) {
+        return false;
+    }
+    takeFile(n, fileName, dialog.fileTitle());
+    m_host.refreshPreview();
+    return true;
+}
+
+bool FileCommands::close() {
+    for (int n = 1; n <= DocumentSlots::Count; ++n) {
+        switch (askToSave(n)) {
+        case Answer::Cancel:
+            return false;
+        case Answer::Save:
+            saveAs(n);
+            break;
+        case Answer::DontSave:
+            break;
+        }
+    }
+    // Only the preview files this program writes are deleted; other files
+    // whose names happen to look alike are the user's.
+    const DocumentSlots& docs = m_host.documents();
+    QStringList folders;
+    for (int n = 1; n <= DocumentSlots::Count; ++n) {
+        folders.append(docs.folder(n));
+    }
+    folders << m_openPath << m_startFolder;
+    folders.removeDuplicates();
+    for (const QString& folder : folders) {
+        for (int k = 1; k <= DocumentSlots::Count; ++k) {
+            QFile::remove(folder + DocumentSlots::previewFileName(k));
+        }
+    }
+    m_host.endProgram();
+    return true;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// How a document's bytes are turned into text and back. A file opened and
+// saved without edits gets exactly its bytes back: a file is only read in an
+// encoding that gives those bytes again, and any byte sequence at all can be
+// read as Windows-1252 (its five unassigned bytes become the control
+// characters of the same number).
+enum class TextEncoding { Utf8, Utf8Bom, Utf16LE, Utf16BE, Windows1252 };
+
+struct DecodedText {
+    QString text;
+    TextEncoding encoding = TextEncoding::Utf8;
+};
+
+// Reads bytes in the encoding their byte-order mark names, else as UTF-8 when
+// they are valid UTF-8, else as Windows-1252.
+DecodedText decodeText(const QByteArray& bytes);
+
+// The bytes of `text` in `encoding` (with its byte-order mark), or nullopt
+// when the encoding cannot hold one of its characters.
+std::optional<QByteArray> encodeText(const QString& text, TextEncoding encoding);
+
+// Reads every byte as its Windows-1252 character.
+QString decodeWindows1252(const QByteArray& bytes);
+
+// The name a browser knows the encoding by ("utf-8", "windows-1252"...).
+QString encodingName(TextEncoding encoding);

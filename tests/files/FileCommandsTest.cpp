@@ -1,0 +1,283 @@
+// New, Open, Save, Save As and Close on the real main window, with scripted
+// prompts and temporary folders.
+#include "files/FileCommands.h"
+#include "editor/SourcePane.h"
+#include "support/TestWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTabBar>
+#include <gtest/gtest.h>
+
+namespace {
+const QString Prompt = QStringLiteral("Do you want to save changes to ");
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+class FileCommandsTest : public ::testing::Test {
+  protected:
+    QTabBar* tabs(const char* name) { return w->findChild<QTabBar*>(name); }
+    void select(int n) { tabs("TabStrip1")->setCurrentIndex(n - 1); }
+    QString caption(int n) { return tabs("TabStrip1")->tabText(n - 1); }
+    QString pageCaption(int n) { return tabs("TabStrip2")->tabText(n - 1); }
+    void run(const char* command) { ASSERT_TRUE(w->commands().run(command)) << command; }
+    void edit(const QString& text) { w->source().replaceSelection(text); }
+
+    // Opens `path` into the current slot (which must be unchanged).
+    void open(const QString& path) {
+        w.prompts.expectFile("Open File", {path});
+        run("mnuFileOpen");
+    }
+
+    QString iniText() {
+        return QString::fromUtf8(readFile(w.programDir.filePath("Markwright.ini")));
+    }
+
+    TestWindow w;
+    QTemporaryDir site;
+    QString folder() const { return site.path() + "/"; }
+};
+} // namespace
+
+TEST_F(FileCommandsTest, OpenTakesTheFileIntoTheActiveSlot) {
+    writeFile(folder() + "index.htm", "<p>hello</p>\r\n");
+    select(2);
+    open(folder() + "index.htm");
+    const Prompts::FileRequest& request = w.prompts.seen().back().file;
+    EXPECT_TRUE(request.open);
+    EXPECT_EQ(request.folder, w.docFolder()) << "the dialog starts in the remembered folder";
+    EXPECT_EQ(request.defaultSuffix, "htm");
+
+    EXPECT_EQ(w->source().text(), "<p>hello</p>\r\n");
+    EXPECT_EQ(w->documents().folder(2), folder());
+    EXPECT_EQ(w->documents().title(2), folder() + "index.htm");
+    EXPECT_EQ(caption(2), "index.htm");
+    EXPECT_EQ(pageCaption(2), "index.htm");
+    EXPECT_FALSE(w->documents().changed(2));
+    EXPECT_EQ(w->windowTitle(), "File: " + folder() + "index.htm");
+    EXPECT_EQ(w->findChild<QLabel*>("lblTitle0")->text(), "HTML Source: index.htm");
+    EXPECT_EQ(w->findChild<QLabel*>("lblTitle1")->text(), "IE Browser Preview: index.htm");
+    EXPECT_EQ(readFile(folder() + "~tmp2-Mkwr.html"), "<p>hello</p>\r\n");
+    EXPECT_EQ(w.recording->navigations.last(), folder() + "~tmp2-Mkwr.html");
+    EXPECT_TRUE(iniText().contains("OpenPath=" + folder()));
+    EXPECT_EQ(w->openPath(), w.docFolder());
+}
+
+TEST_F(FileCommandsTest, CancelInThePromptOrTheDialogChangesNothing) {
+    writeFile(folder() + "a.htm", "new");
+    select(3);
+    edit("mine ");
+    const QString before = w->source().text();
+    const QString ini = iniText();
+    w.prompts.expectQuestion(Prompt + "New Page 3", Prompts::Answer::Cancel);
+    run("mnuFileOpen");
+    w.prompts.expectQuestion(Prompt + "New Page 3", Prompts::Answer::No);
+    w.prompts.expectFile("Open File", {});
+    run("mnuFileOpen");
+    EXPECT_EQ(w->source().text(), before);
+    EXPECT_TRUE(w->documents().changed(3));
+    EXPECT_EQ(caption(3), "New Page 3");
+    EXPECT_EQ(iniText(), ini);
+}
+
+// A file that cannot be read leaves title, folder and text exactly as they
+// were, and says why.
+TEST_F(FileCommandsTest, AnUnreadableFileLeavesTheSlotAsItWas) {
+    QDir(site.path()).mkdir("sub");
+    for (const QString& path : {folder() + "missing.htm", folder() + "sub"}) {
+        SCOPED_TRACE(path.toStdString());
+        w.prompts.expectFile("Open File", {path});
+        w.prompts.expectMessagePrefix("The file could not be opened:\n" + path + "\n\n");
+        run("mnuFileOpen");
+        EXPECT_EQ(w->documents().title(1), "New Page 1");
+        EXPECT_EQ(w->documents().folder(1), w.docFolder());
+        EXPECT_EQ(caption(1), "New Page 1");
+    }
+}
+
+TEST_F(FileCommandsTest, SaveOfANewPageGoesToSaveAsAndSaveAsThenSaveUsesTheNewFolder) {
+    select(2);
+    edit("x");
+    w.prompts.expectFile("Save File As", {});
+    run("mnuFileSave");
+    EXPECT_TRUE(w->documents().changed(2)) << "cancelled: still unsaved";
+    EXPECT_EQ(w->documents().title(2), "New Page 2");
+    EXPECT_FALSE(w.prompts.seen().back().file.open);
+    EXPECT_TRUE(w.prompts.seen().back().file.confirmOverwrite) << "asks before replacing a file";
+
+    w.prompts.expectFile("Save File As", {folder() + "page.htm"});
+    run("mnuSaveAs");
+    EXPECT_EQ(readFile(folder() + "page.htm"), w->source().text().toUtf8());
+    EXPECT_FALSE(w->documents().changed(2));
+    EXPECT_EQ(caption(2), "page.htm");
+    EXPECT_EQ(w->windowTitle(), "File: " + folder() + "page.htm");
+    EXPECT_EQ(readFile(folder() + "~tmp2-Mkwr.html"), w->source().text().toUtf8());
+
+    edit("more ");
+    run("mnuFileSave"); // no dialog, no message
+    EXPECT_EQ(readFile(folder() + "page.htm"), w->source().text().toUtf8());
+    EXPECT_FALSE(w->documents().changed(2));
+}
+
+// A failed write is never reported as success: the slot stays unsaved and
+// named as before, and the old file is kept.
+TEST_F(FileCommandsTest, AFailedWriteKeepsTheSlotUnsavedAndTheOldFile) {
+    writeFile(folder() + "ro.htm", "old");
+    open(folder() + "ro.htm");
+    edit("new ");
+    QFile::setPermissions(folder() + "ro.htm", QFileDevice::ReadOwner | QFileDevice::ReadUser);
+    w.prompts.expectMessage("The file could not be saved:\n" + folder() +
+                                "ro.htm\n\nThe file is read-only.",
+                            "Markwright");
+    run("mnuFileSave");
+    EXPECT_EQ(readFile(folder() + "ro.htm"), "old");
+    EXPECT_TRUE(w->documents().changed(1));
+
+    // The folder vanishes while the page is open.
+    QFile::setPermissions(folder() + "ro.htm", QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    ASSERT_TRUE(QDir(site.path()).removeRecursively());
+    w.prompts.expectMessagePrefix("The file could not be saved:\n" + folder() + "ro.htm\n\n");
+    run("mnuFileSave");
+    EXPECT_TRUE(w->documents().changed(1));
+    EXPECT_EQ(w->documents().title(1), folder() + "ro.htm");
+}
+
+// Files keep their bytes: opened and saved without edits, every fixture is
+// written back identical, whatever its encoding and line ends.
+TEST_F(FileCommandsTest, OpenAndSaveKeepEveryByte) {
+    const QByteArray fixtures[] = {
+        "<p>plain</p>\r\n",
+        "\xEF\xBB\xBF<p>caf\xC3\xA9</p>\n",
+        QByteArray("\xFF\xFE<\0p\0>\0\r\0\n\0", 12),
+        "<p>caf\xE9 \x80</p>\r",
+        "mixed\r\nends\nhere\r",
+        QByteArray("bin\0ary\xFF\x00", 10),
+        "",
+    };
+    int i = 0;
+    for (const QByteArray& bytes : fixtures) {
+        SCOPED_TRACE(bytes.toHex().toStdString());
+        const QString path = folder() + QStringLiteral("f %1 #%;\u00e9\u4e2d.htm").arg(i++);
+        writeFile(path, bytes);
+        open(path);
+        EXPECT_EQ(w->documents().title(1), path);
+        QFile::remove(path);
+        run("mnuFileSave");
+        EXPECT_EQ(readFile(path), bytes);
+        EXPECT_FALSE(w->documents().changed(1));
+    }
+}
+
+TEST_F(FileCommandsTest, EditedLegacyTextKeepsItsEncodingOrAsksForUtf8) {
+    writeFile(folder() + "old.htm", "caf\xE9\r\n");
+    open(folder() + "old.htm");
+    edit("\u20ac");
+    run("mnuFileSave");
+    EXPECT_EQ(readFile(folder() + "old.htm"), "\x80"
+                                              "caf\xE9\r\n");
+
+    edit("\u4e2d");
+    const QString question = "The page holds characters that the windows-1252 encoding of\n" +
+                             folder() + "old.htm\ncannot store.\n\nSave it as UTF-8 instead?";
+    w.prompts.expectQuestion(question, Prompts::Answer::Cancel);
+    run("mnuFileSave");
+    EXPECT_EQ(readFile(folder() + "old.htm"), "\x80"
+                                              "caf\xE9\r\n")
+        << "never a silent '?'";
+    EXPECT_TRUE(w->documents().changed(1));
+    w.prompts.expectQuestion(question, Prompts::Answer::Yes);
+    run("mnuFileSave");
+    EXPECT_EQ(readFile(folder() + "old.htm"), QStringLiteral("\u20ac\u4e2dcaf\u00e9\r\n").toUtf8());
+    EXPECT_FALSE(w->documents().changed(1));
+}
+
+TEST_F(FileCommandsTest, NewAsksOnlyForAChangedSlotAndKeepsTheOthersFlags) {
+    select(3);
+    run("mnuFileNew"); // unchanged: no question
+    edit("x");
+    select(4);
+    edit("y");
+    w.prompts.expectQuestion(Prompt + "New Page 4", Prompts::Answer::Cancel);
+    run("mnuFileNew");
+    EXPECT_TRUE(w->source().text().startsWith("y"));
+
+    w.prompts.expectQuestion(Prompt + "New Page 4", Prompts::Answer::Yes);
+    w.prompts.expectFile("Save File As", {}); // Save As cancelled: replaced anyway
+    run("mnuFileNew");
+    EXPECT_EQ(w->source().text(), w->documents().pageTemplate());
+    EXPECT_FALSE(w->documents().changed(4));
+    EXPECT_TRUE(w->documents().changed(3)) << "other slots keep their unsaved changes";
+    EXPECT_EQ(caption(4), "New Page 4");
+    EXPECT_EQ(pageCaption(4), "Page 4");
+}
+
+TEST_F(FileCommandsTest, CloseAsksForChangedSlotsInOrderAndStopsAtCancel) {
+    select(2);
+    edit("two");
+    select(4);
+    edit("four");
+    w.prompts.expectQuestion(Prompt + "New Page 2", Prompts::Answer::Yes);
+    w.prompts.expectFile("Save File As", {folder() + "two.htm"});
+    w.prompts.expectQuestion(Prompt + "New Page 4", Prompts::Answer::Cancel);
+    run("mnuFileClose");
+    EXPECT_EQ(w.quits, 0);
+    EXPECT_TRUE(readFile(folder() + "two.htm").startsWith("two"));
+    EXPECT_FALSE(w->documents().changed(2));
+    EXPECT_TRUE(w->documents().changed(4));
+
+    // The close box runs the same Close and the request itself is refused.
+    QCloseEvent event;
+    w.prompts.expectQuestion(Prompt + "New Page 4", Prompts::Answer::Cancel);
+    QApplication::sendEvent(w.window.get(), &event);
+    EXPECT_FALSE(event.isAccepted());
+    EXPECT_EQ(w.quits, 0);
+}
+
+TEST_F(FileCommandsTest, CloseWithNothingChangedDeletesOnlyOurPreviewFilesAndEnds) {
+    writeFile(w.docFolder() + "~tmpNotes.html", "user's own file");
+    ASSERT_TRUE(QFile::exists(w.docFolder() + "~tmp3-Mkwr.html"));
+    run("mnuExit");
+    EXPECT_EQ(w.quits, 1);
+    for (int n = 1; n <= 5; ++n) {
+        EXPECT_FALSE(QFile::exists(w.docFolder() + QStringLiteral("~tmp%1-Mkwr.html").arg(n)));
+    }
+    EXPECT_EQ(readFile(w.docFolder() + "~tmpNotes.html"), "user's own file");
+}
+
+// The remembered folder cannot be written: Open still works.
+TEST_F(FileCommandsTest, AnUnwritableIniFileDoesNotStopOpen) {
+    QFile::remove(w.programDir.filePath("Markwright.ini"));
+    QDir(w.programDir.path()).mkdir("Markwright.ini");
+    writeFile(folder() + "a.htm", "a");
+    w.prompts.expectMessage("PROBLEM WITH INI FILE");
+    open(folder() + "a.htm");
+    EXPECT_EQ(w->source().text(), "a");
+    EXPECT_EQ(w->documents().title(1), folder() + "a.htm");
+}
+
+TEST_F(FileCommandsTest, AHundredMegabyteFileOpensAndSavesUnchanged) {
+    QByteArray bytes;
+    bytes.reserve(100 << 20);
+    const QByteArray line = "<p>line of a large page \xC3\xA9</p>\r\n";
+    while (bytes.size() < (100 << 20)) {
+        bytes += line;
+    }
+    writeFile(folder() + "big.htm", bytes);
+    open(folder() + "big.htm");
+    EXPECT_EQ(w->source().text().size(), QString::fromUtf8(bytes).size());
+    QFile::remove(folder() + "big.htm");
+    run("mnuFileSave");
+    EXPECT_TRUE(readFile(folder() + "big.htm") == bytes);
+}
