@@ -304,6 +304,10 @@ void FrmEdit::refreshPreview() {
     m_refresher->refresh();
 }
 
+void FrmEdit::flushPreviewFiles() {
+    m_refresher->waitForCopies();
+}
+
 void FrmEdit::continuousRefreshTick() {
     m_refresher->tick(continuousPreview());
 }

@@ -48,6 +48,7 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     int currentSlot() const override;
 
     void refreshPreview() override;
+    void flushPreviewFiles() override;
     void showPanes(bool visible) override;
     QString tabCaption(int n) const override;
     void setTabCaptions(int n, const QString& sourceTab, const QString& previewTab) override;

@@ -38,6 +38,9 @@ void PreviewRefresher::refresh() {
         bytes = encoded;
     }
     const QString path = m_slots.previewPath(n);
+    // A copy still being written from an earlier refresh must not land on
+    // this page's file after it.
+    m_copies.waitForDone();
     if (!writeFile(path, bytes)) {
         return;
     }
@@ -45,12 +48,14 @@ void PreviewRefresher::refresh() {
     m_preview.navigate(path);
     m_pane.giveFocus();
     m_slots.setPreviewStale(false);
+    QStringList copies;
     for (int k = 1; k <= DocumentSlots::Count; ++k) {
         const QString copy = m_slots.folder(1) + DocumentSlots::previewFileName(k);
         if (copy != path) {
-            writeFile(copy, bytes);
+            copies.append(copy);
         }
     }
+    m_copies.write(copies, encoded.isNull() ? QByteArray(bytes.data(), bytes.size()) : encoded);
 }
 
 void PreviewRefresher::tick(bool continuous) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/BackgroundWriter.h"
+
 #include <functional>
 
 class DocumentSlots;
@@ -17,10 +19,14 @@ class PreviewRefresher {
     // Writes the pane's text to the current slot's preview file, navigates
     // the preview there, gives the keyboard back to the pane and clears the
     // stale flag; then leaves the same text under all five preview names in
-    // slot 1's folder, for the external browsers. When the slot's file cannot
+    // slot 1's folder, for the external browsers (written in the background:
+    // for a large page they are most of the work). When the slot's file cannot
     // be written it stops there, silently: the preview keeps what it shows
     // and the stale flag stays set, so the next tick tries again.
     void refresh();
+
+    // Returns once the copies for the external browsers are all written.
+    void waitForCopies() { m_copies.waitForDone(); }
 
     // One tick of the continuous preview.
     void tick(bool continuous);
@@ -33,4 +39,5 @@ class PreviewRefresher {
     PreviewPane& m_preview;
     const Clock& m_clock;
     std::function<int()> m_currentSlot;
+    BackgroundWriter m_copies;
 };

@@ -134,7 +134,18 @@ void SourcePane::setText(const QString& text) {
     const QByteArray raw = text.toUtf8();
     asOneChange([&] {
         SendScintilla(SCI_CLEARALL);
-        SendScintilla(SCI_ADDTEXT, static_cast<unsigned long>(raw.size()), raw.constData());
+        // A large text goes in a slice at a time, letting the window paint
+        // between slices (user input waits, so nothing edits a half-loaded
+        // text). The change is reported once, when all of it is in.
+        constexpr qsizetype Slice = qsizetype(4) << 20;
+        for (qsizetype from = 0; from < raw.size(); from += Slice) {
+            const qsizetype length = qMin(Slice, raw.size() - from);
+            SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(length),
+                          raw.constData() + from);
+            if (from + length < raw.size()) {
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            }
+        }
         SendScintilla(SCI_GOTOPOS, 0UL);
         SendScintilla(SCI_EMPTYUNDOBUFFER);
     });

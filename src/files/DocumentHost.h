@@ -21,6 +21,8 @@ class DocumentHost {
     virtual void setWindowCaption(const QString& caption) = 0;
     virtual void setPaneTitles(const QString& sourceTitle, const QString& previewTitle) = 0;
     virtual void refreshPreview() = 0;
+    // Returns once every preview file being written is on disk.
+    virtual void flushPreviewFiles() = 0;
     virtual void showPanes(bool visible) = 0;
     // Ends the program at once.
     virtual void endProgram() = 0;

@@ -9,13 +9,30 @@
 #include "files/DocumentHost.h"
 #include "files/SettingsStore.h"
 
+#include <QEventLoop>
 #include <QFile>
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
 
 const char* const FileCommands::FileFilter =
     "Files (*.htm; *.html; *.mv; *.js; *.rtf)|*.htm; *.html; *.mv; *.js; *.rtf";
 const char* const FileCommands::SavePromptText = "Do you want to save changes to ";
 
 namespace {
+// Reads on a worker thread while the window keeps painting; user input waits
+// until the file is in, so no command can run over a half-done Open.
+docfile::ReadResult readWhileResponsive(const QString& path) {
+    QFutureWatcher<docfile::ReadResult> watcher;
+    QEventLoop loop;
+    QObject::connect(&watcher, &QFutureWatcher<docfile::ReadResult>::finished, &loop,
+                     &QEventLoop::quit);
+    watcher.setFuture(QtConcurrent::run([path] { return docfile::read(path); }));
+    if (!watcher.isFinished()) {
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    return watcher.result();
+}
+
 const QString Title = QStringLiteral("Markwright");
 // Hide read-only, file must exist, create prompt.
 constexpr int DialogFlags = 12292;
@@ -159,7 +176,9 @@ void FileCommands::open() {
     const QString fileTitle = dialog.fileTitle();
     // Read first: when the file cannot be read the slot stays exactly as it
     // was, so a later Save can never write old text over the chosen file.
-    docfile::ReadResult read = docfile::read(fileName);
+    m_busy = true;
+    docfile::ReadResult read = readWhileResponsive(fileName);
+    m_busy = false;
     if (!read.ok) {
         showError(QStringLiteral("opened"), fileName, read.error);
         return;
@@ -210,6 +229,9 @@ bool FileCommands::saveAs(int n) {
 }
 
 bool FileCommands::close() {
+    if (m_busy) {
+        return false; // a file is being read; Close can be asked again after
+    }
     for (int n = 1; n <= DocumentSlots::Count; ++n) {
         switch (askToSave(n)) {
         case Answer::Cancel:
@@ -223,6 +245,7 @@ bool FileCommands::close() {
     }
     // Only the preview files this program writes are deleted; other files
     // whose names happen to look alike are the user's.
+    m_host.flushPreviewFiles();
     const DocumentSlots& docs = m_host.documents();
     QStringList folders;
     for (int n = 1; n <= DocumentSlots::Count; ++n) {

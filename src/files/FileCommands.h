@@ -50,4 +50,5 @@ class FileCommands {
     QString& m_openPath;
     const QString& m_startFolder;
     std::unique_ptr<CFileDialog> m_dialog;
+    bool m_busy = false;
 };

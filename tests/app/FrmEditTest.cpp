@@ -163,6 +163,7 @@ TEST(FrmEditPreview, RefreshWritesTheSlotFileAndFiveCopiesInSlotOnesFolder) {
     selectSlot(*w, 3);
     typeText(*w, "three");
     w->refreshPreview();
+    w->flushPreviewFiles();
     const QByteArray text = w->source().text().toUtf8();
     EXPECT_EQ(readFile(otherFolder + "~tmp3-Mkwr.html"), text);
     EXPECT_EQ(w.recording->navigations.last(), otherFolder + "~tmp3-Mkwr.html");

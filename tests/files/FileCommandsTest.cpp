@@ -147,6 +147,7 @@ TEST_F(FileCommandsTest, AFailedWriteKeepsTheSlotUnsavedAndTheOldFile) {
 
     // The folder vanishes while the page is open.
     QFile::setPermissions(folder() + "ro.htm", QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    w->flushPreviewFiles();
     ASSERT_TRUE(QDir(site.path()).removeRecursively());
     w.prompts.expectMessagePrefix("The file could not be saved:\n" + folder() + "ro.htm\n\n");
     run("mnuFileSave");

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+#include <QThreadPool>
+
+// Writes files on a thread of its own, one job after another in the order
+// given, so copies of a large page do not hold up the window. A later job
+// always lands after an earlier one.
+class BackgroundWriter {
+  public:
+    BackgroundWriter();
+    ~BackgroundWriter();
+
+    // Writes `bytes` to every path; a path that cannot be written is passed
+    // over.
+    void write(const QStringList& paths, const QByteArray& bytes);
+    // Returns once every job given so far is done.
+    void waitForDone();
+
+  private:
+    QThreadPool m_pool;
+};
