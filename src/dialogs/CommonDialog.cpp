@@ -1,31 +1,16 @@
 #include "dialogs/CommonDialog.h"
 
+#include "dialogs/FileDialogBuffers.h"
 #include "dialogs/Prompts.h"
 
 #include <QColor>
 #include <QFileInfo>
 
-QStringList qtNameFilters(const QString& pipeFilter) {
-    const QStringList parts = pipeFilter.split(QLatin1Char('|'));
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QStringList patterns;
-        for (const QString& pattern : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-            patterns.append(pattern.trimmed());
-        }
-        if (!parts[i].isEmpty() && !patterns.isEmpty()) {
-            filters.append(
-                QStringLiteral("%1 (%2)").arg(parts[i], patterns.join(QLatin1Char(' '))));
-        }
-    }
-    return filters;
-}
-
 void CommonDialog::showOpen() {
     Prompts::FileRequest request;
     request.open = true;
     request.title = dialogTitle;
-    request.nameFilters = qtNameFilters(filter);
+    request.nameFilters = filebuf::nameFiltersFromList(filebuf::convertFilter(filter));
     request.fileName = fileName;
     const QStringList chosen = m_prompts.fileDialog(request);
     if (chosen.isEmpty() || chosen.first().isEmpty()) {

@@ -32,9 +32,3 @@ class CommonDialog {
   private:
     Prompts& m_prompts;
 };
-
-// Turns "description|patterns|..." into Qt name filters. Patterns separated by
-// ";" become blank-separated ("web pages (*.htm;*.html)|*.htm;*.html" gives
-// "web pages (*.htm;*.html) (*.htm *.html)"); a description without its
-// pattern part is dropped.
-QStringList qtNameFilters(const QString& pipeFilter);

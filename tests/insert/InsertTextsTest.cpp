@@ -1,4 +1,3 @@
-#include "dialogs/CommonDialog.h"
 #include "insert/ColorCode.h"
 #include "insert/Links.h"
 #include "insert/Tables.h"
@@ -98,13 +97,4 @@ TEST(Links, PathsKeepEveryCharacterButBackslashes) {
               "<img src=\"C:/x+y^z%1~(a){b}[c]/%2 pic.gif\">");
     EXPECT_EQ(links::hyperlink("a%1b", "_top"),
               "<a href=\"a%1b\" Target=\"_top\">Link Object Here</a>");
-}
-
-TEST(CommonDialogFilter, PipeFiltersBecomeQtNameFilters) {
-    EXPECT_EQ(qtNameFilters("web pages (*.htm;*.html)|*.htm;*.html"),
-              QStringList{"web pages (*.htm;*.html) (*.htm *.html)"});
-    EXPECT_EQ(qtNameFilters("Netscape (*.exe)|*.exe|All|*.*"),
-              (QStringList{"Netscape (*.exe) (*.exe)", "All (*.*)"}));
-    EXPECT_TRUE(qtNameFilters("").isEmpty());
-    EXPECT_TRUE(qtNameFilters("no patterns").isEmpty());
 }
