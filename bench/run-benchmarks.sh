@@ -10,6 +10,8 @@ export HOME=$scratch XDG_CONFIG_HOME=$scratch/.config XDG_RUNTIME_DIR=$scratch
 
 "$build/bench/typing_bench" --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 echo
+"$build/bench/format_bench"
+echo
 for size in 1 10 50; do
   "$build/bench/file_bench" "$size" 2>/dev/null
 done

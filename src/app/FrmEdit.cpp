@@ -8,6 +8,7 @@
 #include "app/PreviewPane.h"
 #include "app/PreviewRefresher.h"
 #include "app/SplitterGrip.h"
+#include "editor/EditorCommands.h"
 #include "editor/SourcePane.h"
 #include "files/FileCommands.h"
 #include "files/SettingsStore.h"
@@ -48,6 +49,14 @@ FrmEdit::FrmEdit(const AppContext& context, QWidget* parent)
     setObjectName(QStringLiteral("frmEdit"));
     buildWidgets();
     m_insert = std::make_unique<InsertCommands>(*m_source, m_commonDialog);
+    m_editor = std::make_unique<EditorCommands>(*m_source, *m_context.prompts,
+                                                [this](const QString& text) {
+                                                    if (text.isEmpty()) {
+                                                        m_statusBar->clearMessage();
+                                                    } else {
+                                                        m_statusBar->showMessage(text);
+                                                    }
+                                                });
     m_files = std::make_unique<FileCommands>(*this, *m_context.prompts, *m_settings, m_openPath,
                                              m_startFolder);
     registerCommands();
@@ -182,6 +191,7 @@ void FrmEdit::registerCommands() {
 
     m_insert->registerAll(m_commands);
     m_files->registerAll(m_commands);
+    m_editor->registerAll(m_commands);
     // Exit closes the window; the close request runs Close.
     m_commands.add(QStringLiteral("mnuExit"), [this] { close(); });
 }

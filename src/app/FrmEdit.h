@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <memory>
 
+class EditorCommands;
 class FileCommands;
 class FixedTabBar;
 class PreviewRefresher;
@@ -57,6 +58,7 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     void endProgram() override;
     void* dialogOwner() override { return this; }
     FileCommands& files() { return *m_files; }
+    EditorCommands& editor() { return *m_editor; }
     // True once Close has ended the program.
     bool ended() const { return m_ended; }
     void sizeControls(double x);
@@ -116,6 +118,7 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     CommonDialog m_commonDialog;
     std::unique_ptr<InsertCommands> m_insert;
     std::unique_ptr<FileCommands> m_files;
+    std::unique_ptr<EditorCommands> m_editor;
     bool m_ended = false;
     bool m_splitterMoving = false;
 

@@ -198,6 +198,32 @@ int SourcePane::find(const QString& what, int from, Qt::CaseSensitivity cs) {
     return index;
 }
 
+int SourcePane::findInRange(const QString& what, int from, int to) {
+    if (what.isEmpty()) {
+        return -1;
+    }
+    const QString all = text();
+    const int index = static_cast<int>(QStringView(all)
+                                           .sliced(0, qMin<qsizetype>(to, all.size()))
+                                           .indexOf(what, qMax(0, from), Qt::CaseInsensitive));
+    if (index >= 0) {
+        setSelection(index, static_cast<int>(what.size()));
+    }
+    return index;
+}
+
+void SourcePane::replaceWholeText(const QString& text) {
+    const QByteArray raw = text.toUtf8();
+    asOneChange([&] {
+        SendScintilla(SCI_BEGINUNDOACTION);
+        SendScintilla(SCI_SETTARGETSTART, 0UL);
+        SendScintilla(SCI_SETTARGETEND, static_cast<unsigned long>(SendScintilla(SCI_GETLENGTH)));
+        SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(raw.size()), raw.constData());
+        SendScintilla(SCI_ENDUNDOACTION);
+        SendScintilla(SCI_GOTOPOS, 0UL);
+    });
+}
+
 bool SourcePane::loadFromFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {

@@ -39,6 +39,14 @@ class SourcePane : public QsciScintilla {
     // index, or -1 (the selection is left as it was).
     int find(const QString& what, int from, Qt::CaseSensitivity cs);
 
+    // Selects the first match of `what` lying wholly within [from, to) and
+    // returns its index, or -1 (the selection is left as it was). Ignores case.
+    int findInRange(const QString& what, int from, int to);
+
+    // Replaces the whole text as one edit that Undo takes back in one step;
+    // the caret goes to the start.
+    void replaceWholeText(const QString& text);
+
     // Replaces the whole text with the file's contents, read as UTF-8.
     bool loadFromFile(const QString& path);
     // Writes the whole text, and nothing else, to `path` as UTF-8.

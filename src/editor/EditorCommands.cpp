@@ -1,0 +1,141 @@
+#include "editor/EditorCommands.h"
+
+#include "app/CommandRegistry.h"
+#include "dialogs/Prompts.h"
+#include "editor/Formatter.h"
+#include "editor/SourcePane.h"
+
+#include <QApplication>
+#include <QClipboard>
+
+EditorCommands::EditorCommands(SourcePane& pane, Prompts& prompts,
+                               std::function<void(const QString&)> status)
+    : m_pane(pane), m_prompts(prompts), m_status(std::move(status)) {}
+
+void EditorCommands::registerAll(CommandRegistry& commands) {
+    commands.add("mnuEditUndo", [this] { undo(); });
+    commands.add("mnuEditCut", [this] { cut(); });
+    commands.add("mnuEditCopy", [this] { copy(); });
+    commands.add("mnuEditPaste", [this] { paste(); });
+    commands.add("mnuEditDSelectAll", [this] { selectAll(); });
+    commands.add("mnuFormatHierarchal", [this] { format(Style::Hierarchal); });
+    commands.add("mnuFormatSimple", [this] { format(Style::Simple); });
+    commands.add("mnuFormatCompact", [this] { format(Style::Compact); });
+    commands.add("mnuEditFind", [this] { find(); });
+    commands.add("mnuFindNext", [this] { findNext(); });
+    commands.add("mnuFindAndReplace", [this] { findAndReplace(); });
+    commands.add("mnuNextTag", [this] { nextTag(); });
+}
+
+void EditorCommands::undo() {
+    m_pane.undoOnce();
+}
+
+void EditorCommands::cut() {
+    QApplication::clipboard()->setText(m_pane.selectedText());
+    m_pane.replaceSelection(QString());
+}
+
+void EditorCommands::copy() {
+    // Unicode text, unchanged, and nothing else: whatever else was on the
+    // clipboard is gone, also when nothing is selected.
+    QApplication::clipboard()->setText(m_pane.selectedText());
+}
+
+void EditorCommands::paste() {
+    m_pane.paste();
+}
+
+void EditorCommands::selectAll() {
+    m_pane.setSelection(0, static_cast<int>(m_pane.text().size()));
+}
+
+bool EditorCommands::format(Style style) {
+    if (m_formatting) {
+        return false;
+    }
+    m_formatting = true;
+    const QString selected = fmt::toCrLf(m_pane.selectedText());
+    const bool wasReadOnly = m_pane.isReadOnly();
+    m_pane.setReadOnly(true);
+    const fmt::Progress progress = [this](double done) {
+        if (m_status) {
+            m_status(QStringLiteral("Formatting... %1%").arg(qRound(done * 100)));
+        }
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    QString result;
+    switch (style) {
+    case Style::Hierarchal:
+        result = fmt::formatHierarchal(selected, progress);
+        break;
+    case Style::Simple:
+        result = fmt::formatSimple(selected);
+        break;
+    case Style::Compact:
+        result = fmt::formatCompact(selected);
+        break;
+    }
+    m_pane.setReadOnly(wasReadOnly);
+    if (m_status) {
+        m_status(QString());
+    }
+    // Nothing selected formats to nothing: the text stays as it was.
+    if (!selected.isEmpty()) {
+        m_pane.replaceSelection(result);
+    }
+    m_formatting = false;
+    return true;
+}
+
+void EditorCommands::find() {
+    QString answer = m_searchText;
+    if (!m_prompts.inputBox(QStringLiteral("Enter the string to search for."),
+                            QStringLiteral("Find"), answer)) {
+        answer.clear(); // Cancel gives the empty answer
+    }
+    m_searchText = answer;
+    if (m_searchText.isEmpty()) {
+        return;
+    }
+    // With a selection the search stays inside it; without, the whole text.
+    const int start = m_pane.selectionStart();
+    const int length = m_pane.selectionLength();
+    if (length > 0) {
+        m_pane.findInRange(m_searchText, start, start + length);
+    } else {
+        m_pane.find(m_searchText, 0, Qt::CaseInsensitive);
+    }
+}
+
+void EditorCommands::findNext() {
+    if (m_searchText.isEmpty()) {
+        return;
+    }
+    m_pane.find(m_searchText, m_pane.selectionStart() + m_pane.selectionLength(),
+                Qt::CaseInsensitive);
+}
+
+void EditorCommands::findAndReplace() {
+    QString what = m_searchText;
+    if (!m_prompts.inputBox(QStringLiteral("Enter the string to be replaced."),
+                            QStringLiteral("Find"), what) ||
+        what.isEmpty()) {
+        return;
+    }
+    QString with = m_searchText;
+    if (!m_prompts.inputBox(QStringLiteral("Enter the string to replace with."),
+                            QStringLiteral("Replace"), with)) {
+        with.clear();
+    }
+    m_pane.replaceWholeText(fmt::replaceAll(m_pane.text(), what, with));
+}
+
+void EditorCommands::nextTag() {
+    const int p = m_pane.selectionStart() + m_pane.selectionLength();
+    const fmt::TagInfo tag = fmt::findTag(m_pane.text(), p);
+    if (tag.tagText.isEmpty()) {
+        return;
+    }
+    m_pane.find(tag.tagText, p, Qt::CaseInsensitive);
+}

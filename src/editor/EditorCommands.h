@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class CommandRegistry;
+class Prompts;
+class SourcePane;
+
+// The Edit and Format Source menus: undo, clipboard, select all, the three
+// formatters, and find, find next, find and replace and next tag.
+class EditorCommands {
+  public:
+    // `status` shows a short progress text ("" clears it).
+    EditorCommands(SourcePane& pane, Prompts& prompts, std::function<void(const QString&)> status);
+
+    void registerAll(CommandRegistry& commands);
+
+    void undo();
+    void cut();
+    void copy();
+    void paste();
+    void selectAll();
+
+    enum class Style { Hierarchal, Simple, Compact };
+    // Formats the selection and puts the result in its place in one edit.
+    // While a long run lets the window repaint, user input waits, and a
+    // second format request is refused; returns false when refused.
+    bool format(Style style);
+    bool formatting() const { return m_formatting; }
+
+    void find();
+    void findNext();
+    void findAndReplace();
+    void nextTag();
+
+    // The last answer to the Find prompt, shared by all five slots.
+    const QString& searchText() const { return m_searchText; }
+
+  private:
+    SourcePane& m_pane;
+    Prompts& m_prompts;
+    std::function<void(const QString&)> m_status;
+    QString m_searchText;
+    bool m_formatting = false;
+};

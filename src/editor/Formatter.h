@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+// The source formatter: pure text-to-text functions, linear in their input.
+// They see line breaks as CR LF pairs (see toCrLf).
+namespace fmt {
+
+// A tag found by findTag. Positions are 1-based; tagStart is 0 and tagText
+// empty when no tag was found.
+struct TagInfo {
+    QString tagText; // from "<" through the first ">" after it
+    double tagStart = 0;
+    double tagLength = 0; // position of ">" minus position of "<"
+};
+
+// Every occurrence of `find` (exact case) replaced, left to right, never
+// overlapping, never rescanning replaced text. `find` must not be empty.
+QString replaceAll(const QString& text, const QString& find, const QString& with);
+
+// Lone LF and lone CR become CR LF, so every line break reaches the
+// formatters in the one form they know.
+QString toCrLf(const QString& text);
+
+QString tidyTagSpaces(const QString& text);
+QString formatCompact(const QString& text);
+QString formatSimple(const QString& text);
+
+// Called now and then during a long run with the share done (0 to 1), so a
+// window can repaint and show progress.
+using Progress = std::function<void(double done)>;
+
+QString formatHierarchal(const QString& text, const Progress& progress = {});
+QString indentTags(const QString& text, const Progress& progress = {});
+
+// The first tag whose "<" lies after 1-based position `after`.
+TagInfo findTag(const QString& text, double after);
+// The tag's name as written: "!--" for a comment, else up to the first blank,
+// else up to the ">".
+QString tagName(const TagInfo& tag);
+// Whether a tag of this name opens a nesting level (compared in lower case).
+bool opensLevel(const QString& name);
+
+} // namespace fmt
