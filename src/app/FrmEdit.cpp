@@ -12,6 +12,7 @@
 #include "editor/SourcePane.h"
 #include "files/FileCommands.h"
 #include "files/SettingsStore.h"
+#include "frames/FramesCommand.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -59,6 +60,12 @@ FrmEdit::FrmEdit(const AppContext& context, QWidget* parent)
                                                 });
     m_files = std::make_unique<FileCommands>(*this, *m_context.prompts, *m_settings, m_openPath,
                                              m_startFolder);
+    FramesCommand::Window framesWindow;
+    framesWindow.previewOnly = [this] { setViewMode(layout::Mode::PreviewOnly); };
+    framesWindow.recentre = [this] { m_timer1->start(); };
+    framesWindow.parent = this;
+    m_frames = std::make_unique<FramesCommand>(*this, *m_context.prompts, *m_files, framesWindow,
+                                               m_context.programFolder);
     registerCommands();
     buildMenuBar(menuBar(), menuTable(), m_commands);
     m_refresher = std::make_unique<PreviewRefresher>(
@@ -192,6 +199,7 @@ void FrmEdit::registerCommands() {
     m_insert->registerAll(m_commands);
     m_files->registerAll(m_commands);
     m_editor->registerAll(m_commands);
+    m_commands.add(QStringLiteral("mnuFrames"), [this] { m_frames->run(); });
     // Exit closes the window; the close request runs Close.
     m_commands.add(QStringLiteral("mnuExit"), [this] { close(); });
 }

@@ -13,6 +13,7 @@
 
 class EditorCommands;
 class FileCommands;
+class FramesCommand;
 class FixedTabBar;
 class PreviewRefresher;
 class SettingsStore;
@@ -59,6 +60,7 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     void* dialogOwner() override { return this; }
     FileCommands& files() { return *m_files; }
     EditorCommands& editor() { return *m_editor; }
+    FramesCommand& frames() { return *m_frames; }
     // True once Close has ended the program.
     bool ended() const { return m_ended; }
     void sizeControls(double x);
@@ -119,6 +121,7 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     std::unique_ptr<InsertCommands> m_insert;
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<EditorCommands> m_editor;
+    std::unique_ptr<FramesCommand> m_frames;
     bool m_ended = false;
     bool m_splitterMoving = false;
 

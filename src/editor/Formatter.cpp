@@ -31,14 +31,15 @@ class NextMatch {
     qsizetype m_from = 0;
 };
 
-// Reports progress about twenty times a second, not once per chunk.
+// Reports progress at the first chunk and then about twenty times a second,
+// not once per chunk.
 class Pacer {
   public:
-    explicit Pacer(const Progress& progress) : m_progress(progress) { m_clock.start(); }
+    explicit Pacer(const Progress& progress) : m_progress(progress) {}
     void tick(qsizetype done, qsizetype total) {
-        if (m_progress && m_clock.elapsed() >= 50) {
+        if (m_progress && (!m_clock.isValid() || m_clock.elapsed() >= 50)) {
             m_progress(total > 0 ? static_cast<double>(done) / static_cast<double>(total) : 1.0);
-            m_clock.restart();
+            m_clock.start();
         }
     }
 

@@ -166,7 +166,7 @@ TEST_F(EditorCommandsTest, FormatReplacesTheSelectionAndF1FormatsRatherThanHelps
 // replaces the selection it started from exactly once.
 TEST_F(EditorCommandsTest, ASecondFormatWhileOneRunsIsRefused) {
     QString big;
-    while (big.size() < (2 << 20)) {
+    while (big.size() < (1 << 20)) {
         big += "<div><p>text</p></div>";
     }
     pane().setText(big);

@@ -1,0 +1,128 @@
+#include "frames/FramesPages.h"
+#include "frames/FramePicture.h"
+
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace {
+const char* const Head = "<html>\n"
+                         "\n"
+                         "<head><!-- Company Remarks -->\n"
+                         "<title>New Page</title>\n"
+                         "<meta name=\"GENERATOR\" content=\"Markwright by Tollvane\">\n"
+                         "<meta NAME=\"description\" CONTENT=\"Website Desription here.\">\n"
+                         "<meta NAME=\"keywords\" CONTENT=\"Descriptive, Keywords, here,\">\n"
+                         "</head>\n"
+                         "\n";
+const char* const Tail =
+    "<noframes>\n"
+    "<body>\n"
+    "<p>Viewing this page requires a browser capable of displaying frames.</p>\n"
+    "</body>\n"
+    "</noframes>\n"
+    "</frameset>\n"
+    "\n"
+    "</html>\n";
+
+std::string page(const char* button, const QString& dir) {
+    return frames::page(*frames::layoutFor(button), dir).toStdString();
+}
+} // namespace
+
+TEST(FramesPages, TwoColumnPageIsExact) {
+    EXPECT_EQ(page("Command1", "C:\\Prog"), std::string(Head) +
+                                                R"(<frameset border="1" frameset cols="20%,80%">
+<!-- Set Frameset border to 0 to hide frames -->
+<frame src="C:\Prog\lefthtmlframe.html" name="LeftFrame" scrolling="auto" noresize>
+<!-- Remove "noresize" if you want the frame resizable in the browser -->
+<frame src="C:\Prog\righthtmlframe.html" name="RightFrame" scrolling="auto">
+<!-- Change the back slashes"\" in the path to "/" for NETSCAPE Users -->
+<!-- Set Scolling to "yes" for always scoll, or "no" for never scoll -->
+</frameset>
+)" + Tail);
+}
+
+TEST(FramesPages, NestedPageIsExact) {
+    EXPECT_EQ(page("Command5", "/opt/mw"), std::string(Head) +
+                                               R"(<frameset border="1" frameset rows="64,*,64">
+<frame name="topFrame" scrolling="no" noresize target="LeftFrame" src="/opt/mw\tophtmlframe.html"><frameset border="1" frameset cols="15%,*">
+<!-- Set Frameset border to 0 to hide frames -->
+<frame name="LeftFrame" target="RightFrame" src="/opt/mw\lefthtmlframe.html">
+<!-- Remove "noresize" if you want the frame resizable in the browser -->
+<frame name="RightFrame" src="/opt/mw\righthtmlframe.html">
+</frameset>
+<frame name="bottom" scrolling="no" noresize target="LeftFrame" src="/opt/mw\bottomhtmlframe.html">
+<!-- Change the back slashes"\" in the path to "/" for NETSCAPE Users -->
+<!-- Set Scolling to "yes" for always scoll, or "no" for never scoll -->
+)" + Tail);
+}
+
+// The structural facts of every layout, and its picture agreeing with its
+// page: the same framesets with the same sizes, and as many frames.
+TEST(FramesPages, EveryLayoutHasItsShapeAndAgreesWithItsPicture) {
+    struct Shape {
+        const char* button;
+        int lines;
+        int opened;
+        bool doubledWord;
+    };
+    const Shape shapes[] = {
+        {"Command1", 25, 1, true}, {"Command2", 25, 1, true},  {"Command3", 27, 2, true},
+        {"Command5", 27, 2, true}, {"Command9", 26, 1, true},  {"Command12", 27, 2, false},
+        {"Command7", 25, 1, true}, {"Command8", 25, 1, true},  {"Command4", 27, 2, true},
+        {"Command6", 27, 2, true}, {"Command10", 26, 1, true}, {"Command13", 27, 2, false},
+    };
+    ASSERT_EQ(frames::layouts().size(), 12u);
+    for (std::size_t i = 0; i < 12; ++i) {
+        const Shape& s = shapes[i];
+        SCOPED_TRACE(s.button);
+        const frames::Layout& layout = frames::layouts()[i];
+        EXPECT_STREQ(layout.button, s.button) << "buttons in the wizard's order";
+        const QString text = frames::page(layout, "C:\\");
+        EXPECT_EQ(text.count('\n'), s.lines);
+        EXPECT_FALSE(text.contains('\r'));
+        EXPECT_EQ(text.count("<frameset"), s.opened);
+        EXPECT_EQ(text.count("</frameset>"), 2);
+        EXPECT_EQ(text.contains(QRegularExpression(" frameset (cols|rows)=")), s.doubledWord);
+        for (const char* comment :
+             {"<!-- Set Frameset border to 0 to hide frames -->", "for NETSCAPE Users -->",
+              "if you want the frame resizable", "for never scoll -->"}) {
+            EXPECT_EQ(text.count(comment), 1) << comment;
+        }
+        EXPECT_TRUE(text.contains("src=\"C:\\\\")) << "a drive root doubles the backslash";
+        EXPECT_FALSE(text.contains("{dir}"));
+
+        std::function<void(const frames::Split&)> check = [&](const frames::Split& split) {
+            if (split.sizes.isEmpty()) {
+                return;
+            }
+            const QString attribute =
+                QString(split.rows ? "rows=\"" : "cols=\"") + split.sizes.join(',') + "\"";
+            EXPECT_TRUE(text.contains(attribute)) << attribute.toStdString();
+            for (const frames::Split& part : split.parts) {
+                check(part);
+            }
+        };
+        check(layout.geometry);
+        EXPECT_EQ(static_cast<qsizetype>(
+                      frames::frameRects(layout.geometry, QRectF(0, 0, 80, 60)).size()),
+                  text.count("<frame "));
+    }
+    EXPECT_TRUE(
+        frames::page(*frames::layoutFor("Command13"), "/p").contains("/p\\Tophtmlframe.html"));
+}
+
+TEST(FramePicture, SizesFollowPercentPixelsAndTheRest) {
+    const auto rects =
+        frames::frameRects(frames::layoutFor("Command5")->geometry, QRectF(0, 0, 800, 600));
+    ASSERT_EQ(rects.size(), 4u);
+    EXPECT_EQ(rects[0], QRectF(0, 0, 800, 64));
+    EXPECT_EQ(rects[1], QRectF(0, 64, 120, 472));
+    EXPECT_EQ(rects[2], QRectF(120, 64, 680, 472));
+    EXPECT_EQ(rects[3], QRectF(0, 536, 800, 64));
+    const auto two =
+        frames::frameRects(frames::layoutFor("Command7")->geometry, QRectF(0, 0, 100, 50));
+    ASSERT_EQ(two.size(), 2u);
+    EXPECT_EQ(two[0].width(), 80);
+    EXPECT_EQ(two[1].left(), 80);
+}
