@@ -24,6 +24,7 @@ struct SilentPrompts : Prompts {
     }
     QString nextFile;
     std::optional<QColor> chooseColor(const QColor&) override { return std::nullopt; }
+    bool printDialog(PrintRequest&) override { return false; }
 };
 
 struct NullPreview : QWidget, PreviewPane {

@@ -11,7 +11,7 @@ PACKAGES=(
   libqscintilla2-qt6-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-qpa-plugins qt6-image-formats-plugins
-  tidy xvfb xauth imagemagick fonts-dejavu-core fonts-noto-cjk fonts-noto-color-emoji
+  tidy poppler-utils xvfb xauth imagemagick fonts-dejavu-core fonts-noto-cjk fonts-noto-color-emoji
 )
 
 missing=()

@@ -2,8 +2,11 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 
+class Launcher;
 class Prompts;
+class QPrinter;
 class Clock;
 class PreviewPane;
 class QWidget;
@@ -17,6 +20,10 @@ struct AppContext {
     QString programFolder;
     // Makes the preview pane as a child of `parent`.
     std::function<PreviewPane*(QWidget* parent)> makePreview;
+    Launcher* launcher = nullptr;
+    // Makes the printer "Print Source" prints on (the default printer when
+    // not set).
+    std::function<std::unique_ptr<QPrinter>()> makePrinter;
     // Ends the program (the real one quits the application).
     std::function<void()> quit;
 };

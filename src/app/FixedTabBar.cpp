@@ -12,7 +12,7 @@ FixedTabBar::FixedTabBar(QWidget* parent) : QTabBar(parent) {
         "QTabBar::tab { padding: 3px 4px; margin-right: 1px; border: 1px solid palette(mid);"
         " border-bottom: none; border-top-left-radius: 3px; border-top-right-radius: 3px;"
         " background: palette(button); }"
-        "QTabBar::tab:selected { background: palette(base); font-weight: bold; }"));
+        "QTabBar::tab:selected { background: palette(base); }"));
 }
 
 int FixedTabBar::addKeyedTab(const QString& key, const QString& caption) {

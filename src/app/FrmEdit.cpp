@@ -8,6 +8,11 @@
 #include "app/PreviewPane.h"
 #include "app/PreviewRefresher.h"
 #include "app/SplitterGrip.h"
+#include "app/StatusPanels.h"
+#include "app/ToolbarTable.h"
+#include "dialogs/ExternalBrowsers.h"
+#include "dialogs/Launcher.h"
+#include "dialogs/PrintSource.h"
 #include "editor/EditorCommands.h"
 #include "editor/SourcePane.h"
 #include "files/FileCommands.h"
@@ -48,6 +53,10 @@ FrmEdit::FrmEdit(const AppContext& context, QWidget* parent)
       m_docs([this] { return m_source->text(); }), m_layout(layout::designLayout()),
       m_commonDialog(*context.prompts) {
     setObjectName(QStringLiteral("frmEdit"));
+    if (m_context.launcher == nullptr) {
+        m_ownLauncher = std::make_unique<SystemLauncher>();
+        m_context.launcher = m_ownLauncher.get();
+    }
     buildWidgets();
     m_insert = std::make_unique<InsertCommands>(*m_source, m_commonDialog);
     m_editor = std::make_unique<EditorCommands>(*m_source, *m_context.prompts,
@@ -66,8 +75,25 @@ FrmEdit::FrmEdit(const AppContext& context, QWidget* parent)
     framesWindow.parent = this;
     m_frames = std::make_unique<FramesCommand>(*this, *m_context.prompts, *m_files, framesWindow,
                                                m_context.programFolder);
+    ExternalBrowsers::Window browserWindow;
+    browserWindow.writeActiveText = [this](const QString& path) {
+        return m_refresher->writeText(currentSlot(), path);
+    };
+    browserWindow.externalPreviewPath = [this] {
+        return m_docs.folder(1) + DocumentSlots::previewFileName(currentSlot());
+    };
+    browserWindow.resize = [this](int widthTwips, int heightTwips) {
+        setWindowState(Qt::WindowNoState);
+        resize(px(widthTwips), px(heightTwips));
+    };
+    m_browsers = std::make_unique<ExternalBrowsers>(m_commonDialog, *m_context.launcher,
+                                                    m_netscapePath, m_iePath, browserWindow);
+    m_print = std::make_unique<PrintCommand>(
+        *m_context.prompts, [this] { return m_source->text(); }, m_context.makePrinter);
     registerCommands();
     buildMenuBar(menuBar(), menuTable(), m_commands);
+    buildToolbar(m_toolbar, m_commands);
+    m_statusPanels = new StatusPanels(m_statusBar, *m_source);
     m_refresher = std::make_unique<PreviewRefresher>(
         m_docs, *m_source, *m_preview, *m_context.clock, [this] { return currentSlot(); });
     startUp();
@@ -200,6 +226,8 @@ void FrmEdit::registerCommands() {
     m_files->registerAll(m_commands);
     m_editor->registerAll(m_commands);
     m_commands.add(QStringLiteral("mnuFrames"), [this] { m_frames->run(); });
+    m_browsers->registerAll(m_commands);
+    m_print->registerAll(m_commands);
     // Exit closes the window; the close request runs Close.
     m_commands.add(QStringLiteral("mnuExit"), [this] { close(); });
 }

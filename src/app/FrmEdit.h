@@ -13,7 +13,11 @@
 
 class EditorCommands;
 class FileCommands;
+class Launcher;
 class FramesCommand;
+class ExternalBrowsers;
+class PrintCommand;
+class StatusPanels;
 class FixedTabBar;
 class PreviewRefresher;
 class SettingsStore;
@@ -61,6 +65,8 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     FileCommands& files() { return *m_files; }
     EditorCommands& editor() { return *m_editor; }
     FramesCommand& frames() { return *m_frames; }
+    ExternalBrowsers& browsers() { return *m_browsers; }
+    StatusPanels& statusPanels() { return *m_statusPanels; }
     // True once Close has ended the program.
     bool ended() const { return m_ended; }
     void sizeControls(double x);
@@ -95,6 +101,7 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     void applyLayout();
 
     AppContext m_context;
+    std::unique_ptr<Launcher> m_ownLauncher; // when the context brings none
     std::unique_ptr<SettingsStore> m_settings;
     DocumentSlots m_docs;
     CommandRegistry m_commands;
@@ -122,6 +129,9 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<EditorCommands> m_editor;
     std::unique_ptr<FramesCommand> m_frames;
+    std::unique_ptr<ExternalBrowsers> m_browsers;
+    std::unique_ptr<PrintCommand> m_print;
+    StatusPanels* m_statusPanels = nullptr;
     bool m_ended = false;
     bool m_splitterMoving = false;
 

@@ -21,30 +21,41 @@ PreviewRefresher::PreviewRefresher(DocumentSlots& docs, SourcePane& pane, Previe
     : m_slots(docs), m_pane(pane), m_preview(preview), m_clock(clock),
       m_currentSlot(std::move(currentSlot)) {}
 
+PreviewRefresher::Encoded PreviewRefresher::encodedText(int n) const {
+    // Preview files are written in the document's own encoding, so a page
+    // that names its charset is read the way its saved file will be.
+    Encoded out;
+    TextEncoding encoding = m_slots.encoding(n);
+    out.bytes = m_pane.bytes();
+    if (encoding != TextEncoding::Utf8) {
+        const std::optional<QByteArray> inEncoding = encodeText(m_pane.text(), encoding);
+        out.owned = inEncoding ? *inEncoding : m_pane.text().toUtf8();
+        encoding = inEncoding ? encoding : TextEncoding::Utf8;
+        out.bytes = out.owned;
+    }
+    out.encodingName = encodingName(encoding);
+    return out;
+}
+
+bool PreviewRefresher::writeText(int n, const QString& path) {
+    m_copies.waitForDone();
+    return DocumentSlots::valid(n) && writeFile(path, encodedText(n).bytes);
+}
+
 void PreviewRefresher::refresh() {
     const int n = m_currentSlot();
     if (!DocumentSlots::valid(n)) {
         return;
     }
-    // The preview file is written in the document's own encoding, so a page
-    // that names its charset is read the way its saved file will be.
-    TextEncoding encoding = m_slots.encoding(n);
-    QByteArray encoded;
-    QByteArrayView bytes = m_pane.bytes();
-    if (encoding != TextEncoding::Utf8) {
-        const std::optional<QByteArray> inEncoding = encodeText(m_pane.text(), encoding);
-        encoded = inEncoding ? *inEncoding : m_pane.text().toUtf8();
-        encoding = inEncoding ? encoding : TextEncoding::Utf8;
-        bytes = encoded;
-    }
+    const Encoded text = encodedText(n);
     const QString path = m_slots.previewPath(n);
     // A copy still being written from an earlier refresh must not land on
     // this page's file after it.
     m_copies.waitForDone();
-    if (!writeFile(path, bytes)) {
+    if (!writeFile(path, text.bytes)) {
         return;
     }
-    m_preview.setDefaultEncoding(encodingName(encoding));
+    m_preview.setDefaultEncoding(text.encodingName);
     m_preview.navigate(path);
     m_pane.giveFocus();
     m_slots.setPreviewStale(false);
@@ -55,7 +66,8 @@ void PreviewRefresher::refresh() {
             copies.append(copy);
         }
     }
-    m_copies.write(copies, encoded.isNull() ? QByteArray(bytes.data(), bytes.size()) : encoded);
+    m_copies.write(copies, text.owned.isNull() ? QByteArray(text.bytes.data(), text.bytes.size())
+                                               : text.owned);
 }
 
 void PreviewRefresher::tick(bool continuous) {

@@ -25,6 +25,9 @@ class PreviewRefresher {
     // and the stale flag stays set, so the next tick tries again.
     void refresh();
 
+    // Writes the pane's text, in slot n's encoding, to `path`.
+    bool writeText(int n, const QString& path);
+
     // Returns once the copies for the external browsers are all written.
     void waitForCopies() { m_copies.waitForDone(); }
 
@@ -34,6 +37,14 @@ class PreviewRefresher {
     static constexpr double IdleSeconds = 1.0;
 
   private:
+    struct Encoded {
+        QByteArray owned;     // set when the text had to be encoded anew
+        QByteArrayView bytes; // the pane's own bytes otherwise
+        QString encodingName;
+    };
+    // The pane's text in slot n's encoding (UTF-8 when that cannot hold it).
+    Encoded encodedText(int n) const;
+
     DocumentSlots& m_slots;
     SourcePane& m_pane;
     PreviewPane& m_preview;

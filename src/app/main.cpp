@@ -2,6 +2,7 @@
 #include "app/Clock.h"
 #include "app/FrmEdit.h"
 #include "app/WebPreview.h"
+#include "dialogs/Launcher.h"
 #include "dialogs/QtPrompts.h"
 
 #include <QApplication>
@@ -14,9 +15,11 @@ int main(int argc, char* argv[]) {
 
     QtPrompts prompts;
     SteadyClock clock;
+    SystemLauncher launcher;
     AppContext context;
     context.prompts = &prompts;
     context.clock = &clock;
+    context.launcher = &launcher;
     context.programFolder = QCoreApplication::applicationDirPath();
     context.makePreview = [](QWidget* parent) { return new WebPreview(parent); };
     context.quit = [] { QCoreApplication::quit(); };

@@ -42,6 +42,19 @@ class Prompts {
     // Shows the colour dialog starting at `initial`; nullopt when cancelled.
     virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
 
+    // What a print dialog is handed, and what it hands back when confirmed.
+    struct PrintRequest {
+        int flags = 0; // the platform's print-dialog option bits
+        int fromPage = 0;
+        int toPage = 0;
+        int minPage = 0;
+        int maxPage = 0;
+        int copies = 0;
+    };
+    // Shows the print dialog; true when confirmed, `request` then holding the
+    // chosen values.
+    virtual bool printDialog(PrintRequest& request) = 0;
+
     // A one-line input box. Returns false when the user cancels; `value`
     // carries the default in and the entered text out.
     virtual bool inputBox(const QString& prompt, const QString& title, QString& value) = 0;

@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace {
 QMessageBox::Icon toQt(Prompts::Icon icon) {
@@ -86,4 +88,27 @@ std::optional<QColor> QtPrompts::chooseColor(const QColor& initial) {
         return std::nullopt;
     }
     return chosen;
+}
+
+bool QtPrompts::printDialog(PrintRequest& request) {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, m_parent);
+    // Option bits of the classic print dialog: 0x4 no selection, 0x8 no page
+    // numbers, 0x80000 no print to file.
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, !(request.flags & 0x4));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, !(request.flags & 0x8));
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, !(request.flags & 0x80000));
+    if (request.minPage > 0 && request.maxPage >= request.minPage) {
+        dialog.setMinMax(request.minPage, request.maxPage);
+    }
+    if (request.fromPage > 0 && request.toPage >= request.fromPage) {
+        printer.setFromTo(request.fromPage, request.toPage);
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    request.fromPage = printer.fromPage();
+    request.toPage = printer.toPage();
+    request.copies = printer.copyCount();
+    return true;
 }

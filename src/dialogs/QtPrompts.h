@@ -15,6 +15,7 @@ class QtPrompts : public Prompts {
     bool inputBox(const QString& prompt, const QString& title, QString& value) override;
     QStringList fileDialog(const FileRequest& request) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
+    bool printDialog(PrintRequest& request) override;
 
   private:
     QWidget* m_parent;

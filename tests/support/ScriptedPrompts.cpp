@@ -80,6 +80,22 @@ std::optional<QColor> ScriptedPrompts::chooseColor(const QColor& initial) {
     return take(Kind::Color, QString(), QString(), step) ? step.color : std::nullopt;
 }
 
+void ScriptedPrompts::expectPrint(bool confirm) {
+    Step step;
+    step.kind = Kind::Print;
+    step.inputAccepted = confirm;
+    m_script.push_back(step);
+}
+
+bool ScriptedPrompts::printDialog(PrintRequest& request) {
+    Seen seen;
+    seen.kind = Kind::Print;
+    seen.print = request;
+    m_seen.push_back(seen);
+    Step step;
+    return take(Kind::Print, QString(), QString(), step) && step.inputAccepted;
+}
+
 void ScriptedPrompts::message(const QString& text, const QString& title, Icon icon) {
     m_seen.push_back({Kind::Message, text, title, icon});
     Step step;

@@ -13,7 +13,7 @@
 // expected prompts were never shown.
 class ScriptedPrompts : public Prompts {
   public:
-    enum class Kind { Message, YesNoCancel, Input, File, Color };
+    enum class Kind { Message, YesNoCancel, Input, File, Color, Print };
     struct Step {
         Kind kind = Kind::Message;
         QString text;
@@ -30,8 +30,9 @@ class ScriptedPrompts : public Prompts {
         QString text;
         QString title;
         Icon icon = Icon::None;
-        FileRequest file; // for File prompts
-        QColor color;     // for Color prompts: the initial colour
+        FileRequest file;   // for File prompts
+        QColor color;       // for Color prompts: the initial colour
+        PrintRequest print; // for Print prompts: the request as handed over
     };
 
     ~ScriptedPrompts() override;
@@ -48,10 +49,12 @@ class ScriptedPrompts : public Prompts {
     // with `paths` (empty: Cancel).
     void expectFile(const QString& title, const QStringList& paths);
     void expectColor(std::optional<QColor> answer);
+    void expectPrint(bool confirm);
 
     void message(const QString& text, const QString& title, Icon icon) override;
     QStringList fileDialog(const FileRequest& request) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
+    bool printDialog(PrintRequest& request) override;
     Answer askYesNoCancel(const QString& text, const QString& title) override;
     bool inputBox(const QString& prompt, const QString& title, QString& value) override;
 

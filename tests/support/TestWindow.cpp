@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPrinter>
 
 TestWindow::TestWindow(Ini ini, bool realPreview, const QString& openPath)
     : previousCurrent(QDir::currentPath()) {
@@ -20,6 +21,13 @@ TestWindow::TestWindow(Ini ini, bool realPreview, const QString& openPath)
     AppContext context;
     context.prompts = &prompts;
     context.clock = &clock;
+    context.launcher = &launcher;
+    context.makePrinter = [this] {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(printFile);
+        return printer;
+    };
     context.programFolder = programDir.path();
     context.makePreview = [this, realPreview](QWidget* parent) -> PreviewPane* {
         if (realPreview) {

@@ -2,6 +2,7 @@
 
 #include "app/FrmEdit.h"
 #include "support/FakeClock.h"
+#include "support/RecordingLauncher.h"
 #include "support/RecordingPreview.h"
 #include "support/ScriptedPrompts.h"
 
@@ -30,7 +31,9 @@ class TestWindow {
     QString previousCurrent;
     ScriptedPrompts prompts;
     FakeClock clock;
+    RecordingLauncher launcher;
     RecordingPreview* recording = nullptr;
-    int quits = 0; // times the program was ended
+    int quits = 0;     // times the program was ended
+    QString printFile; // where "Print Source" prints to (a PDF); empty: fails
     std::unique_ptr<FrmEdit> window;
 };

@@ -1,0 +1,69 @@
+#include "app/StatusPanels.h"
+
+#include "dialogs/Platform.h"
+#include "editor/SourcePane.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QStatusBar>
+#include <QTimer>
+
+const char* const StatusPanels::ProductText = "  M A R K W R I G H T";
+
+StatusPanels::StatusPanels(QStatusBar* bar, SourcePane& pane) : QObject(bar), m_pane(pane) {
+    // 4320 twips for the product name, 1440 (one inch) for each other panel.
+    const int widths[] = {288, 96, 96, 96, 96, 96};
+    for (std::size_t i = 0; i < m_panels.size(); ++i) {
+        auto* label = new QLabel(bar);
+        label->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
+        label->setFixedWidth(widths[i]);
+        label->setFrameShape(QFrame::StyledPanel);
+        label->setFrameShadow(QFrame::Sunken);
+        label->setAlignment(i == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+        bar->addWidget(label);
+        m_panels[i] = label;
+    }
+    m_panels[0]->setText(QLatin1String(ProductText));
+    qApp->installEventFilter(this);
+    m_timer = new QTimer(this);
+    m_timer->setInterval(250);
+    connect(m_timer, &QTimer::timeout, this, &StatusPanels::update);
+    m_timer->start();
+    update();
+}
+
+QString StatusPanels::text(int panel) const {
+    return m_panels[static_cast<std::size_t>(panel - 1)]->text();
+}
+
+bool StatusPanels::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString typed = key->text();
+        if (typed.size() == 1 && typed[0].isLetter() && typed[0].toUpper() != typed[0].toLower()) {
+            // An upper-case letter without Shift, or lower case with it.
+            const bool shift = key->modifiers() & Qt::ShiftModifier;
+            m_seenCaps = typed[0].isUpper() != shift;
+        }
+        if (key->modifiers() & Qt::KeypadModifier && typed.size() == 1 && typed[0].isDigit()) {
+            m_seenNum = true;
+        }
+        QTimer::singleShot(0, this, &StatusPanels::update);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void StatusPanels::update() {
+    const bool caps = platform::capsLockOn().value_or(m_seenCaps);
+    const bool num = platform::numLockOn().value_or(m_seenNum);
+    m_panels[1]->setText(caps ? QStringLiteral("CAPS") : QString());
+    m_panels[2]->setText(num ? QStringLiteral("NUM") : QString());
+    m_panels[3]->setText(m_pane.overwriteMode() ? QString() : QStringLiteral("INS"));
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale = QLocale::system();
+    m_panels[4]->setText(locale.toString(now.time(), QLocale::ShortFormat));
+    m_panels[5]->setText(locale.toString(now.date(), QLocale::ShortFormat));
+}

@@ -1,0 +1,21 @@
+#include "dialogs/CPrintDialog.h"
+
+#include "dialogs/Prompts.h"
+
+bool CPrintDialog::Show() {
+    Prompts::PrintRequest request;
+    request.flags = m_flags;
+    request.fromPage = m_fromPage;
+    request.toPage = m_toPage;
+    request.minPage = m_min;
+    request.maxPage = m_max;
+    request.copies = m_copies;
+    if (!m_prompts.printDialog(request)) {
+        return false;
+    }
+    m_fromPage = static_cast<std::int16_t>(request.fromPage);
+    m_toPage = static_cast<std::int16_t>(request.toPage);
+    m_copies = static_cast<std::int16_t>(request.copies);
+    m_flags = request.flags;
+    return true;
+}

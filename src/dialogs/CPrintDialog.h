@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+
+class Prompts;
+
+// The print dialog wrapper: properties in, one Show, chosen values out.
+class CPrintDialog {
+  public:
+    explicit CPrintDialog(Prompts& prompts) : m_prompts(prompts) {}
+
+    std::int16_t copies() const { return m_copies; }
+    void setCopies(std::int16_t intValue) { m_copies = intValue; }
+    std::int32_t flags() const { return m_flags; }
+    void setFlags(std::int32_t eValue) { m_flags = eValue; }
+    std::int16_t fromPage() const { return m_fromPage; }
+    void setFromPage(std::int16_t intValue) { m_fromPage = intValue; }
+    // The device context the dialog hands back; nothing in this toolkit
+    // uses one, so it stays 0.
+    std::intptr_t hdc() const { return m_hdc; }
+    void* hWndParent() const { return m_hWndParent; }
+    void setHWndParent(void* lngValue) { m_hWndParent = lngValue; }
+    std::int16_t max() const { return m_max; }
+    void setMax(std::int16_t intValue) { m_max = intValue; }
+    std::int16_t min() const { return m_min; }
+    void setMin(std::int16_t intValue) { m_min = intValue; }
+    std::int16_t toPage() const { return m_toPage; }
+    void setToPage(std::int16_t intValue) { m_toPage = intValue; }
+
+    // True when the user confirmed; the pages and copies then hold what the
+    // dialog handed back. False leaves every member as it was.
+    bool Show();
+
+  private:
+    Prompts& m_prompts;
+    std::int16_t m_copies = 0;
+    std::int16_t m_fromPage = 0;
+    std::intptr_t m_hdc = 0;
+    std::int16_t m_max = 9999;
+    std::int16_t m_min = 1;
+    std::int16_t m_toPage = 0;
+    std::int32_t m_flags = 0;
+    void* m_hWndParent = nullptr;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Starting other programs and opening addresses: the seam tests replace.
+class Launcher {
+  public:
+    virtual ~Launcher() = default;
+    // Starts `program` with `arguments` (each one argument, however many
+    // blanks it holds) without waiting for it. False when it cannot start.
+    virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
+    // Opens an address in the user's default browser. False on failure.
+    virtual bool openUrl(const QString& address) = 0;
+};
+
+class SystemLauncher : public Launcher {
+  public:
+    bool startProgram(const QString& program, const QStringList& arguments) override;
+    bool openUrl(const QString& address) override;
+};

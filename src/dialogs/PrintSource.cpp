@@ -1,0 +1,69 @@
+#include "dialogs/PrintSource.h"
+
+#include "app/CommandRegistry.h"
+#include "dialogs/CPrintDialog.h"
+#include "dialogs/Prompts.h"
+
+#include <QFont>
+#include <QPrinter>
+#include <QTextDocument>
+#include <QTextOption>
+
+bool printSource(QPrinter& printer, const QString& text, QString* error) {
+    // With no printer installed the default one is a PDF file without a name.
+    if (!printer.isValid() ||
+        (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty())) {
+        if (error != nullptr) {
+            *error = QStringLiteral("No printer is available.");
+        }
+        return false;
+    }
+    // Every kind of line break prints as one.
+    QString lines = text;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+
+    QTextDocument document;
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(10);
+    // Source is printed letter for letter, without joining "fi" and the like
+    // into ligatures.
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    document.setDefaultFont(font);
+    QTextOption option = document.defaultTextOption();
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    document.setDefaultTextOption(option);
+    document.setPlainText(QLatin1Char('\n') + lines);
+    document.print(&printer);
+    if (printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted) {
+        if (error != nullptr) {
+            *error = QStringLiteral("The printer did not accept the job.");
+        }
+        return false;
+    }
+    return true;
+}
+
+PrintCommand::PrintCommand(Prompts& prompts, std::function<QString()> sourceText,
+                           PrinterFactory makePrinter)
+    : m_prompts(prompts), m_sourceText(std::move(sourceText)),
+      m_makePrinter(std::move(makePrinter)) {}
+
+void PrintCommand::registerAll(CommandRegistry& commands) {
+    commands.add("mnuPrint", [this] { run(); });
+}
+
+void PrintCommand::run() {
+    CPrintDialog dialog(m_prompts);
+    dialog.setFlags(DialogFlags);
+    if (!dialog.Show()) {
+        return;
+    }
+    std::unique_ptr<QPrinter> printer =
+        m_makePrinter ? m_makePrinter() : std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QString error;
+    if (!printSource(*printer, m_sourceText(), &error)) {
+        m_prompts.message(QStringLiteral("The source could not be printed.\n\n") + error,
+                          QStringLiteral("Markwright"), Prompts::Icon::Warning);
+    }
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+class CommandRegistry;
+class Prompts;
+class QPrinter;
+
+// Prints `text` in Arial 10 points: one empty line, then the text once with
+// its own line breaks; long lines wrap and pages break where they fill.
+// False, with `error` saying why, when the printer cannot take the job.
+bool printSource(QPrinter& printer, const QString& text, QString* error);
+
+// "Print Source": the print dialog, then the whole source on the default
+// printer (one copy, whatever the dialog chose). A printer failure is told in
+// a message; the document is untouched either way.
+class PrintCommand {
+  public:
+    using PrinterFactory = std::function<std::unique_ptr<QPrinter>()>;
+    PrintCommand(Prompts& prompts, std::function<QString()> sourceText, PrinterFactory makePrinter);
+
+    void registerAll(CommandRegistry& commands);
+    void run();
+
+    static constexpr int DialogFlags = 786700;
+
+  private:
+    Prompts& m_prompts;
+    std::function<QString()> m_sourceText;
+    PrinterFactory m_makePrinter;
+};

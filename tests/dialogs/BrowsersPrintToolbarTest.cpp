@@ -1,0 +1,245 @@
+// External browsers, test resolutions, printing, the toolbar and the status
+// bar on the real window, with scripted prompts and a recording launcher.
+#include "app/CommandRegistry.h"
+#include "app/StatusPanels.h"
+#include "app/ToolbarTable.h"
+#include "editor/SourcePane.h"
+#include "files/SettingsStore.h"
+#include "support/TestWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTabBar>
+#include <QTimer>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+namespace {
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QString pdfText(const QString& path, bool boxes = false) {
+    QProcess process;
+    process.start("pdftotext", {boxes ? "-bbox" : "-layout", path, "-"});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// How many lines down the page the first printed word stands, counting from
+// the top margin (taken equal to the left one) in lines of the text itself.
+double firstWordLine(const QString& path) {
+    const QRegularExpression word(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)")re");
+    std::vector<std::pair<double, double>> words;
+    auto it = word.globalMatch(pdfText(path, true));
+    while (it.hasNext()) {
+        const auto m = it.next();
+        words.emplace_back(m.captured(1).toDouble(), m.captured(2).toDouble());
+    }
+    for (const auto& [x, y] : words) {
+        if (y > words.front().second) {
+            const double lineHeight = y - words.front().second;
+            return (words.front().second - words.front().first) / lineHeight;
+        }
+    }
+    return -1;
+}
+} // namespace
+
+// Preview in slot 3 writes slot 3's file into slot 1's folder and hands that
+// path to the browser as one argument, blanks and all.
+TEST(ExternalBrowsers, PreviewWritesIntoSlotOnesFolderAndPassesOnePath) {
+    QTemporaryDir root;
+    const QString spaced = root.path() + "/my web pages/";
+    ASSERT_TRUE(QDir().mkpath(spaced));
+    TestWindow w(TestWindow::Ini::WithOpenPath, false, spaced);
+    QTemporaryDir other;
+    QFile page(other.filePath("page.htm"));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<p>three</p>");
+    page.close();
+    w->findChild<QTabBar*>("TabStrip1")->setCurrentIndex(2);
+    w.prompts.expectFile("Open File", {other.filePath("page.htm")});
+    w->commands().run("mnuFileOpen");
+
+    w->commands().run("mnuIEPreview");
+    ASSERT_EQ(w.launcher.starts.size(), 1u);
+    EXPECT_EQ(w.launcher.starts[0].program, defaultBrowserPaths().ie);
+    EXPECT_EQ(w.launcher.starts[0].arguments, QStringList{spaced + "~tmp3-Mkwr.html"});
+    EXPECT_EQ(readFile(spaced + "~tmp3-Mkwr.html"), "<p>three</p>");
+
+    // A program that cannot start: nothing else happens, nothing is shown.
+    w.launcher.succeed = false;
+    w->commands().run("mnuNetscapePreview");
+    EXPECT_EQ(w.launcher.starts.back().program, defaultBrowserPaths().netscape);
+    EXPECT_EQ(w->documents().title(3), other.filePath("page.htm"));
+}
+
+TEST(ExternalBrowsers, LocateStoresThePathAtOnceAndCancelChangesNothing) {
+    TestWindow w;
+    w.prompts.expectFile("Find IE", {"/opt/browsers/ie"});
+    w->commands().run("mnuIELocate");
+    EXPECT_TRUE(w.prompts.seen().back().file.nameFilters.startsWith("IE (*.exe) (*.exe)"));
+    EXPECT_EQ(w->iePath(), "/opt/browsers/ie");
+    EXPECT_EQ(readBrowserPaths().ie, "/opt/browsers/ie") << "kept for the next start";
+    w->commands().run("mnuIEPreview");
+    EXPECT_EQ(w.launcher.starts.back().program, "/opt/browsers/ie");
+
+    w.prompts.expectFile("Find Netscape", {});
+    w->commands().run("mnuNetscapeLocation");
+    EXPECT_EQ(w->netscapePath(), defaultBrowserPaths().netscape);
+    EXPECT_EQ(readBrowserPaths().netscape, defaultBrowserPaths().netscape);
+    writeIePath(defaultBrowserPaths().ie);
+}
+
+TEST(ExternalBrowsers, TestResolutionsSizeTheWindowThenRecentre) {
+    TestWindow w;
+    w->show();
+    const std::tuple<const char*, int, int> sizes[] = {
+        {"mnu640", 640, 480}, {"mnu1024", 1002, 768}, {"mnu800", 800, 600}};
+    for (const auto& [command, width, height] : sizes) {
+        w->commands().run("mnuSOnly");
+        w->commands().run(command);
+        QApplication::processEvents();
+        EXPECT_EQ(w->size(), QSize(width, height)) << command;
+        EXPECT_TRUE(w->findChild<QTimer*>("Timer1")->isActive());
+        w->recentre();
+        EXPECT_EQ(w->paneLayout()[layout::Control::imgSplitter].left, width * 15 / 2) << command;
+    }
+}
+
+TEST(PrintSource, PrintsAnEmptyLineThenTheSourceAndCancelPrintsNothing) {
+    TestWindow w;
+    QTemporaryDir out;
+    w.printFile = out.filePath("source.pdf");
+    w.prompts.expectPrint(false);
+    w->commands().run("mnuPrint");
+    EXPECT_FALSE(QFile::exists(w.printFile));
+    const Prompts::PrintRequest& request = w.prompts.seen().back().print;
+    EXPECT_EQ(request.flags, 786700);
+    EXPECT_EQ(request.minPage, 1);
+    EXPECT_EQ(request.maxPage, 9999);
+    EXPECT_EQ(request.copies, 0);
+
+    w->source().setText("<p>first line</p>\r\n<p>second line</p>");
+    w.prompts.expectPrint(true);
+    w->commands().run("mnuPrint");
+    const QString text = pdfText(w.printFile);
+    EXPECT_TRUE(text.contains("<p>first line</p>")) << text.toStdString();
+    EXPECT_NEAR(firstWordLine(w.printFile), 1.0, 0.3) << "one empty line comes first";
+    EXPECT_LT(text.indexOf("first line"), text.indexOf("second line"));
+
+    // An empty page is still a job.
+    QFile::remove(w.printFile);
+    w->source().setText("");
+    w.prompts.expectPrint(true);
+    w->commands().run("mnuPrint");
+    EXPECT_TRUE(QFile::exists(w.printFile));
+
+    // No printer: a message, nothing else.
+    w.printFile.clear();
+    w.prompts.expectPrint(true);
+    w.prompts.expectMessagePrefix("The source could not be printed.");
+    w->commands().run("mnuPrint");
+}
+
+// The buttons, in order, with their keys, tooltips and separators, and the
+// command each key runs.
+TEST(Toolbar, ButtonsSeparatorsAndTheCommandsTheirKeysRun) {
+    TestWindow w;
+    const std::tuple<const char*, const char*, const char*> buttons[] = {
+        {"New", "New Blank Page", "mnuFileNew"},
+        {"Open", "Open File", "mnuFileOpen"},
+        {"Save", "Save File", "mnuFileSave"},
+        {"Print", "Print Source Code", "mnuPrint"},
+        {"Delete", "Remove From Page", "mnuFileNew"},
+        {"|", "", ""},
+        {"Copy", "Copy", "mnuEditCopy"},
+        {"Cut", "Cut", "mnuEditCut"},
+        {"Paste", "Paste", "mnuEditPaste"},
+        {"|", "", ""},
+        {"Undo", "Undo", "mnuEditUndo"},
+        {"|", "", ""},
+        {"Source", "Show Source Only", "Source"},
+        {"Preview", "Show Preview Only", "Preview"},
+        {"Both", "Show Both Source and Preview ", "Both"},
+        {"Code10", "Code 10% Preview 90% Split", "Code10"},
+        {"Preview10", "Code 90% Preview 10% Split", "Preview10"},
+        {"HBoth", "", "HBoth"},
+        {"|", "", ""},
+        {"Netscape", "Preview with browser", "mnuNetscapePreview"},
+        {"Refresh", "Refresh Preview", "Refresh"},
+    };
+    const QList<QAction*> actions = w->findChild<QToolBar*>("Toolbar1")->actions();
+    ASSERT_EQ(actions.size(), static_cast<qsizetype>(std::size(buttons)));
+    CommandRegistry recorder;
+    QString ran;
+    for (const auto& [key, tip, command] : buttons) {
+        if (*command != '\0') {
+            const QString name = command;
+            recorder.add(name, [&ran, name] { ran = name; });
+        }
+    }
+    for (std::size_t i = 0; i < std::size(buttons); ++i) {
+        const auto& [key, tip, command] = buttons[i];
+        SCOPED_TRACE(key);
+        if (QString(key) == "|") {
+            EXPECT_TRUE(actions[static_cast<qsizetype>(i)]->isSeparator());
+            continue;
+        }
+        EXPECT_EQ(actions[static_cast<qsizetype>(i)]->objectName(), key);
+        EXPECT_EQ(actions[static_cast<qsizetype>(i)]->toolTip(), tip);
+        EXPECT_FALSE(actions[static_cast<qsizetype>(i)]->icon().isNull());
+        EXPECT_TRUE(w->commands().has(command)) << "every key has a working command";
+        ran.clear();
+        EXPECT_TRUE(runToolbarKey(key, recorder));
+        EXPECT_EQ(ran, command);
+    }
+    EXPECT_FALSE(runToolbarKey("new", recorder)) << "keys are exact";
+    EXPECT_FALSE(runToolbarKey("Nothing", w->commands()));
+}
+
+TEST(Toolbar, RealButtonsActOnTheWindow) {
+    TestWindow w;
+    auto* toolbar = w->findChild<QToolBar*>("Toolbar1");
+    auto click = [&](const char* key) { toolbar->findChild<QAction*>(key)->trigger(); };
+
+    // Cut with nothing selected: the pane stays, the clipboard gets "".
+    QApplication::clipboard()->setText("before");
+    const QString text = w->source().text();
+    click("Cut");
+    EXPECT_EQ(w->source().text(), text);
+    EXPECT_EQ(QApplication::clipboard()->text(), "");
+
+    // Delete is New: a changed page is offered for saving first.
+    w->source().replaceSelection("x");
+    w.prompts.expectQuestion("Do you want to save changes to New Page 1", Prompts::Answer::No);
+    click("Delete");
+    EXPECT_EQ(w->source().text(), w->documents().pageTemplate());
+
+    click("Source");
+    EXPECT_EQ(w->paneLayout()[layout::Control::htmlPreview].width, 10);
+    click("Both");
+    EXPECT_EQ(w->paneLayout()[layout::Control::imgSplitter].left, 6000);
+}
+
+TEST(StatusBar, PanelsShowTheProductKeyStatesAndTheClock) {
+    TestWindow w;
+    StatusPanels& panels = w->statusPanels();
+    EXPECT_EQ(panels.text(1), "  M A R K W R I G H T");
+    EXPECT_EQ(panels.text(4), "INS");
+    w->source().setOverwriteMode(true);
+    panels.update();
+    EXPECT_EQ(panels.text(4), "");
+    EXPECT_EQ(panels.text(6),
+              QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+    EXPECT_FALSE(panels.text(5).isEmpty());
+    EXPECT_TRUE(panels.text(2) == "" || panels.text(2) == "CAPS");
+}
