@@ -18,6 +18,7 @@
 #include "files/FileCommands.h"
 #include "files/SettingsStore.h"
 #include "frames/FramesCommand.h"
+#include "startup/SideWindows.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -88,6 +89,7 @@ FrmEdit::FrmEdit(const AppContext& context, QWidget* parent)
     };
     m_browsers = std::make_unique<ExternalBrowsers>(m_commonDialog, *m_context.launcher,
                                                     m_netscapePath, m_iePath, browserWindow);
+    m_side = std::make_unique<SideWindows>(*m_context.launcher, *m_context.prompts, this);
     m_print = std::make_unique<PrintCommand>(
         *m_context.prompts, [this] { return m_source->text(); }, m_context.makePrinter);
     registerCommands();
@@ -228,6 +230,7 @@ void FrmEdit::registerCommands() {
     m_commands.add(QStringLiteral("mnuFrames"), [this] { m_frames->run(); });
     m_browsers->registerAll(m_commands);
     m_print->registerAll(m_commands);
+    m_side->registerAll(m_commands);
     // Exit closes the window; the close request runs Close.
     m_commands.add(QStringLiteral("mnuExit"), [this] { close(); });
 }

@@ -18,6 +18,7 @@ class FramesCommand;
 class ExternalBrowsers;
 class PrintCommand;
 class StatusPanels;
+class SideWindows;
 class FixedTabBar;
 class PreviewRefresher;
 class SettingsStore;
@@ -67,6 +68,7 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     FramesCommand& frames() { return *m_frames; }
     ExternalBrowsers& browsers() { return *m_browsers; }
     StatusPanels& statusPanels() { return *m_statusPanels; }
+    SideWindows& sideWindows() { return *m_side; }
     // True once Close has ended the program.
     bool ended() const { return m_ended; }
     void sizeControls(double x);
@@ -131,6 +133,7 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     std::unique_ptr<FramesCommand> m_frames;
     std::unique_ptr<ExternalBrowsers> m_browsers;
     std::unique_ptr<PrintCommand> m_print;
+    std::unique_ptr<SideWindows> m_side;
     StatusPanels* m_statusPanels = nullptr;
     bool m_ended = false;
     bool m_splitterMoving = false;

@@ -4,8 +4,10 @@
 #include "app/WebPreview.h"
 #include "dialogs/Launcher.h"
 #include "dialogs/QtPrompts.h"
+#include "startup/FrmSplash.h"
 
 #include <QApplication>
+#include <memory>
 
 int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
@@ -24,8 +26,16 @@ int main(int argc, char* argv[]) {
     context.makePreview = [](QWidget* parent) { return new WebPreview(parent); };
     context.quit = [] { QCoreApplication::quit(); };
 
-    FrmEdit window(context);
-    prompts.setParent(&window);
-    window.show();
-    return app.exec();
+    // The splash first; the main window is made and shown when it ends.
+    std::unique_ptr<FrmEdit> window;
+    auto* splash = new FrmSplash([&] {
+        window = std::make_unique<FrmEdit>(context);
+        prompts.setParent(window.get());
+        window->show();
+    });
+    splash->show();
+    const int code = app.exec();
+    prompts.setParent(nullptr);
+    window.reset();
+    return code;
 }

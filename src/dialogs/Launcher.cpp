@@ -1,5 +1,7 @@
 #include "dialogs/Launcher.h"
 
+#include "dialogs/Platform.h"
+
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
@@ -14,4 +16,19 @@ bool SystemLauncher::startProgram(const QString& program, const QStringList& arg
 
 bool SystemLauncher::openUrl(const QString& address) {
     return QDesktopServices::openUrl(QUrl::fromUserInput(address));
+}
+
+std::optional<QString> SystemLauncher::defaultBrowser() {
+    return platform::defaultBrowser();
+}
+
+bool SystemLauncher::openWith(const QString& browser, const QString& address) {
+#ifdef Q_OS_WIN
+    return startProgram(browser, {address});
+#else
+    // The desktop names its browser by a desktop entry, which its own opener
+    // starts; the address goes to that same browser.
+    Q_UNUSED(browser);
+    return openUrl(address);
+#endif
 }

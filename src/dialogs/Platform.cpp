@@ -1,10 +1,14 @@
 #include "dialogs/Platform.h"
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#else
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QTemporaryFile>
+
+#ifdef Q_OS_WIN
+#include <shellapi.h>
+#include <windows.h>
+#include <wininet.h>
 #endif
 
 namespace platform {
@@ -43,5 +47,51 @@ std::optional<bool> numLockOn() {
     return ledOn("numlock");
 }
 #endif
+
+QString programForDocument(const QString& suffix,
+                           const std::function<QString(const QString& probe)>& ask) {
+    QTemporaryFile probe(QDir::temp().filePath(QStringLiteral("markwright-probe-XXXXXX") + suffix));
+    probe.setAutoRemove(true); // removed when this function returns, in every case
+    if (!probe.open()) {
+        return QString();
+    }
+    probe.write("\"<HTML> <\\HTML>\"\r\n");
+    probe.close();
+    return ask(probe.fileName());
+}
+
+std::optional<QString> defaultBrowser() {
+#ifdef Q_OS_WIN
+    const QString program = programForDocument(QStringLiteral(".htm"), [](const QString& probe) {
+        wchar_t result[MAX_PATH] = {};
+        const auto answer = reinterpret_cast<INT_PTR>(FindExecutableW(
+            reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(probe).utf16()), L"", result));
+        return answer > 32 ? QString::fromWCharArray(result) : QString();
+    });
+#else
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                             QStringLiteral("x-scheme-handler/http")});
+    const bool ran = query.waitForFinished(5000) && query.exitCode() == 0;
+    const QString program =
+        ran ? QString::fromUtf8(query.readAllStandardOutput()).trimmed() : QString();
+#endif
+    if (program.isEmpty()) {
+        return std::nullopt;
+    }
+    return program;
+}
+
+void autodial() {
+#ifdef Q_OS_WIN
+    InternetAutodial(INTERNET_AUTODIAL_FORCE_UNATTENDED, nullptr);
+#endif
+}
+
+void autodialHangup() {
+#ifdef Q_OS_WIN
+    InternetAutodialHangup(0);
+#endif
+}
 
 } // namespace platform

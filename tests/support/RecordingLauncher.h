@@ -22,7 +22,15 @@ class RecordingLauncher : public Launcher {
         return succeed;
     }
 
+    std::optional<QString> defaultBrowser() override { return browser; }
+    bool openWith(const QString& program, const QString& address) override {
+        opened.push_back({program, {address}});
+        return succeed;
+    }
+
     std::vector<Start> starts;
+    std::vector<Start> opened; // openWith calls
+    std::optional<QString> browser = QStringLiteral("browser.desktop");
     QStringList urls;
     bool succeed = true;
 };

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QPixmap>
+
+// The product picture of the splash window and the about box, drawn rather
+// than shipped: a page with a pen and angle brackets, and the name.
+QPixmap productPicture(const QSize& size = QSize(451, 351));
