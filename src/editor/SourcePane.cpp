@@ -161,7 +161,11 @@ QString SourcePane::selectedText() const {
 void SourcePane::replaceSelection(const QString& text) {
     const QByteArray raw = text.toUtf8();
     asOneChange([&] {
-        SendScintilla(SCI_TARGETFROMSELECTION);
+        // The same range selectedText() reads, also for a block selection,
+        // so a cut or a format never duplicates or half-removes text.
+        SendScintilla(SCI_SETTARGETRANGE,
+                      static_cast<unsigned long>(SendScintilla(SCI_GETSELECTIONSTART)),
+                      SendScintilla(SCI_GETSELECTIONEND));
         SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(raw.size()), raw.constData());
         const long end = SendScintilla(SCI_GETTARGETEND);
         SendScintilla(SCI_GOTOPOS, static_cast<unsigned long>(end));

@@ -55,6 +55,9 @@ WriteResult write(const QString& path, const QByteArray& bytes) {
         return result;
     }
     QSaveFile file(path);
+    // Where no temporary file may be made beside it (a folder that allows
+    // changing files but not adding them), the file is written in place.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly)) {
         result.error = file.errorString();
         return result;

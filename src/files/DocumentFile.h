@@ -28,7 +28,8 @@ struct WriteResult {
 // byte is on disk. A file marked read-only is not replaced.
 WriteResult write(const QString& path, const QByteArray& bytes);
 
-// Files larger than this are refused rather than read.
-constexpr qint64 MaxFileSize = qint64(1) << 30;
+// Files larger than this are refused rather than read: an 8-bit file can
+// triple in size as the pane's UTF-8, which must stay under 2 GB.
+constexpr qint64 MaxFileSize = qint64(512) << 20;
 
 } // namespace docfile

@@ -138,7 +138,11 @@ void FileCommands::newPage() {
     case Answer::Cancel:
         return;
     case Answer::Save:
-        saveAs(n); // the page is replaced whatever Save As did
+        // The page is replaced whatever Save As did, unless its text could
+        // not be written: then it stays, unsaved, rather than being lost.
+        if (saveAs(n) == Saved::Failed) {
+            return;
+        }
         break;
     case Answer::DontSave:
         break;
@@ -163,7 +167,9 @@ void FileCommands::open() {
     case Answer::Cancel:
         return;
     case Answer::Save:
-        save(n);
+        if (save(n) == Saved::Failed) {
+            return; // the changed page is not thrown away
+        }
         break;
     case Answer::DontSave:
         break;
@@ -193,39 +199,39 @@ void FileCommands::open() {
     m_host.refreshPreview();
 }
 
-bool FileCommands::save(int n) {
+FileCommands::Saved FileCommands::save(int n) {
     DocumentSlots& docs = m_host.documents();
     if (!DocumentSlots::valid(n)) {
-        return false;
+        return Saved::Cancelled;
     }
     if (docs.title(n) == DocumentSlots::initialTitle(n)) {
         return saveAs(n);
     }
     if (!writeSlot(n, docs.folder(n) + m_host.tabCaption(n))) {
-        return false;
+        return Saved::Failed;
     }
     docs.setChanged(n, false);
-    return true;
+    return Saved::Yes;
 }
 
-bool FileCommands::saveAs(int n) {
+FileCommands::Saved FileCommands::saveAs(int n) {
     DocumentSlots& docs = m_host.documents();
     if (!DocumentSlots::valid(n)) {
-        return false;
+        return Saved::Cancelled;
     }
     // The save dialog asks before it replaces an existing file.
     CFileDialog& dialog = newDialog(QStringLiteral("Save File As"), docs.folder(n),
                                     DialogFlags | CFileDialog::OverwritePrompt);
     if (!dialog.Show(false)) {
-        return false;
+        return Saved::Cancelled;
     }
     const QString fileName = dialog.fileName();
     if (!writeSlot(n, fileName)) {
-        return false;
+        return Saved::Failed;
     }
     takeFile(n, fileName, dialog.fileTitle());
     m_host.refreshPreview();
-    return true;
+    return Saved::Yes;
 }
 
 bool FileCommands::close() {
@@ -237,7 +243,11 @@ bool FileCommands::close() {
         case Answer::Cancel:
             return false;
         case Answer::Save:
-            saveAs(n);
+            // A page whose text could not be written keeps the program
+            // running, rather than being lost with it.
+            if (saveAs(n) == Saved::Failed) {
+                return false;
+            }
             break;
         case Answer::DontSave:
             break;

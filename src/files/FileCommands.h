@@ -23,9 +23,12 @@ class FileCommands {
 
     void newPage();
     void open();
-    // Both return true when the slot's text was written.
-    bool save(int n);
-    bool saveAs(int n);
+
+    // What a save came to. Callers that go on "whatever Save As did" go on
+    // after Cancelled, but never after Failed: the text would be lost.
+    enum class Saved { Yes, Cancelled, Failed };
+    Saved save(int n);
+    Saved saveAs(int n);
     // Offers to save every changed slot, deletes the preview files and ends
     // the program; false (and nothing ended) when the user cancels.
     bool close();

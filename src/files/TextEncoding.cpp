@@ -64,7 +64,8 @@ std::optional<DecodedText> tryDecode(const QByteArray& bytes, TextEncoding encod
                                      QStringConverter::Encoding converter, int bomLength) {
     const std::optional<QString> text =
         decodeStrict(converter, QByteArrayView(bytes).sliced(bomLength));
-    if (!text) {
+    // A lone surrogate would not survive the pane (which holds UTF-8).
+    if (!text || !QStringView(*text).isValidUtf16()) {
         return std::nullopt;
     }
     const std::optional<QByteArray> again = encodeText(*text, encoding);

@@ -28,7 +28,11 @@ void FramesCommand::run() {
         switch (
             m_prompts.askYesNoCancel(QLatin1String(QuestionText), QStringLiteral("Markwright"))) {
         case Prompts::Answer::Yes:
-            m_files.saveAs(n); // the wizard opens whatever Save As did
+            // The wizard opens whatever Save As did, unless the page could
+            // not be written: the wizard would replace it.
+            if (m_files.saveAs(n) == FileCommands::Saved::Failed) {
+                return;
+            }
             break;
         case Prompts::Answer::No:
             break;

@@ -123,3 +123,16 @@ TEST(SourcePane, EditsFromOtherPathsAreReportedOnce) {
     QTest::keyClick(&pane, Qt::Key_X);
     EXPECT_EQ(changes.count(), 2) << "a typed key is reported before the key event returns";
 }
+
+// A block selection is read and replaced over the same range, so cutting it
+// never removes more or less than it put on the clipboard.
+TEST(SourcePane, BlockSelectionIsReadAndReplacedAlike) {
+    SourcePane pane;
+    pane.setText("abc\ndef\nghi");
+    pane.SendScintilla(QsciScintillaBase::SCI_SETRECTANGULARSELECTIONANCHOR, 1UL);
+    pane.SendScintilla(QsciScintillaBase::SCI_SETRECTANGULARSELECTIONCARET, 10UL);
+    const QString selected = pane.selectedText();
+    const int start = pane.selectionStart();
+    pane.replaceSelection(QString());
+    EXPECT_EQ(pane.text().left(start) + selected + pane.text().mid(start), "abc\ndef\nghi");
+}

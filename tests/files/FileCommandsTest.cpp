@@ -282,3 +282,23 @@ TEST_F(FileCommandsTest, AHundredMegabyteFileOpensAndSavesUnchanged) {
     run("mnuFileSave");
     EXPECT_TRUE(readFile(folder() + "big.htm") == bytes);
 }
+
+// A page whose Save As fails to write keeps the program running: Close goes
+// on after a cancelled dialog, never after a failed write.
+TEST_F(FileCommandsTest, CloseStopsWhenAPageCannotBeWritten) {
+    select(2);
+    edit("keep me");
+    w.prompts.expectQuestion(Prompt + "New Page 2", Prompts::Answer::Yes);
+    w.prompts.expectFile("Save File As", {folder() + "gone/page.htm"});
+    w.prompts.expectMessagePrefix("The file could not be saved:\n" + folder() + "gone/page.htm");
+    run("mnuFileClose");
+    EXPECT_EQ(w.quits, 0);
+    EXPECT_TRUE(w->documents().changed(2));
+
+    // New does not replace it either.
+    w.prompts.expectQuestion(Prompt + "New Page 2", Prompts::Answer::Yes);
+    w.prompts.expectFile("Save File As", {folder() + "gone/page.htm"});
+    w.prompts.expectMessagePrefix("The file could not be saved:");
+    run("mnuFileNew");
+    EXPECT_TRUE(w->source().text().startsWith("keep me"));
+}

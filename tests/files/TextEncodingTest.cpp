@@ -37,6 +37,8 @@ TEST(TextEncoding, FilesRoundTripByteForByte) {
             {"nul bytes", QByteArray("a\0b\0\0c", 6) + eol, TextEncoding::Utf8},
             {"empty", QByteArray(), TextEncoding::Utf8},
             {"utf-16 odd length", QByteArray("\xFF\xFE\x41", 3), TextEncoding::Windows1252},
+            {"utf-16 lone surrogate", QByteArray("\xFF\xFE\x3D\xD8\x61\x00", 6),
+             TextEncoding::Windows1252},
         };
         for (const Fixture& f : fixtures) {
             SCOPED_TRACE(std::string(f.name) + " eol " + QByteArray(eol).toHex().toStdString());
