@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QProcess>
 #include <QTemporaryFile>
 
@@ -23,15 +24,31 @@ std::optional<bool> numLockOn() {
 #else
 namespace {
 // The keyboard LEDs the kernel exposes, e.g. /sys/class/leds/input3::capslock.
+// The brightness files of the keyboard LEDs with this suffix. The folder is
+// listed once: the status bar asks after every key press.
+const QStringList& ledFiles(const char* suffix) {
+    static QHash<QByteArray, QStringList> found;
+    const QByteArray key(suffix);
+    auto it = found.find(key);
+    if (it == found.end()) {
+        const QDir leds(QStringLiteral("/sys/class/leds"));
+        QStringList files;
+        for (const QString& name : leds.entryList({QStringLiteral("*::") + QLatin1String(suffix)},
+                                                  QDir::Dirs | QDir::System)) {
+            files.append(leds.filePath(name + QStringLiteral("/brightness")));
+        }
+        it = found.insert(key, files);
+    }
+    return *it;
+}
+
 std::optional<bool> ledOn(const char* suffix) {
-    const QDir leds(QStringLiteral("/sys/class/leds"));
-    const QStringList names =
-        leds.entryList({QStringLiteral("*::") + QLatin1String(suffix)}, QDir::Dirs | QDir::System);
-    if (names.isEmpty()) {
+    const QStringList& files = ledFiles(suffix);
+    if (files.isEmpty()) {
         return std::nullopt;
     }
-    for (const QString& name : names) {
-        QFile brightness(leds.filePath(name + QStringLiteral("/brightness")));
+    for (const QString& path : files) {
+        QFile brightness(path);
         if (brightness.open(QIODevice::ReadOnly) && brightness.readAll().trimmed() != "0") {
             return true;
         }

@@ -47,7 +47,7 @@ void EditorCommands::paste() {
 }
 
 void EditorCommands::selectAll() {
-    m_pane.setSelection(0, static_cast<int>(m_pane.text().size()));
+    m_pane.selectAllText();
 }
 
 bool EditorCommands::format(Style style) {

@@ -191,6 +191,10 @@ void SourcePane::setSelection(int start, int length) {
     SendScintilla(SCI_SETSEL, static_cast<unsigned long>(from), static_cast<long>(to));
 }
 
+void SourcePane::selectAllText() {
+    SendScintilla(SCI_SETSEL, 0UL, SendScintilla(SCI_GETLENGTH));
+}
+
 int SourcePane::find(const QString& what, int from, Qt::CaseSensitivity cs) {
     if (what.isEmpty()) {
         return -1;

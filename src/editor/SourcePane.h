@@ -34,6 +34,8 @@ class SourcePane : public QsciScintilla {
     int selectionStart() const;
     int selectionLength() const;
     void setSelection(int start, int length);
+    // Selects the whole text (without copying it out to measure it).
+    void selectAllText();
 
     // Selects the first match of `what` at or after `from` and returns its
     // index, or -1 (the selection is left as it was).

@@ -1,19 +1,12 @@
 #include "frames/FramesPages.h"
 #include "frames/FramePicture.h"
+#include "support/ExpectedTexts.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
-const char* const Head = "<html>\n"
-                         "\n"
-                         "<head><!-- Company Remarks -->\n"
-                         "<title>New Page</title>\n"
-                         "<meta name=\"GENERATOR\" content=\"Markwright by Tollvane\">\n"
-                         "<meta NAME=\"description\" CONTENT=\"Website Desription here.\">\n"
-                         "<meta NAME=\"keywords\" CONTENT=\"Descriptive, Keywords, here,\">\n"
-                         "</head>\n"
-                         "\n";
+const std::string& Head = expected::PageTemplateHead;
 const char* const Tail =
     "<noframes>\n"
     "<body>\n"
@@ -30,7 +23,7 @@ std::string page(const char* button, const QString& dir) {
 } // namespace
 
 TEST(FramesPages, TwoColumnPageIsExact) {
-    EXPECT_EQ(page("Command1", "C:\\Prog"), std::string(Head) +
+    EXPECT_EQ(page("Command1", "C:\\Prog"), Head +
                                                 R"(<frameset border="1" frameset cols="20%,80%">
 <!-- Set Frameset border to 0 to hide frames -->
 <frame src="C:\Prog\lefthtmlframe.html" name="LeftFrame" scrolling="auto" noresize>
@@ -43,7 +36,7 @@ TEST(FramesPages, TwoColumnPageIsExact) {
 }
 
 TEST(FramesPages, NestedPageIsExact) {
-    EXPECT_EQ(page("Command5", "/opt/mw"), std::string(Head) +
+    EXPECT_EQ(page("Command5", "/opt/mw"), Head +
                                                R"(<frameset border="1" frameset rows="64,*,64">
 <frame name="topFrame" scrolling="no" noresize target="LeftFrame" src="/opt/mw\tophtmlframe.html"><frameset border="1" frameset cols="15%,*">
 <!-- Set Frameset border to 0 to hide frames -->
