@@ -17,6 +17,7 @@
 struct SilentPrompts : Prompts {
     void message(const QString&, const QString&, Icon) override {}
     Answer askYesNoCancel(const QString&, const QString&) override { return Answer::Cancel; }
+    int choose(const QString&, const QString&, const QStringList&, int) override { return -1; }
     bool inputBox(const QString&, const QString&, QString&) override { return false; }
     // Answers file dialogs with `nextFile` (empty: Cancel).
     QStringList fileDialog(const FileRequest&) override {

@@ -26,4 +26,6 @@ struct AppContext {
     std::function<std::unique_ptr<QPrinter>()> makePrinter;
     // Ends the program (the real one quits the application).
     std::function<void()> quit;
+    // Where unsaved pages are journalled against a crash; empty: nowhere.
+    QString journalFolder;
 };

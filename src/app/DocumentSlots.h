@@ -24,6 +24,9 @@ class DocumentSlots {
         bool changed = false;
         // The encoding the slot's file is written in; new pages are UTF-8.
         TextEncoding encoding = TextEncoding::Utf8;
+        // The slot's file is rich text shown as plain text: saving over it
+        // would lose its formatting.
+        bool richText = false;
     };
 
     // `paneText` reads the pane's whole text.
@@ -52,6 +55,8 @@ class DocumentSlots {
     TextEncoding encoding(int n) const { return at(n).encoding; }
     void setEncoding(int n, TextEncoding encoding) { at(n).encoding = encoding; }
     void setChanged(int n, bool changed) { at(n).changed = changed; }
+    bool richText(int n) const { return at(n).richText; }
+    void setRichText(int n, bool richText) { at(n).richText = richText; }
     QString previewPath(int n) const { return folder(n) + previewFileName(n); }
 
     // The slot whose text the pane holds (0 before the first load).

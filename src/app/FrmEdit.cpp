@@ -16,6 +16,7 @@
 #include "editor/EditorCommands.h"
 #include "editor/SourcePane.h"
 #include "files/FileCommands.h"
+#include "files/Recovery.h"
 #include "files/SettingsStore.h"
 #include "frames/FramesCommand.h"
 #include "startup/SideWindows.h"
@@ -70,6 +71,12 @@ FrmEdit::FrmEdit(const AppContext& context, QWidget* parent)
                                                 });
     m_files = std::make_unique<FileCommands>(*this, *m_context.prompts, *m_settings, m_openPath,
                                              m_startFolder);
+    m_recovery = std::make_unique<Recovery>(*this, *m_context.prompts, m_context.journalFolder);
+    connect(&m_files->diskWatch(), &DiskWatch::outsideChange, this, [this](int n) {
+        if (n == currentSlot() && isActiveWindow()) {
+            checkOutsideChange();
+        }
+    });
     FramesCommand::Window framesWindow;
     framesWindow.previewOnly = [this] { setViewMode(layout::Mode::PreviewOnly); };
     framesWindow.recentre = [this] { m_timer1->start(); };
@@ -283,7 +290,13 @@ void FrmEdit::setPaneTitles(const QString& sourceTitle, const QString& previewTi
     m_previewTitle->setText(previewTitle);
 }
 
+void FrmEdit::slotSettled(int n) {
+    m_recovery->settled(n);
+}
+
 void FrmEdit::endProgram() {
+    // Every page has been saved or deliberately left: nothing to restore.
+    m_recovery->cleanEnd();
     m_ended = true;
     m_refreshTimer->stop();
     if (m_context.quit) {
@@ -291,13 +304,50 @@ void FrmEdit::endProgram() {
     }
 }
 
-void FrmEdit::closeEvent(QCloseEvent* event) {
-    // The request itself is always refused: the program ends only through
-    // Close, which asks about every changed page first.
-    event->ignore();
-    if (!m_ended) {
-        m_files->close();
+void FrmEdit::endKeepingPages() {
+    if (m_ended) {
+        return;
     }
+    m_recovery->journalNow();
+    m_recovery->flush();
+    m_ended = true;
+    m_refreshTimer->stop();
+    if (m_context.quit) {
+        m_context.quit();
+    }
+}
+
+void FrmEdit::offerRestore() {
+    m_recovery->offerRestore();
+}
+
+void FrmEdit::closeEvent(QCloseEvent* event) {
+    // Once the program has ended, the window goes. Before that the request
+    // runs Close, which asks about every changed page and ends the program
+    // unless the user cancels.
+    if (m_ended) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    m_files->close();
+}
+
+void FrmEdit::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        checkOutsideChange();
+    }
+}
+
+void FrmEdit::checkOutsideChange() {
+    // Not inside the event that noticed it: a question must not interrupt a
+    // tab switch or an activation half-way.
+    QTimer::singleShot(0, this, [this] {
+        if (!m_ended) {
+            m_files->offerReload(currentSlot());
+        }
+    });
 }
 
 int FrmEdit::currentSlot() const {
@@ -313,6 +363,7 @@ void FrmEdit::onPaneChanged() {
     const int n = currentSlot();
     if (DocumentSlots::valid(n) && n == m_docs.paneSlot()) {
         m_docs.recordEdit(n, m_context.clock->now());
+        m_recovery->noteEdit(n);
     }
 }
 
@@ -327,6 +378,7 @@ void FrmEdit::switchToSelectedSlot() {
             m_docs.setChanged(n, false);
         }
         refreshPreview();
+        checkOutsideChange();
     }
     updatePaneTitles();
 }

@@ -21,6 +21,7 @@ class StatusPanels;
 class SideWindows;
 class FixedTabBar;
 class PreviewRefresher;
+class Recovery;
 class SettingsStore;
 class SourcePane;
 class SplitterGrip;
@@ -61,7 +62,14 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     void setTabCaptions(int n, const QString& sourceTab, const QString& previewTab) override;
     void setWindowCaption(const QString& caption) override;
     void setPaneTitles(const QString& sourceTitle, const QString& previewTitle) override;
+    void slotSettled(int n) override;
     void endProgram() override;
+    // Ends the program without questions, keeping every unsaved page in the
+    // crash journal so the next start offers it back (the session is
+    // ending, or the program was told to stop).
+    void endKeepingPages();
+    // Offers back the pages a program that did not close properly left.
+    void offerRestore();
     void* dialogOwner() override { return this; }
     FileCommands& files() { return *m_files; }
     EditorCommands& editor() { return *m_editor; }
@@ -69,6 +77,7 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     ExternalBrowsers& browsers() { return *m_browsers; }
     StatusPanels& statusPanels() { return *m_statusPanels; }
     SideWindows& sideWindows() { return *m_side; }
+    Recovery& recovery() { return *m_recovery; }
     // True once Close has ended the program.
     bool ended() const { return m_ended; }
     void sizeControls(double x);
@@ -91,6 +100,7 @@ class FrmEdit : public QMainWindow, public DocumentHost {
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     void buildWidgets();
@@ -101,6 +111,9 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     void onPreviewTabClicked(int index);
     void updatePaneTitles();
     void applyLayout();
+    // Offers to reload the selected slot when its file changed on disk,
+    // once the current event is done.
+    void checkOutsideChange();
 
     AppContext m_context;
     std::unique_ptr<Launcher> m_ownLauncher; // when the context brings none
@@ -134,6 +147,7 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     std::unique_ptr<ExternalBrowsers> m_browsers;
     std::unique_ptr<PrintCommand> m_print;
     std::unique_ptr<SideWindows> m_side;
+    std::unique_ptr<Recovery> m_recovery;
     StatusPanels* m_statusPanels = nullptr;
     bool m_ended = false;
     bool m_splitterMoving = false;

@@ -22,6 +22,12 @@ class Prompts {
     // A Yes/No/Cancel question.
     virtual Answer askYesNoCancel(const QString& text, const QString& title) = 0;
 
+    // A question answered with buttons of its own wording, `buttons` from left
+    // to right; Return presses `defaultButton`. Returns the index of the
+    // button pressed, or -1 when the box was closed without one.
+    virtual int choose(const QString& text, const QString& title, const QStringList& buttons,
+                       int defaultButton) = 0;
+
     // What an open or save dialog is asked to show.
     struct FileRequest {
         bool open = true;        // open dialog, else save dialog

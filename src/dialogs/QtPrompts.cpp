@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace {
 QMessageBox::Icon toQt(Prompts::Icon icon) {
@@ -42,6 +43,20 @@ Prompts::Answer QtPrompts::askYesNoCancel(const QString& text, const QString& ti
     default:
         return Answer::Cancel;
     }
+}
+
+int QtPrompts::choose(const QString& text, const QString& title, const QStringList& buttons,
+                      int defaultButton) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, m_parent);
+    QList<QAbstractButton*> added;
+    for (const QString& caption : buttons) {
+        added.append(box.addButton(caption, QMessageBox::AcceptRole));
+    }
+    if (defaultButton >= 0 && defaultButton < added.size()) {
+        box.setDefaultButton(qobject_cast<QPushButton*>(added[defaultButton]));
+    }
+    box.exec();
+    return static_cast<int>(added.indexOf(box.clickedButton()));
 }
 
 bool QtPrompts::inputBox(const QString& prompt, const QString& title, QString& value) {

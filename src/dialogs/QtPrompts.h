@@ -12,6 +12,8 @@ class QtPrompts : public Prompts {
 
     void message(const QString& text, const QString& title, Icon icon) override;
     Answer askYesNoCancel(const QString& text, const QString& title) override;
+    int choose(const QString& text, const QString& title, const QStringList& buttons,
+               int defaultButton) override;
     bool inputBox(const QString& prompt, const QString& title, QString& value) override;
     QStringList fileDialog(const FileRequest& request) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;

@@ -34,6 +34,7 @@ ReadResult read(const QString& path) {
     if (looksLikeRtf(bytes)) {
         result.text = rtfPlainText(bytes);
         result.encoding = TextEncoding::Utf8;
+        result.richText = true;
     } else {
         DecodedText decoded = decodeText(bytes);
         result.text = std::move(decoded.text);

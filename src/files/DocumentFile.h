@@ -12,6 +12,8 @@ struct ReadResult {
     bool ok = false;
     QString text;
     TextEncoding encoding = TextEncoding::Utf8;
+    // The file was rich text; `text` is its plain text.
+    bool richText = false;
     QString error;
 };
 

@@ -24,6 +24,8 @@ class DocumentHost {
     // Returns once every preview file being written is on disk.
     virtual void flushPreviewFiles() = 0;
     virtual void showPanes(bool visible) = 0;
+    // Slot n's text now has nothing unsaved that a crash could lose.
+    virtual void slotSettled(int n) = 0;
     // Ends the program at once.
     virtual void endProgram() = 0;
     virtual void* dialogOwner() = 0;

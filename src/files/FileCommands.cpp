@@ -53,18 +53,51 @@ void FileCommands::registerAll(CommandRegistry& commands) {
     commands.add("mnuFileClose", [this] { close(); });
 }
 
-FileCommands::Answer FileCommands::askToSave(int n) {
+bool FileCommands::offerToSave(int n, Route route, const QString& question) {
     if (!m_host.documents().changed(n)) {
-        return Answer::DontSave;
+        return true;
     }
-    switch (m_prompts.askYesNoCancel(QLatin1String(SavePromptText) + m_host.tabCaption(n), Title)) {
+    const QString text =
+        question.isEmpty() ? QLatin1String(SavePromptText) + m_host.tabCaption(n) : question;
+    switch (m_prompts.askYesNoCancel(text, Title)) {
     case Prompts::Answer::Yes:
-        return Answer::Save;
+        return (route == Route::Save ? save(n) : saveAs(n)) == Saved::Yes;
     case Prompts::Answer::No:
-        return Answer::DontSave;
+        return true;
     default:
-        return Answer::Cancel;
+        return false;
     }
+}
+
+FileCommands::Overwrite FileCommands::confirmOverwrite(int n, const QString& path) {
+    const DocumentSlots& docs = m_host.documents();
+    if (docs.richText(n)) {
+        // The pane holds the plain text of a rich-text file: writing it back
+        // would silently drop every bit of formatting.
+        const auto answer = m_prompts.askYesNoCancel(
+            QStringLiteral("%1\nis a rich-text (RTF) file. Saving it here writes plain text over "
+                           "it, and its formatting is lost.\n\nOverwrite it with plain text? "
+                           "(No saves the page under another name.)")
+                .arg(path),
+            Title);
+        if (answer == Prompts::Answer::No) {
+            return Overwrite::SaveAsInstead;
+        }
+        if (answer != Prompts::Answer::Yes) {
+            return Overwrite::Stop;
+        }
+    }
+    if (m_watch.changedOnDisk(n)) {
+        const QString what = m_watch.vanished(n)
+                                 ? QStringLiteral("%1\nwas deleted or moved by another program. "
+                                                  "Save the page there again?")
+                                 : QStringLiteral("%1\nwas changed by another program. "
+                                                  "Overwrite it?");
+        if (m_prompts.askYesNoCancel(what.arg(path), Title) != Prompts::Answer::Yes) {
+            return Overwrite::Stop;
+        }
+    }
+    return Overwrite::Go;
 }
 
 CFileDialog& FileCommands::newDialog(const QString& title, const QString& initialDir, int flags) {
@@ -119,6 +152,8 @@ bool FileCommands::writeSlot(int n, const QString& path) {
 
 void FileCommands::takeFile(int n, const QString& fileName, const QString& fileTitle) {
     DocumentSlots& docs = m_host.documents();
+    m_watch.remember(n, fileName);
+    m_host.slotSettled(n);
     docs.setFolder(n, fileName.left(fileName.size() - fileTitle.size()));
     docs.setTitle(n, fileName);
     m_host.setTabCaptions(n, fileTitle, fileTitle);
@@ -134,26 +169,19 @@ void FileCommands::newPage() {
     if (!DocumentSlots::valid(n)) {
         return;
     }
-    switch (askToSave(n)) {
-    case Answer::Cancel:
+    if (!offerToSave(n, Route::SaveAs)) {
         return;
-    case Answer::Save:
-        // The page is replaced whatever Save As did, unless its text could
-        // not be written: then it stays, unsaved, rather than being lost.
-        if (saveAs(n) == Saved::Failed) {
-            return;
-        }
-        break;
-    case Answer::DontSave:
-        break;
     }
     DocumentSlots& docs = m_host.documents();
     docs.setStoredText(n, docs.pageTemplate());
     docs.setTitle(n, DocumentSlots::initialTitle(n));
     docs.setEncoding(n, TextEncoding::Utf8);
+    docs.setRichText(n, false);
+    m_watch.forget(n);
     m_host.setTabCaptions(n, DocumentSlots::initialTitle(n), QStringLiteral("Page %1").arg(n));
     m_host.source().setText(docs.pageTemplate());
     docs.setChanged(n, false);
+    m_host.slotSettled(n);
     m_host.showPanes(true);
 }
 
@@ -163,16 +191,8 @@ void FileCommands::open() {
         return;
     }
     m_openPath = asFolderPrefix(m_settings.readIniKey(QStringLiteral("OpenPath")));
-    switch (askToSave(n)) {
-    case Answer::Cancel:
+    if (!offerToSave(n, Route::Save)) {
         return;
-    case Answer::Save:
-        if (save(n) == Saved::Failed) {
-            return; // the changed page is not thrown away
-        }
-        break;
-    case Answer::DontSave:
-        break;
     }
     CFileDialog& dialog = newDialog(QStringLiteral("Open File"), m_openPath, DialogFlags);
     if (!dialog.Show(true)) {
@@ -192,6 +212,7 @@ void FileCommands::open() {
     DocumentSlots& docs = m_host.documents();
     m_host.source().setText(read.text);
     docs.setEncoding(n, read.encoding);
+    docs.setRichText(n, read.richText);
     takeFile(n, fileName, fileTitle);
     QString folder = docs.folder(n);
     m_settings.writeIniKey(QStringLiteral("OpenPath"), folder);
@@ -207,10 +228,22 @@ FileCommands::Saved FileCommands::save(int n) {
     if (docs.title(n) == DocumentSlots::initialTitle(n)) {
         return saveAs(n);
     }
-    if (!writeSlot(n, docs.folder(n) + m_host.tabCaption(n))) {
+    const QString path = docs.folder(n) + m_host.tabCaption(n);
+    switch (confirmOverwrite(n, path)) {
+    case Overwrite::Stop:
+        return Saved::Cancelled;
+    case Overwrite::SaveAsInstead:
+        return saveAs(n);
+    case Overwrite::Go:
+        break;
+    }
+    if (!writeSlot(n, path)) {
         return Saved::Failed;
     }
     docs.setChanged(n, false);
+    docs.setRichText(n, false);
+    m_watch.remember(n, path);
+    m_host.slotSettled(n);
     return Saved::Yes;
 }
 
@@ -229,6 +262,7 @@ FileCommands::Saved FileCommands::saveAs(int n) {
     if (!writeSlot(n, fileName)) {
         return Saved::Failed;
     }
+    docs.setRichText(n, false);
     takeFile(n, fileName, dialog.fileTitle());
     m_host.refreshPreview();
     return Saved::Yes;
@@ -239,18 +273,8 @@ bool FileCommands::close() {
         return false; // a file is being read; Close can be asked again after
     }
     for (int n = 1; n <= DocumentSlots::Count; ++n) {
-        switch (askToSave(n)) {
-        case Answer::Cancel:
-            return false;
-        case Answer::Save:
-            // A page whose text could not be written keeps the program
-            // running, rather than being lost with it.
-            if (saveAs(n) == Saved::Failed) {
-                return false;
-            }
-            break;
-        case Answer::DontSave:
-            break;
+        if (!offerToSave(n, Route::SaveAs)) {
+            return false; // the program keeps running with every page
         }
     }
     // Only the preview files this program writes are deleted; other files
@@ -270,4 +294,53 @@ bool FileCommands::close() {
     }
     m_host.endProgram();
     return true;
+}
+
+void FileCommands::offerReload(int n) {
+    if (m_busy || m_offering || !DocumentSlots::valid(n) || !m_watch.needsOffer(n)) {
+        return;
+    }
+    m_offering = true;
+    m_watch.markOffered(n);
+    DocumentSlots& docs = m_host.documents();
+    const QString path = m_watch.path(n);
+    if (m_watch.vanished(n)) {
+        // Nothing of the page is on disk any more: make sure Close asks.
+        docs.setChanged(n, true);
+        m_prompts.message(QStringLiteral("%1\nwas deleted or moved by another program.\n\nThe "
+                                         "page is still open here; save it to keep it.")
+                              .arg(path),
+                          Title, Prompts::Icon::Warning);
+        m_offering = false;
+        return;
+    }
+    const QString question =
+        docs.changed(n)
+            ? QStringLiteral("%1\nwas changed by another program.\n\nReload it and lose the "
+                             "changes made here? (Undo brings them back.)")
+            : QStringLiteral("%1\nwas changed by another program.\n\nReload it?");
+    if (m_prompts.askYesNoCancel(question.arg(path), Title) == Prompts::Answer::Yes) {
+        m_busy = true;
+        docfile::ReadResult read = readWhileResponsive(path);
+        m_busy = false;
+        if (!read.ok) {
+            showError(QStringLiteral("opened"), path, read.error);
+        } else {
+            if (n == docs.paneSlot()) {
+                // One edit, so Undo can bring back what was typed here.
+                m_host.source().replaceWholeText(read.text);
+            } else {
+                docs.setStoredText(n, read.text);
+            }
+            docs.setEncoding(n, read.encoding);
+            docs.setRichText(n, read.richText);
+            docs.setChanged(n, false);
+            m_watch.remember(n, path);
+            m_host.slotSettled(n);
+            if (n == m_host.currentSlot()) {
+                m_host.refreshPreview();
+            }
+        }
+    }
+    m_offering = false;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/DiskWatch.h"
+
 #include <QString>
 #include <memory>
 
@@ -24,11 +26,26 @@ class FileCommands {
     void newPage();
     void open();
 
-    // What a save came to. Callers that go on "whatever Save As did" go on
-    // after Cancelled, but never after Failed: the text would be lost.
+    // What a save came to.
     enum class Saved { Yes, Cancelled, Failed };
     Saved save(int n);
     Saved saveAs(int n);
+
+    // How a page is saved when the user asks for it before a command.
+    enum class Route { Save, SaveAs };
+    // When slot n has unsaved changes, asks `question` (by default "Do you
+    // want to save changes to" its tab caption) and saves along `route` on
+    // Yes. True when the command that asked may go on: nothing was unsaved,
+    // the user said No, or the page is now on disk. Cancel, a cancelled
+    // save dialog and a failed write all stop the command, so no page is
+    // ever thrown away unsaved against the user's answer.
+    bool offerToSave(int n, Route route, const QString& question = QString());
+
+    // When another program changed or removed slot n's file since it was
+    // opened or saved here (and the user has not yet been told about the
+    // file as it is now), says so and offers to load it again.
+    void offerReload(int n);
+    DiskWatch& diskWatch() { return m_watch; }
     // Offers to save every changed slot, deletes the preview files and ends
     // the program; false (and nothing ended) when the user cancels.
     bool close();
@@ -40,8 +57,10 @@ class FileCommands {
     static const char* const SavePromptText;
 
   private:
-    enum class Answer { Save, DontSave, Cancel };
-    Answer askToSave(int n);
+    // Save's own questions before it writes over slot n's file; false when
+    // the user chose not to.
+    enum class Overwrite { Go, SaveAsInstead, Stop };
+    Overwrite confirmOverwrite(int n, const QString& path);
     CFileDialog& newDialog(const QString& title, const QString& initialDir, int flags);
     bool writeSlot(int n, const QString& path);
     void takeFile(int n, const QString& fileName, const QString& fileTitle);
@@ -53,5 +72,7 @@ class FileCommands {
     QString& m_openPath;
     const QString& m_startFolder;
     std::unique_ptr<CFileDialog> m_dialog;
+    DiskWatch m_watch;
     bool m_busy = false;
+    bool m_offering = false;
 };

@@ -24,21 +24,10 @@ void FramesCommand::run() {
     if (!DocumentSlots::valid(n) || m_wizard) {
         return;
     }
-    if (m_host.documents().changed(n)) {
-        switch (
-            m_prompts.askYesNoCancel(QLatin1String(QuestionText), QStringLiteral("Markwright"))) {
-        case Prompts::Answer::Yes:
-            // The wizard opens whatever Save As did, unless the page could
-            // not be written: the wizard would replace it.
-            if (m_files.saveAs(n) == FileCommands::Saved::Failed) {
-                return;
-            }
-            break;
-        case Prompts::Answer::No:
-            break;
-        default:
-            return;
-        }
+    // A cancelled or failed save stops here: the wizard would replace the
+    // page that was not saved.
+    if (!m_files.offerToSave(n, FileCommands::Route::SaveAs, QLatin1String(QuestionText))) {
+        return;
     }
     m_window.previewOnly();
     // Modal for the user, but not a nested event loop: closing it (Exit or
@@ -55,7 +44,10 @@ void FramesCommand::choose(const QString& button) {
     if (layout == nullptr) {
         return;
     }
+    // The page goes in front of a single blank that replaced the old text,
+    // with the caret after the page; as one edit that Undo takes back whole.
     SourcePane& pane = m_host.source();
-    pane.setText(QStringLiteral(" "));
-    pane.replaceSelection(frames::page(*layout, QDir::toNativeSeparators(m_programFolder)));
+    const QString page = frames::page(*layout, QDir::toNativeSeparators(m_programFolder));
+    pane.replaceWholeText(page + QLatin1Char(' '));
+    pane.setSelection(static_cast<int>(page.size()), 0);
 }

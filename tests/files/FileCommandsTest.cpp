@@ -149,6 +149,9 @@ TEST_F(FileCommandsTest, AFailedWriteKeepsTheSlotUnsavedAndTheOldFile) {
     QFile::setPermissions(folder() + "ro.htm", QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     w->flushPreviewFiles();
     ASSERT_TRUE(QDir(site.path()).removeRecursively());
+    w.prompts.expectQuestion(folder() + "ro.htm\nwas deleted or moved by another program. Save the "
+                                        "page there again?",
+                             Prompts::Answer::Yes);
     w.prompts.expectMessagePrefix("The file could not be saved:\n" + folder() + "ro.htm\n\n");
     run("mnuFileSave");
     EXPECT_TRUE(w->documents().changed(1));
@@ -175,6 +178,9 @@ TEST_F(FileCommandsTest, OpenAndSaveKeepEveryByte) {
         open(path);
         EXPECT_EQ(w->documents().title(1), path);
         QFile::remove(path);
+        w.prompts.expectQuestion(path + "\nwas deleted or moved by another program. Save the "
+                                        "page there again?",
+                                 Prompts::Answer::Yes);
         run("mnuFileSave");
         EXPECT_EQ(readFile(path), bytes);
         EXPECT_FALSE(w->documents().changed(1));
@@ -215,7 +221,12 @@ TEST_F(FileCommandsTest, NewAsksOnlyForAChangedSlotAndKeepsTheOthersFlags) {
     EXPECT_TRUE(w->source().text().startsWith("y"));
 
     w.prompts.expectQuestion(Prompt + "New Page 4", Prompts::Answer::Yes);
-    w.prompts.expectFile("Save File As", {}); // Save As cancelled: replaced anyway
+    w.prompts.expectFile("Save File As", {}); // Save As cancelled: the page stays
+    run("mnuFileNew");
+    EXPECT_TRUE(w->source().text().startsWith("y"));
+    EXPECT_TRUE(w->documents().changed(4));
+
+    w.prompts.expectQuestion(Prompt + "New Page 4", Prompts::Answer::No);
     run("mnuFileNew");
     EXPECT_EQ(w->source().text(), w->documents().pageTemplate());
     EXPECT_FALSE(w->documents().changed(4));
@@ -279,6 +290,9 @@ TEST_F(FileCommandsTest, AHundredMegabyteFileOpensAndSavesUnchanged) {
     open(folder() + "big.htm");
     EXPECT_EQ(w->source().text().size(), QString::fromUtf8(bytes).size());
     QFile::remove(folder() + "big.htm");
+    w.prompts.expectQuestion(folder() + "big.htm\nwas deleted or moved by another program. Save "
+                                        "the page there again?",
+                             Prompts::Answer::Yes);
     run("mnuFileSave");
     EXPECT_TRUE(readFile(folder() + "big.htm") == bytes);
 }

@@ -49,21 +49,36 @@ TEST_F(FramesCommandTest, CancelLeavesEverythingAsItWas) {
     EXPECT_EQ(w->source().text(), text);
 }
 
-// Yes with a cancelled Save As still opens the wizard; a layout then
-// replaces the whole text, whatever was selected, and the slot is changed.
-TEST_F(FramesCommandTest, LayoutsReplaceTheWholePageAndClosingBringsThePanesBack) {
+// Yes with a cancelled Save As keeps the page and opens nothing.
+TEST_F(FramesCommandTest, YesThenCancelledSaveAsStopsTheWizard) {
     w->source().replaceSelection("unsaved");
+    const QString text = w->source().text();
     w.prompts.expectQuestion(Question, Prompts::Answer::Yes);
     w.prompts.expectFile("Save File As", {});
+    w->commands().run("mnuFrames");
+    EXPECT_EQ(wizard(), nullptr);
+    EXPECT_EQ(splitter(), 6000);
+    EXPECT_EQ(w->source().text(), text);
+    EXPECT_TRUE(w->documents().changed(1));
+}
+
+// No opens the wizard; a layout then replaces the whole text, whatever was
+// selected, and the slot is changed. One Undo brings the old page back.
+TEST_F(FramesCommandTest, LayoutsReplaceTheWholePageAndClosingBringsThePanesBack) {
+    w->source().replaceSelection("unsaved");
+    const QString before = w->source().text();
+    w.prompts.expectQuestion(Question, Prompts::Answer::No);
     w->commands().run("mnuFrames");
     ASSERT_NE(wizard(), nullptr);
     w->source().setSelection(2, 3);
     wizard()->findChild<QToolButton*>("Command5")->click();
-    const QString expected =
-        frames::page(*frames::layoutFor("Command5"), w.programDir.path()) + " ";
-    EXPECT_EQ(w->source().text(), expected);
+    const QString page = frames::page(*frames::layoutFor("Command5"), w.programDir.path());
+    EXPECT_EQ(w->source().text(), page + " ");
+    EXPECT_EQ(w->source().selectionStart(), page.size());
     EXPECT_TRUE(w->documents().changed(1));
     EXPECT_TRUE(w->documents().previewStale());
+    w->source().undoOnce();
+    EXPECT_EQ(w->source().text(), before);
     wizard()->findChild<QToolButton*>("Command13")->click();
     EXPECT_TRUE(w->source().text().startsWith("<html>\n"));
     EXPECT_TRUE(w->source().text().contains("Tophtmlframe.html"));

@@ -23,6 +23,25 @@ void ScriptedPrompts::expectQuestion(const QString& text, Answer answer, const Q
     m_script.push_back({Kind::YesNoCancel, text, title, answer, {}, true});
 }
 
+void ScriptedPrompts::expectChoice(const QString& text, int choice, const QString& title) {
+    Step step;
+    step.kind = Kind::Choice;
+    step.text = text;
+    step.title = title;
+    step.choice = choice;
+    m_script.push_back(step);
+}
+
+int ScriptedPrompts::choose(const QString& text, const QString& title, const QStringList&, int) {
+    Seen seen;
+    seen.kind = Kind::Choice;
+    seen.text = text;
+    seen.title = title;
+    m_seen.push_back(seen);
+    Step step;
+    return take(Kind::Choice, text, title, step) ? step.choice : -1;
+}
+
 void ScriptedPrompts::expectInput(const QString& prompt, const QString& title, const QString& value,
                                   bool accepted) {
     m_script.push_back({Kind::Input, prompt, title, Answer::Ok, value, accepted});

@@ -13,7 +13,7 @@
 // expected prompts were never shown.
 class ScriptedPrompts : public Prompts {
   public:
-    enum class Kind { Message, YesNoCancel, Input, File, Color, Print };
+    enum class Kind { Message, YesNoCancel, Input, File, Color, Print, Choice };
     struct Step {
         Kind kind = Kind::Message;
         QString text;
@@ -24,6 +24,7 @@ class ScriptedPrompts : public Prompts {
         bool prefixOnly = false;
         QStringList files;           // File: the chosen paths, empty = cancel
         std::optional<QColor> color; // Color: the chosen colour, nullopt = cancel
+        int choice = -1;             // Choice: the button pressed, -1 = closed
     };
     struct Seen {
         Kind kind = Kind::Message;
@@ -42,6 +43,8 @@ class ScriptedPrompts : public Prompts {
     // rest is a reason the system words).
     void expectMessagePrefix(const QString& prefix);
     void expectQuestion(const QString& text, Answer answer, const QString& title = "Markwright");
+    // A question with buttons of its own, answered with button `choice`.
+    void expectChoice(const QString& text, int choice, const QString& title = "Markwright");
     void expectInput(const QString& prompt, const QString& title, const QString& value,
                      bool accepted = true);
 
@@ -57,6 +60,8 @@ class ScriptedPrompts : public Prompts {
     bool printDialog(PrintRequest& request) override;
     Answer askYesNoCancel(const QString& text, const QString& title) override;
     bool inputBox(const QString& prompt, const QString& title, QString& value) override;
+    int choose(const QString& text, const QString& title, const QStringList& buttons,
+               int defaultButton) override;
 
     // Every prompt shown so far, expected or not.
     const std::deque<Seen>& seen() const { return m_seen; }

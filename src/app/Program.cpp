@@ -1,0 +1,109 @@
+#include "app/Program.h"
+
+#include "app/AppContext.h"
+#include "app/Clock.h"
+#include "app/FrmEdit.h"
+#include "app/WebPreview.h"
+#include "dialogs/Launcher.h"
+#include "dialogs/QtPrompts.h"
+#include "startup/FrmSplash.h"
+
+#include <QApplication>
+#include <QSocketNotifier>
+#include <QStandardPaths>
+#include <QTimer>
+#include <memory>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+#endif
+
+namespace {
+#ifdef Q_OS_UNIX
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int) {
+    const char byte = 1;
+    // Only async-signal-safe work here: the event loop does the rest.
+    [[maybe_unused]] const auto written = ::write(signalPipe[0], &byte, 1);
+}
+
+// Turns the stop signals into a call of `stop` on the event loop.
+void catchStopSignals(QObject* owner, std::function<void()> stop) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) {
+        return;
+    }
+    auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, owner);
+    QObject::connect(notifier, &QSocketNotifier::activated, owner, [stop] {
+        char byte = 0;
+        [[maybe_unused]] const auto got = ::read(signalPipe[1], &byte, 1);
+        stop();
+    });
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        sigaction(signal, &action, nullptr);
+    }
+}
+#else
+void catchStopSignals(QObject*, std::function<void()>) {}
+#endif
+} // namespace
+
+int runProgram(const ProgramOptions& options) {
+    QtPrompts qtPrompts;
+    SteadyClock clock;
+    SystemLauncher launcher;
+    AppContext context;
+    context.prompts = options.prompts != nullptr ? options.prompts : &qtPrompts;
+    context.clock = &clock;
+    context.launcher = &launcher;
+    context.programFolder = options.programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                            : options.programFolder;
+    context.makePreview = [](QWidget* parent) { return new WebPreview(parent); };
+    // The loop ends without asking the windows again: the main window has
+    // asked its questions by the time it ends the program.
+    context.quit = [] { QCoreApplication::exit(0); };
+    context.journalFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                            QStringLiteral("/sessions");
+
+    std::unique_ptr<FrmEdit> window;
+    bool stopAsked = false;
+    catchStopSignals(qApp, [&] {
+        if (window) {
+            window->endKeepingPages();
+        } else {
+            stopAsked = true;
+            QCoreApplication::exit(0);
+        }
+    });
+    const auto startWindow = [&] {
+        if (stopAsked) {
+            return;
+        }
+        window = std::make_unique<FrmEdit>(context);
+        qtPrompts.setParent(window.get());
+        window->show();
+        // Once the window is up: the restore question belongs to it.
+        QTimer::singleShot(0, window.get(), [&] {
+            window->offerRestore();
+            if (options.started) {
+                options.started(*window);
+            }
+        });
+    };
+    if (options.splash) {
+        auto* splash = new FrmSplash(startWindow);
+        splash->show();
+    } else {
+        QTimer::singleShot(0, qApp, startWindow);
+    }
+    const int code = QCoreApplication::exec();
+    qtPrompts.setParent(nullptr);
+    window.reset();
+    return code;
+}

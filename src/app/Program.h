@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class FrmEdit;
+class Prompts;
+
+// How the program runs: the splash, then the main window on the real seams,
+// until the window ends the program. The program and the tests that run it
+// as a child process share this.
+struct ProgramOptions {
+    // Null: the platform's own dialogs.
+    Prompts* prompts = nullptr;
+    // Empty: the executable's folder.
+    QString programFolder;
+    bool splash = true;
+    // Runs once the main window is shown.
+    std::function<void(FrmEdit&)> started;
+};
+
+// Runs the event loop of the QApplication already made; returns the exit
+// status. SIGTERM, SIGINT and SIGHUP end the program without questions,
+// keeping unsaved pages for the next start.
+int runProgram(const ProgramOptions& options);

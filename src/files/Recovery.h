@@ -1,0 +1,53 @@
+#pragma once
+
+#include "files/CrashJournal.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <array>
+
+class DocumentHost;
+class Prompts;
+
+// Copies every slot with unsaved changes into the crash journal shortly
+// after typing pauses, and offers those copies back at the next start when
+// the program did not close properly.
+class Recovery : public QObject {
+    Q_OBJECT
+
+  public:
+    static const char* const QuestionText;
+    // How long typing must pause before the journal is written.
+    static constexpr int PauseMs = 1500;
+
+    // `journalFolder` empty: nothing is journalled.
+    Recovery(DocumentHost& host, Prompts& prompts, const QString& journalFolder);
+    ~Recovery() override;
+
+    // Slot n's text changed.
+    void noteEdit(int n);
+    // Copies the changed slots now (the timer does this after a pause).
+    void journalNow();
+    // Slot n no longer needs a copy: it was saved, or replaced by a page
+    // that has nothing unsaved.
+    void settled(int n);
+    // Asks whether to restore the pages a crashed program left, and does so.
+    void offerRestore();
+    // Drops every copy: the user has answered for every page.
+    void cleanEnd();
+    // Returns once every copy asked for is on disk.
+    void flush() { m_journal.flush(); }
+
+    CrashJournal& journal() { return m_journal; }
+
+  private:
+    void restore(const CrashJournal::Page& page);
+
+    DocumentHost& m_host;
+    Prompts& m_prompts;
+    CrashJournal m_journal;
+    QTimer m_pause;
+    std::array<bool, 5> m_dirty{};
+    std::array<bool, 5> m_stored{};
+};

@@ -1,0 +1,134 @@
+// The program as a child process: it ends when asked and only then, and a
+// killed program's unsaved pages come back at the next start.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace {
+class ProcessTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        QFile ini(programDir.filePath("Markwright.ini"));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[Markwright]\nOpenPath=" + docFolder().toUtf8() + "\n");
+    }
+
+    QString docFolder() const { return docDir.path() + "/"; }
+    QString sessions() const { return dataDir.path() + "/Markwright/Markwright/sessions"; }
+
+    // Starts the driver with `answers` for its prompts and `steps` to run.
+    void start(QProcess& process, const QStringList& answers, const QStringList& steps,
+               const QString& program = DRIVER_PATH) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", dataDir.path());
+        process.setProcessEnvironment(env);
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        QStringList args{"--program-folder", programDir.path()};
+        for (const QString& answer : answers) {
+            args << "--answer" << answer;
+        }
+        process.start(program, args + steps);
+        ASSERT_TRUE(process.waitForStarted(10000));
+    }
+
+    // Reads the child's output until a line equal to `line` (or it ends).
+    QStringList readUntil(QProcess& process, const QString& line, int timeoutMs = 30000) {
+        QStringList lines;
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < timeoutMs) {
+            while (process.canReadLine()) {
+                lines << QString::fromUtf8(process.readLine()).chopped(1);
+                if (lines.back() == line) {
+                    return lines;
+                }
+            }
+            if (process.state() == QProcess::NotRunning) {
+                break;
+            }
+            process.waitForReadyRead(200);
+        }
+        ADD_FAILURE() << "never saw \"" << line.toStdString() << "\"; saw:\n"
+                      << lines.join('\n').toStdString();
+        return lines;
+    }
+
+    void expectEndsCleanly(QProcess& process) {
+        EXPECT_TRUE(process.waitForFinished(15000)) << "the program kept running";
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 0);
+    }
+
+    QTemporaryDir programDir;
+    QTemporaryDir docDir;
+    QTemporaryDir dataDir;
+};
+} // namespace
+
+TEST_F(ProcessTest, CloseExitAndTheCloseBoxEndTheProgram) {
+    for (const QString step : {"cmd:mnuFileClose", "cmd:mnuExit", "closebox"}) {
+        SCOPED_TRACE(step.toStdString());
+        // The unsaved page is offered first; No lets the program end.
+        QProcess process;
+        start(process, {"no"}, {"type:unsaved", step});
+        expectEndsCleanly(process);
+    }
+}
+
+TEST_F(ProcessTest, CancelAnywhereKeepsTheProgramRunning) {
+    QProcess process;
+    // Cancel in the question; Yes then Cancel in Save As, from each way out.
+    start(process, {"cancel", "yes", "cancel", "yes", "cancel", "yes", "cancel"},
+          {"type:unsaved", "cmd:mnuFileClose", "cmd:mnuExit", "closebox", "cmd:mnuFileClose",
+           "dump"});
+    const QStringList lines = readUntil(process, "steps done");
+    EXPECT_TRUE(lines.filter("slot 1 changed=1").size() == 1) << lines.join('\n').toStdString();
+    EXPECT_FALSE(process.waitForFinished(1500)) << "the program ended after Cancel";
+    // Told to stop, it ends without questions and keeps the page.
+    ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+    expectEndsCleanly(process);
+    EXPECT_FALSE(QDir(sessions()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+}
+
+TEST_F(ProcessTest, AKilledProgramsUnsavedPagesComeBack) {
+    const QString path = docFolder() + "kept.htm";
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("<p>on disk</p>");
+    }
+    QProcess first;
+    start(first, {"file:" + path},
+          {"select:2", "cmd:mnuFileOpen", "type:world ", "select:1", "type:hello ", "journal"});
+    readUntil(first, "journaled");
+    first.kill(); // SIGKILL: nothing of ours runs
+    first.waitForFinished();
+
+    QProcess second;
+    start(second, {"choice:0", "no", "no"}, {"dump", "cmd:mnuExit"});
+    const QStringList lines = readUntil(second, "steps done");
+    EXPECT_TRUE(
+        lines.contains("prompt: Markwright did not close properly. Restore the unsaved pages?"));
+    const QString slot1 = lines.filter("slot 1 ").value(0);
+    const QString slot2 = lines.filter("slot 2 ").value(0);
+    EXPECT_TRUE(slot1.startsWith("slot 1 changed=1 title=New Page 1 text=hello <html>"))
+        << slot1.toStdString();
+    EXPECT_EQ(slot2, "slot 2 changed=1 title=" + path + " text=world <p>on disk</p>");
+    expectEndsCleanly(second);
+    EXPECT_TRUE(QDir(sessions()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty())
+        << "a clean end leaves nothing to restore";
+}
+
+TEST_F(ProcessTest, TheRealProgramEndsWhenToldToStop) {
+    QProcess process;
+    start(process, {}, {}, PROGRAM_PATH);
+    QThread::msleep(1500);
+    ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+    expectEndsCleanly(process);
+}
