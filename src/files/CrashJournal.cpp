@@ -134,6 +134,11 @@ CrashJournal::CrashJournal(const QString& folder) : m_folder(folder) {
 
 CrashJournal::~CrashJournal() {
     m_pool.waitForDone();
+    // A session with nothing unsaved leaves nothing behind; one with pages
+    // keeps them for the next start.
+    if (active() && QDir(m_session).isEmpty()) {
+        finish();
+    }
 }
 
 void CrashJournal::store(const Page& page) {

@@ -6,7 +6,8 @@
 #include <QFile>
 #include <QPrinter>
 
-TestWindow::TestWindow(Ini ini, bool realPreview, const QString& openPath)
+TestWindow::TestWindow(Ini ini, bool realPreview, const QString& openPath,
+                       const QString& journalFolder)
     : previousCurrent(QDir::currentPath()) {
     QDir::setCurrent(docDir.path());
     if (ini == Ini::WithOpenPath) {
@@ -37,6 +38,7 @@ TestWindow::TestWindow(Ini ini, bool realPreview, const QString& openPath)
         return recording;
     };
     context.quit = [this] { ++quits; };
+    context.journalFolder = journalFolder;
     window = std::make_unique<FrmEdit>(context);
 }
 

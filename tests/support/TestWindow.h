@@ -16,8 +16,10 @@ class TestWindow {
   public:
     enum class Ini { WithOpenPath, Missing };
     // `realPreview` uses the web engine instead of the recording double.
+    // `journalFolder`: where unsaved pages are journalled (empty: nowhere).
     explicit TestWindow(Ini ini = Ini::WithOpenPath, bool realPreview = false,
-                        const QString& openPath = QString());
+                        const QString& openPath = QString(),
+                        const QString& journalFolder = QString());
     ~TestWindow();
 
     FrmEdit& operator*() { return *window; }
