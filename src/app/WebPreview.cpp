@@ -1,5 +1,7 @@
 #include "app/WebPreview.h"
 
+#include "app/PreviewGuard.h"
+
 #include <QFileInfo>
 #include <QUrl>
 #include <QWebEngineSettings>
@@ -27,12 +29,24 @@ QString restoreScrollScript(QPointF to) {
 }
 } // namespace
 
-WebPreview::WebPreview(QWidget* parent) : QWebEngineView(parent) {
+namespace {
+QWidget* preparedParent(QWidget* parent) {
+    PreviewGuard::prepareEngine(); // before the view starts the engine
+    return parent;
+}
+} // namespace
+
+WebPreview::WebPreview(QWidget* parent) : QWebEngineView(preparedParent(parent)) {
     setObjectName(QStringLiteral("htmlPreview"));
     // Pages that declare no charset are read as UTF-8, the encoding new pages
     // are written in.
     settings()->setDefaultTextEncoding(QStringLiteral("utf-8"));
+    // Local frames need file access; the guard keeps scripts from reading
+    // local files with it and from sending anything anywhere.
     settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    settings()->setAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly, true);
+    page()->setUrlRequestInterceptor(new PreviewGuard(this));
     settings()->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
     connect(this, &QWebEngineView::loadStarted, this, &WebPreview::onLoadStarted);
     connect(this, &QWebEngineView::loadFinished, this, &WebPreview::onLoadFinished);

@@ -1,8 +1,10 @@
+#include "app/PreviewGuard.h"
 #include "app/Program.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    PreviewGuard::prepareEngine();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Markwright"));

@@ -1,0 +1,1 @@
+window.scriptLoaded = 'yes';
