@@ -28,4 +28,6 @@ struct AppContext {
     std::function<void()> quit;
     // Where unsaved pages are journalled against a crash; empty: nowhere.
     QString journalFolder;
+    // Where in-place saves keep the old bytes; empty: not checked at start.
+    QString backupFolder;
 };

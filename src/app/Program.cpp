@@ -6,6 +6,7 @@
 #include "app/WebPreview.h"
 #include "dialogs/Launcher.h"
 #include "dialogs/QtPrompts.h"
+#include "files/InPlaceWrite.h"
 #include "startup/FrmSplash.h"
 
 #include <QApplication>
@@ -70,6 +71,7 @@ int runProgram(const ProgramOptions& options) {
     context.quit = [] { QCoreApplication::exit(0); };
     context.journalFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
                             QStringLiteral("/sessions");
+    context.backupFolder = inplace::defaultBackupFolder();
 
     std::unique_ptr<FrmEdit> window;
     bool stopAsked = false;

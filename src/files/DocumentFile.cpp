@@ -1,10 +1,12 @@
 #include "files/DocumentFile.h"
 
+#include "files/InPlaceWrite.h"
 #include "files/RtfText.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 
 namespace docfile {
 
@@ -44,7 +46,22 @@ ReadResult read(const QString& path) {
     return result;
 }
 
-WriteResult write(const QString& path, const QByteArray& bytes) {
+namespace {
+// The system's reason, or a plain one where it gave none: a full disk says
+// so rather than "Unknown error".
+QString reasonFor(const QFileDevice& file, const QString& path, qint64 needed) {
+    const QStorageInfo storage(QFileInfo(path).absolutePath());
+    if (storage.isValid() && storage.bytesAvailable() < needed) {
+        return QStringLiteral("No space left on device.");
+    }
+    const QString reason = file.errorString();
+    return reason.isEmpty() || reason == QLatin1String("Unknown error")
+               ? QStringLiteral("The system gave no reason.")
+               : reason;
+}
+} // namespace
+
+WriteResult write(const QString& path, const QByteArray& bytes, const QString& backupFolder) {
     WriteResult result;
     const QFileInfo info(path);
     // Marked read-only for its owner or for this user: the mark is the
@@ -56,20 +73,28 @@ WriteResult write(const QString& path, const QByteArray& bytes) {
         return result;
     }
     QSaveFile file(path);
-    // Where no temporary file may be made beside it (a folder that allows
-    // changing files but not adding them), the file is written in place.
-    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly)) {
-        result.error = file.errorString();
+        // No temporary file may be made beside it (a folder that allows
+        // changing files but not adding them): rewrite the file in place,
+        // with its old bytes kept safe elsewhere until the new ones are in.
+        if (info.isFile() && info.isWritable()) {
+            const inplace::Result inPlace = inplace::write(
+                path, bytes,
+                backupFolder.isEmpty() ? inplace::defaultBackupFolder() : backupFolder);
+            result.ok = inPlace.ok;
+            result.error = inPlace.error;
+            return result;
+        }
+        result.error = reasonFor(file, path, 0);
         return result;
     }
     if (file.write(bytes) != bytes.size()) {
-        result.error = file.errorString();
+        result.error = reasonFor(file, path, bytes.size());
         file.cancelWriting();
         return result;
     }
     if (!file.commit()) {
-        result.error = file.errorString();
+        result.error = reasonFor(file, path, bytes.size());
         return result;
     }
     result.ok = true;

@@ -27,8 +27,11 @@ struct WriteResult {
 };
 
 // Writes through a temporary file that replaces the old one only once every
-// byte is on disk. A file marked read-only is not replaced.
-WriteResult write(const QString& path, const QByteArray& bytes);
+// byte is on disk. A file marked read-only is not replaced. Where no
+// temporary file may be made beside it, the file is rewritten in place with
+// a safety copy of its old bytes in `backupFolder` (empty: the program's).
+WriteResult write(const QString& path, const QByteArray& bytes,
+                  const QString& backupFolder = QString());
 
 // Files larger than this are refused rather than read: an 8-bit file can
 // triple in size as the pane's UTF-8, which must stay under 2 GB.

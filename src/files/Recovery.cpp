@@ -4,6 +4,7 @@
 #include "dialogs/Prompts.h"
 #include "editor/SourcePane.h"
 #include "files/DocumentHost.h"
+#include "files/InPlaceWrite.h"
 
 #include <QFileInfo>
 
@@ -16,8 +17,9 @@ std::size_t index(int n) {
 }
 } // namespace
 
-Recovery::Recovery(DocumentHost& host, Prompts& prompts, const QString& journalFolder)
-    : m_host(host), m_prompts(prompts), m_journal(journalFolder) {
+Recovery::Recovery(DocumentHost& host, Prompts& prompts, const QString& journalFolder,
+                   const QString& backupFolder)
+    : m_host(host), m_prompts(prompts), m_journal(journalFolder), m_backupFolder(backupFolder) {
     m_pause.setSingleShot(true);
     m_pause.setInterval(PauseMs);
     connect(&m_pause, &QTimer::timeout, this, &Recovery::journalNow);
@@ -74,6 +76,15 @@ void Recovery::settled(int n) {
 }
 
 void Recovery::offerRestore() {
+    if (!m_backupFolder.isEmpty()) {
+        for (const QString& path : inplace::recoverInterrupted(m_backupFolder)) {
+            m_prompts.message(QStringLiteral("A save of\n%1\nwas cut short when Markwright "
+                                             "stopped. The file was put back as it was before "
+                                             "that save.")
+                                  .arg(path),
+                              QStringLiteral("Markwright"), Prompts::Icon::Warning);
+        }
+    }
     const std::vector<CrashJournal::Page> pages = m_journal.leftPages();
     if (pages.empty()) {
         m_journal.discardLeft();

@@ -21,8 +21,10 @@ class Recovery : public QObject {
     // How long typing must pause before the journal is written.
     static constexpr int PauseMs = 1500;
 
-    // `journalFolder` empty: nothing is journalled.
-    Recovery(DocumentHost& host, Prompts& prompts, const QString& journalFolder);
+    // `journalFolder` empty: nothing is journalled. `backupFolder`: where
+    // in-place saves keep their safety copies (empty: none are looked for).
+    Recovery(DocumentHost& host, Prompts& prompts, const QString& journalFolder,
+             const QString& backupFolder = QString());
     ~Recovery() override;
 
     // Slot n's text changed.
@@ -32,7 +34,8 @@ class Recovery : public QObject {
     // Slot n no longer needs a copy: it was saved, or replaced by a page
     // that has nothing unsaved.
     void settled(int n);
-    // Asks whether to restore the pages a crashed program left, and does so.
+    // Puts back files whose in-place save was cut short, then asks whether
+    // to restore the pages a crashed program left, and does so.
     void offerRestore();
     // Drops every copy: the user has answered for every page.
     void cleanEnd();
@@ -47,6 +50,7 @@ class Recovery : public QObject {
     DocumentHost& m_host;
     Prompts& m_prompts;
     CrashJournal m_journal;
+    QString m_backupFolder;
     QTimer m_pause;
     std::array<bool, 5> m_dirty{};
     std::array<bool, 5> m_stored{};
