@@ -1,6 +1,6 @@
 #include "app/BackgroundWriter.h"
 
-#include <QFile>
+#include "files/PreviewFile.h"
 
 BackgroundWriter::BackgroundWriter() {
     m_pool.setMaxThreadCount(1);
@@ -10,13 +10,11 @@ BackgroundWriter::~BackgroundWriter() {
     m_pool.waitForDone();
 }
 
-void BackgroundWriter::write(const QStringList& paths, const QByteArray& bytes) {
-    m_pool.start([paths, bytes] {
+void BackgroundWriter::write(const QStringList& paths, const QByteArray& bytes,
+                             QFileDevice::Permissions permissions) {
+    m_pool.start([paths, bytes, permissions] {
         for (const QString& path : paths) {
-            QFile file(path);
-            if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-                file.write(bytes);
-            }
+            previewfile::write(path, bytes, permissions);
         }
     });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QStringList>
 #include <QThreadPool>
 
@@ -12,9 +13,10 @@ class BackgroundWriter {
     BackgroundWriter();
     ~BackgroundWriter();
 
-    // Writes `bytes` to every path; a path that cannot be written is passed
-    // over.
-    void write(const QStringList& paths, const QByteArray& bytes);
+    // Writes `bytes` to every path as a preview file with `permissions`; a
+    // path that cannot be written is passed over.
+    void write(const QStringList& paths, const QByteArray& bytes,
+               QFileDevice::Permissions permissions);
     // Returns once every job given so far is done.
     void waitForDone();
 

@@ -16,6 +16,7 @@
 #include "editor/EditorCommands.h"
 #include "editor/SourcePane.h"
 #include "files/FileCommands.h"
+#include "files/PreviewFile.h"
 #include "files/Recovery.h"
 #include "files/SettingsStore.h"
 #include "frames/FramesCommand.h"
@@ -263,7 +264,8 @@ void FrmEdit::startUp() {
     m_source->setText(page);
     m_startFolder = m_openPath;
     for (int n = 1; n <= DocumentSlots::Count; ++n) {
-        m_source->saveAsPlainText(m_docs.previewPath(n));
+        previewfile::write(m_docs.previewPath(n), m_source->bytes(),
+                           previewfile::permissionsFor(QString()));
         m_docs.setChanged(n, false);
     }
     setWindowTitle(QStringLiteral("Markwright"));

@@ -4,17 +4,8 @@
 #include "app/DocumentSlots.h"
 #include "app/PreviewPane.h"
 #include "editor/SourcePane.h"
+#include "files/PreviewFile.h"
 #include "files/TextEncoding.h"
-
-#include <QFile>
-
-namespace {
-bool writeFile(const QString& path, QByteArrayView bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes.data(), bytes.size()) == bytes.size() && file.flush();
-}
-} // namespace
 
 PreviewRefresher::PreviewRefresher(DocumentSlots& docs, SourcePane& pane, PreviewPane& preview,
                                    const Clock& clock, std::function<int()> currentSlot)
@@ -39,7 +30,9 @@ PreviewRefresher::Encoded PreviewRefresher::encodedText(int n) const {
 
 bool PreviewRefresher::writeText(int n, const QString& path) {
     m_copies.waitForDone();
-    return DocumentSlots::valid(n) && writeFile(path, encodedText(n).bytes);
+    return DocumentSlots::valid(n) &&
+           previewfile::write(path, encodedText(n).bytes,
+                              previewfile::permissionsFor(m_slots.title(n)));
 }
 
 void PreviewRefresher::refresh() {
@@ -52,7 +45,8 @@ void PreviewRefresher::refresh() {
     // A copy still being written from an earlier refresh must not land on
     // this page's file after it.
     m_copies.waitForDone();
-    if (!writeFile(path, text.bytes)) {
+    const QFileDevice::Permissions permissions = previewfile::permissionsFor(m_slots.title(n));
+    if (!previewfile::write(path, text.bytes, permissions)) {
         return;
     }
     m_preview.setDefaultEncoding(text.encodingName);
@@ -66,8 +60,9 @@ void PreviewRefresher::refresh() {
             copies.append(copy);
         }
     }
-    m_copies.write(copies, text.owned.isNull() ? QByteArray(text.bytes.data(), text.bytes.size())
-                                               : text.owned);
+    m_copies.write(
+        copies, text.owned.isNull() ? QByteArray(text.bytes.data(), text.bytes.size()) : text.owned,
+        permissions);
 }
 
 void PreviewRefresher::tick(bool continuous) {

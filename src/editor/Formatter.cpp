@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <array>
+#include <vector>
 
 namespace fmt {
 
@@ -54,6 +55,222 @@ void appendTabs(QString& out, int level) {
         out += QLatin1Char('\t');
     }
 }
+
+// Puts a line break and the nesting depth in TABs before every "<". A
+// closing tag ("</") first drops the depth, so it lines up with its opening
+// tag; any other tag raises it unless opensLevel says otherwise. The text may
+// come in stretches, the depth carrying over from one to the next.
+class Indenter {
+  public:
+    Indenter(const Progress& progress, qsizetype total) : m_pacer(progress), m_total(total) {}
+
+    // Appends `text`, which starts at `offset` in the whole text. With
+    // `breakFirst` false a "<" at the very start of `text` gets no line break
+    // (the depth still changes).
+    void add(QString& out, const QString& text, qsizetype offset, bool breakFirst) {
+        out.reserve(out.size() + text.size() + text.size() / 4);
+        NextMatch nextGt(text, QStringLiteral(">"));
+        qsizetype from = 0;
+        qsizetype open = 0;
+        while ((open = text.indexOf(QLatin1Char('<'), from)) >= 0) {
+            out += QStringView(text).sliced(from, open - from);
+            const bool closing = open + 1 < text.size() && text[open + 1] == QLatin1Char('/');
+            if (closing) {
+                --m_level;
+            }
+            if (open > 0 || breakFirst) {
+                out += CrLf;
+                appendTabs(out, m_level);
+            }
+            out += QLatin1Char('<');
+            if (!closing) {
+                // The tag at this "<": up to the first ">" after it.
+                const qsizetype gt = nextGt.at(open + 1);
+                TagInfo tag;
+                if (gt >= 0) {
+                    tag.tagText = text.mid(open, gt - open + 1);
+                }
+                if (opensLevel(tagName(tag))) {
+                    ++m_level;
+                }
+            }
+            from = open + 1;
+            m_pacer.tick(offset + open, m_total);
+        }
+        out += QStringView(text).sliced(from);
+    }
+
+  private:
+    Pacer m_pacer;
+    qsizetype m_total;
+    int m_level = 0;
+};
+
+// The elements whose content reaches the page exactly as written: white
+// space in it is shown (pre, textarea) or belongs to a program (script,
+// style), so the formatters copy it unchanged.
+const std::array<QLatin1String, 4> RawNames{QLatin1String("pre"), QLatin1String("textarea"),
+                                            QLatin1String("script"), QLatin1String("style")};
+
+// The content of one such element: [start, end) in the text.
+struct Span {
+    qsizetype start;
+    qsizetype end;
+};
+
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') ||
+           c == QLatin1Char('\n') || c == QLatin1Char('\f');
+}
+
+// Whether `text` holds `what` at index `at`, in any case.
+bool holdsAt(const QString& text, qsizetype at, QLatin1String what) {
+    return at + what.size() <= text.size() &&
+           QStringView(text).sliced(at, what.size()).compare(what, Qt::CaseInsensitive) == 0;
+}
+
+// The name of the raw element whose opening tag starts at the "<" at `lt`
+// (the name, in any case, then a blank, "/" or ">"), or an empty name.
+QLatin1String rawOpeningAt(const QString& text, qsizetype lt) {
+    for (const QLatin1String& name : RawNames) {
+        const qsizetype after = lt + 1 + name.size();
+        if (after < text.size() && holdsAt(text, lt + 1, name) &&
+            (isBlank(text[after]) || text[after] == QLatin1Char('/') ||
+             text[after] == QLatin1Char('>'))) {
+            return name;
+        }
+    }
+    return QLatin1String();
+}
+
+// Whether a closing tag of `name` starts at the "<" at `lt`: "</", the name
+// in any case, blanks, ">".
+bool closesAt(const QString& text, qsizetype lt, QLatin1String name) {
+    if (!holdsAt(text, lt + 1, QLatin1String("/")) || !holdsAt(text, lt + 2, name)) {
+        return false;
+    }
+    qsizetype i = lt + 2 + name.size();
+    while (i < text.size() && isBlank(text[i])) {
+        ++i;
+    }
+    return i < text.size() && text[i] == QLatin1Char('>');
+}
+
+// The "<" that ends the content of a textarea, script or style starting at
+// `from`, or -1 when nothing does. Their content holds no markup: a textarea
+// ends at the first complete "</textarea>", a script or style at the first
+// "</script" or "</style", whatever follows it (so a tag inside a string of
+// the script never ends it).
+qsizetype rawTextEnd(const QString& text, qsizetype from, QLatin1String name) {
+    const QString close = QStringLiteral("</") + name;
+    qsizetype lt = text.indexOf(close, from, Qt::CaseInsensitive);
+    if (name == QLatin1String("textarea")) {
+        while (lt >= 0 && !closesAt(text, lt, name)) {
+            lt = text.indexOf(close, lt + 2, Qt::CaseInsensitive);
+        }
+    }
+    return lt;
+}
+
+// The next "<" at or after `from` that is not inside a comment, or -1.
+qsizetype nextMarkup(const QString& text, qsizetype from) {
+    while (true) {
+        const qsizetype lt = text.indexOf(QLatin1Char('<'), from);
+        if (lt < 0 || !holdsAt(text, lt, QLatin1String("<!--"))) {
+            return lt;
+        }
+        // "<!-->" and "<!--->" are whole (empty) comments too.
+        const qsizetype end = text.indexOf(QLatin1String("-->"), lt + 2);
+        if (end < 0) {
+            return -1;
+        }
+        from = end + 3;
+    }
+}
+
+// The content of every raw element, in order, found in one forward pass over
+// the markup. A pre may hold markup, further pre elements included, and ends
+// at the closing tag that matches its own; the others end as rawTextEnd says.
+// An element left open runs to the end of the text.
+std::vector<Span> rawSpans(const QString& text) {
+    std::vector<Span> spans;
+    int preDepth = 0;
+    qsizetype preStart = 0;
+    qsizetype from = 0;
+    qsizetype lt = 0;
+    while ((lt = nextMarkup(text, from)) >= 0) {
+        from = lt + 1;
+        if (preDepth > 0 && closesAt(text, lt, RawNames[0])) {
+            if (--preDepth == 0) {
+                spans.push_back({preStart, lt});
+            }
+            continue;
+        }
+        const QLatin1String name = rawOpeningAt(text, lt);
+        if (name.isEmpty()) {
+            continue;
+        }
+        // The opening tag ends at the first ">" after its "<", as for the
+        // formatters' own tags.
+        const qsizetype gt = text.indexOf(QLatin1Char('>'), lt + 1);
+        if (gt < 0) {
+            break;
+        }
+        from = gt + 1;
+        if (name == RawNames[0]) {
+            if (preDepth++ == 0) {
+                preStart = from;
+            }
+            continue;
+        }
+        const qsizetype end = rawTextEnd(text, from, name);
+        if (preDepth == 0) {
+            spans.push_back({from, end < 0 ? text.size() : end});
+        }
+        if (end < 0) {
+            break;
+        }
+        from = end + 1;
+    }
+    if (preDepth > 0) {
+        spans.push_back({preStart, text.size()});
+    }
+    return spans;
+}
+
+// Formats each stretch of `text` outside raw element content with
+// `format(stretch, where it starts in text)` and copies the content between
+// them unchanged. No pattern the formatters replace reaches into the content,
+// so a stretch needs nothing from its neighbours; and each stretch after the
+// first starts with the closing tag of the content before it.
+template <typename Format> QString formatAroundRaw(const QString& text, Format format) {
+    const std::vector<Span> spans = rawSpans(text);
+    if (spans.empty()) {
+        return format(text, 0);
+    }
+    QString out;
+    out.reserve(text.size());
+    qsizetype from = 0;
+    for (const Span& span : spans) {
+        out += format(text.mid(from, span.start - from), from);
+        out += QStringView(text).sliced(span.start, span.end - span.start);
+        from = span.end;
+    }
+    out += format(text.mid(from), from);
+    return out;
+}
+
+QString compactStretch(const QString& text) {
+    // Single passes, longest run first: a run of 2 to 38 blanks ends as one
+    // blank, longer runs can end as two or more (39 end as two).
+    QString out = replaceAll(text, CrLf, QString());
+    out = replaceAll(out, QStringLiteral("\t"), QStringLiteral(" "));
+    out = replaceAll(out, QStringLiteral("     "), QStringLiteral(" "));
+    out = replaceAll(out, QStringLiteral("    "), QStringLiteral(" "));
+    out = replaceAll(out, QStringLiteral("   "), QStringLiteral(" "));
+    out = replaceAll(out, QStringLiteral("  "), QStringLiteral(" "));
+    return tidyTagSpaces(out);
+}
 } // namespace
 
 QString replaceAll(const QString& text, const QString& find, const QString& with) {
@@ -104,77 +321,32 @@ QString tidyTagSpaces(const QString& text) {
 }
 
 QString formatCompact(const QString& text) {
-    // Single passes, longest run first: a run of 2 to 38 blanks ends as one
-    // blank, longer runs can end as two or more (39 end as two).
-    QString out = replaceAll(text, CrLf, QString());
-    out = replaceAll(out, QStringLiteral("\t"), QStringLiteral(" "));
-    out = replaceAll(out, QStringLiteral("     "), QStringLiteral(" "));
-    out = replaceAll(out, QStringLiteral("    "), QStringLiteral(" "));
-    out = replaceAll(out, QStringLiteral("   "), QStringLiteral(" "));
-    out = replaceAll(out, QStringLiteral("  "), QStringLiteral(" "));
-    return tidyTagSpaces(out);
+    return formatAroundRaw(
+        text, [](const QString& stretch, qsizetype) { return compactStretch(stretch); });
 }
 
 QString formatSimple(const QString& text) {
-    return replaceAll(formatCompact(text), QStringLiteral("><"), QStringLiteral(">\r\n<"));
+    return formatAroundRaw(text, [](const QString& stretch, qsizetype) {
+        return replaceAll(compactStretch(stretch), QStringLiteral("><"), QStringLiteral(">\r\n<"));
+    });
 }
 
 QString formatHierarchal(const QString& text, const Progress& progress) {
-    QString out = replaceAll(text, CrLf, QString());
-    out = replaceAll(out, QStringLiteral("\t"), QString());
-    out = indentTags(out, progress);
-    return tidyTagSpaces(out);
+    Indenter indenter(progress, text.size());
+    return formatAroundRaw(text, [&indenter](const QString& stretch, qsizetype at) {
+        QString flat = replaceAll(stretch, CrLf, QString());
+        flat = replaceAll(flat, QStringLiteral("\t"), QString());
+        // A stretch after raw content starts with the closing tag that ends
+        // it, and gets no line break there: the break would become content.
+        QString indented;
+        indenter.add(indented, flat, at, at == 0);
+        return tidyTagSpaces(indented);
+    });
 }
 
 QString indentTags(const QString& text, const Progress& progress) {
     QString out;
-    out.reserve(text.size() + text.size() / 4);
-    NextMatch nextOpen(text, QStringLiteral("<"));
-    NextMatch nextClose(text, QStringLiteral("</"));
-    NextMatch nextGt(text, QStringLiteral(">"));
-    Pacer pacer(progress);
-
-    const qsizetype first = nextOpen.at(0);
-    if (first != 0) {
-        out += first < 0 ? text : text.left(first);
-    }
-    int level = 0;
-    qsizetype from = 0; // the search for the next chunk starts here
-    while (true) {
-        const qsizetype open = nextOpen.at(from);
-        if (open < 0) {
-            break;
-        }
-        const qsizetype close = nextClose.at(from);
-        const qsizetype next = nextOpen.at(open + 1);
-        const QStringView chunk =
-            QStringView(text).sliced(open, (next < 0 ? text.size() : next) - open);
-        if (close == open) {
-            // The level drops before the line is written, so a closing tag
-            // lines up with its opening tag.
-            --level;
-            out += CrLf;
-            appendTabs(out, level);
-            out += chunk;
-        } else {
-            out += CrLf;
-            appendTabs(out, level);
-            out += chunk;
-            // The tag at this "<": up to the first ">" after it.
-            const qsizetype gt = nextGt.at(open + 1);
-            TagInfo tag;
-            if (gt >= 0) {
-                tag.tagText = text.mid(open, gt - open + 1);
-                tag.tagStart = static_cast<double>(open + 1);
-                tag.tagLength = static_cast<double>(gt - open);
-            }
-            if (opensLevel(tagName(tag))) {
-                ++level;
-            }
-        }
-        from = open + 1;
-        pacer.tick(open, text.size());
-    }
+    Indenter(progress, text.size()).add(out, text, 0, true);
     return out;
 }
 

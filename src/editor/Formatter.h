@@ -23,7 +23,10 @@ QString replaceAll(const QString& text, const QString& find, const QString& with
 // formatters in the one form they know.
 QString toCrLf(const QString& text);
 
-QString tidyTagSpaces(const QString& text);
+// The three formatting styles. Each leaves the content of pre, textarea,
+// script and style elements (between the opening tag and its closing tag)
+// exactly as it is, since there white space is shown as written or belongs to
+// a program; only the text around it, those tags included, is formatted.
 QString formatCompact(const QString& text);
 QString formatSimple(const QString& text);
 
@@ -32,6 +35,10 @@ QString formatSimple(const QString& text);
 using Progress = std::function<void(double done)>;
 
 QString formatHierarchal(const QString& text, const Progress& progress = {});
+
+// Building blocks of the styles, applied to whatever text they are given:
+// they know nothing of raw elements.
+QString tidyTagSpaces(const QString& text);
 QString indentTags(const QString& text, const Progress& progress = {});
 
 // The first tag whose "<" lies after 1-based position `after`.

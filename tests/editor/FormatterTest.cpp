@@ -34,6 +34,32 @@ QString simple(const QString& text) {
 QString tidy(const QString& text) {
     return tidyTagSpaces(text);
 }
+QString (*const styles[])(const QString&) = {compact, simple, hierarchal};
+
+// Whether `out` is `parts` formatted: even parts (text outside raw elements,
+// their tags included) come back with only white space changed, odd parts (raw
+// content) exactly, right after the opening tag and right before "</".
+bool keepsText(const QString& out, const QStringList& parts) {
+    qsizetype at = 0;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (i % 2 == 1) {
+            if (!QStringView(out).sliced(at).startsWith(parts[i] + "</")) {
+                return false;
+            }
+            at += parts[i].size();
+            continue;
+        }
+        for (const QChar c : parts[i]) {
+            while (!c.isSpace() && at < out.size() && out[at].isSpace()) {
+                ++at;
+            }
+            if (!c.isSpace() && (at == out.size() || out[at++] != c)) {
+                return false;
+            }
+        }
+    }
+    return QStringView(out).sliced(at).trimmed().isEmpty();
+}
 } // namespace
 
 TEST(Formatter, ReplaceAllIsOnePassWithoutOverlapOrRescan) {
@@ -111,6 +137,38 @@ TEST(Formatter, HierarchalEdgeCases) {
     expectCases(indent, {{"lone < opens a level", "<p>x<<b>", "\r\n<p>x\r\n<\r\n\t<b>"}});
 }
 
+// Each input with what every style must give back of it: the raw content
+// exactly, its tags tidied as usual.
+TEST(Formatter, RawElementsKeepTheirContentInEveryStyle) {
+    const struct {
+        QString input;
+        QString kept;
+    } cases[] = {
+        {"<div> <pre class=\"x\">  a\r\n\t<b>b</b>  </pre > <p>",
+         "<pre class=\"x\">  a\r\n\t<b>b</b>  </pre>"},
+        {"<TEXTAREA>x  y\r\n</TEXTAREA><br>", "<TEXTAREA>x  y\r\n</TEXTAREA>"},
+        {"<p>a</p><script>\r\nvar s = \"<b>  </p>\"; // a < b\r\n\tgo();\r\n</SCRIPT ><p>",
+         "<script>\r\nvar s = \"<b>  </p>\"; // a < b\r\n\tgo();\r\n</SCRIPT>"},
+        {"<Style type=\"text/css\">\r\np  {\r\n\tcolor: red; }</style>",
+         "<Style type=\"text/css\">\r\np  {\r\n\tcolor: red; }</style>"},
+        {"<textarea></textarea>", "<textarea></textarea>"},
+        {"<pre>a <pre> b </pre>  c  </pre>", "<pre>a <pre> b </pre>  c  </pre>"},
+        {"<pre> a </prefix>  b <!-- </pre> -->  </pre>",
+         "<pre> a </prefix>  b <!-- </pre> -->  </pre>"},
+        {"<p> <pre>  a\r\n  <b>  c", "<pre>  a\r\n  <b>  c"},
+    };
+    for (const auto& c : cases) {
+        for (const auto style : styles) {
+            EXPECT_TRUE(style(c.input).contains(c.kept)) << style(c.input).toStdString();
+        }
+    }
+    EXPECT_EQ(formatCompact("<!--<pre>-->a  b"), "<!--<pre>-->a b") << "commented out";
+    EXPECT_EQ(formatSimple("<div> <pre> <b>x</b> </pre> <p>"),
+              "<div>\r\n<pre> <b>x</b> </pre>\r\n<p>");
+    EXPECT_EQ(formatHierarchal("<body><pre>  x\r\n</pre><p>y</p></body>"),
+              "\r\n<body>\r\n\t<pre>  x\r\n</pre>\r\n\t<p>y\r\n</p>\r\n</body>");
+}
+
 TEST(Formatter, FindTagAndTagName) {
     struct TagCase {
         const char* text;
@@ -148,20 +206,35 @@ TEST(Formatter, FindTagAndTagName) {
 }
 
 // Random texts of tags, words, blanks, TABs, line breaks and stray "<" and
-// ">": nothing crashes, and taking away what the indenter adds (a line break
-// and TABs before every "<") gives back exactly the text it was given, so no
-// character is ever lost or moved.
-TEST(Formatter, IndentingNeverLosesOrReordersText) {
+// ">", some with raw elements: nothing crashes; no style loses or moves a
+// character other than white space, nor changes raw content at all; and
+// taking away what the indenter adds (a line break and TABs before every "<")
+// gives back exactly the text it was given.
+TEST(Formatter, FormattingNeverLosesOrReordersText) {
     const QStringList pieces{"<p>",       "</p>",   "<b>",        "</b>",  "<br>", "<img src=x>",
                              "<div a=1>", "</div>", "<!-- c -->", "word",  " ",    "  ",
                              "\t",        "\r\n",   "\r",         "\n",    "<",    ">",
                              "< ",        " >",     "\u00e9",     "<IMG/>"};
+    const QStringList opening{"<pre>", "<PRE class=x>", "<textarea >", "<script>", "<Style>"};
+    const QStringList closing{"</pre>", "</PRE >", "</textarea>", "</script>", "</STYLE>"};
     QRandomGenerator random(20261206);
+    const auto randomText = [&](int most) {
+        QString text;
+        for (int i = random.bounded(0, most); i > 0; --i) {
+            text += pieces[random.bounded(static_cast<int>(pieces.size()))];
+        }
+        return text;
+    };
     for (int round = 0; round < 3000; ++round) {
-        QString input;
-        const int count = random.bounded(0, 40);
-        for (int i = 0; i < count; ++i) {
-            input += pieces[random.bounded(static_cast<int>(pieces.size()))];
+        QStringList parts{randomText(40)}; // raw content at odd indexes
+        for (int i = round % 3; i > 0; --i) {
+            const int kind = random.bounded(static_cast<int>(opening.size()));
+            parts.last() += opening[kind];
+            parts << randomText(10) << closing[kind] + randomText(10);
+        }
+        const QString input = parts.join(QString());
+        for (const auto style : styles) {
+            ASSERT_TRUE(keepsText(style(input), parts)) << input.toStdString();
         }
         const QString flat = replaceAll(replaceAll(input, "\r\n", ""), "\t", "");
         const QString indented = indentTags(flat);
@@ -177,7 +250,9 @@ TEST(Formatter, IndentingNeverLosesOrReordersText) {
             restored += indented[i];
         }
         ASSERT_EQ(restored, flat) << input.toStdString();
-        EXPECT_EQ(formatHierarchal(input), tidyTagSpaces(indented)) << input.toStdString();
-        EXPECT_FALSE(formatCompact(input).contains('\t'));
+        if (parts.size() == 1) {
+            EXPECT_EQ(formatHierarchal(input), tidyTagSpaces(indented)) << input.toStdString();
+            EXPECT_FALSE(formatCompact(input).contains('\t'));
+        }
     }
 }
