@@ -8,27 +8,88 @@
 #include <QSaveFile>
 #include <QStorageInfo>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace docfile {
+
+namespace {
+QString tooLarge(qint64 size) {
+    return QStringLiteral("The file is too large to open (%1 MB; the limit is %2 MB).")
+        .arg(size >> 20)
+        .arg(MaxFileSize >> 20);
+}
+
+// Opens only a regular file, without ever waiting: a pipe or a device under
+// a page's name would otherwise hold the program until something writes to
+// it, or feed it without end.
+bool openRegularFile(QFile& file, const QString& path, QString& error) {
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = qt_error_string(errno);
+        return false;
+    }
+    struct stat status = {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        error = S_ISDIR(status.st_mode)
+                    ? QStringLiteral("It is a folder, not a file.")
+                    : QStringLiteral("It is not a regular file (a device, pipe or socket), so it "
+                                     "cannot be opened as a page.");
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        error = file.errorString();
+        return false;
+    }
+    return true;
+#else
+    if (QFileInfo(path).isDir()) {
+        error = QStringLiteral("It is a folder, not a file.");
+        return false;
+    }
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+#endif
+}
+} // namespace
 
 ReadResult read(const QString& path) {
     ReadResult result;
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        result.error = QStringLiteral("It is a folder, not a file.");
+    QFile file;
+    if (!openRegularFile(file, path, result.error)) {
         return result;
     }
-    if (info.exists() && info.size() > MaxFileSize) {
-        result.error = QStringLiteral("The file is too large to open (%1 MB; the limit is %2 MB).")
-                           .arg(info.size() >> 20)
-                           .arg(MaxFileSize >> 20);
+    if (file.size() > MaxFileSize) {
+        result.error = tooLarge(file.size());
         return result;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = file.errorString();
-        return result;
+    // The limit counts what is really read: a file may grow while it is read.
+    QByteArray bytes;
+    bytes.reserve(file.size());
+    constexpr qint64 Chunk = qint64(4) << 20;
+    while (true) {
+        const QByteArray chunk = file.read(Chunk);
+        if (chunk.isEmpty()) {
+            break;
+        }
+        if (bytes.size() + chunk.size() > MaxFileSize) {
+            result.error = tooLarge(bytes.size() + chunk.size());
+            return result;
+        }
+        bytes.append(chunk);
     }
-    const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         result.error = file.errorString();
         return result;

@@ -14,6 +14,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 const QString Prompt = QStringLiteral("Do you want to save changes to ");
 
@@ -191,5 +193,29 @@ TEST(CrashJournalPage, RoundTripsEveryTextAndRefusesCutFiles) {
     EXPECT_EQ(back->slot, 4);
     for (const QByteArray& broken : {bytes.chopped(1), bytes + "x", bytes.mid(1), QByteArray()}) {
         EXPECT_FALSE(CrashJournal::decode(broken));
+    }
+}
+
+// Only regular files open: a pipe would hold the program until something
+// writes to it, a device would feed it without end.
+TEST_F(WorkSafety, OpenRefusesWhatIsNotARegularFileAndTakesOddNames) {
+    const QString fifo = folder() + "x.htm";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString device = folder() + "zero.htm";
+    ASSERT_TRUE(QFile::link("/dev/zero", device));
+    for (const QString& path : {fifo, device}) {
+        w.prompts.expectFile("Open File", {path});
+        w.prompts.expectMessage("The file could not be opened:\n" + path +
+                                    "\n\nIt is not a regular file (a device, pipe or socket), so "
+                                    "it cannot be opened as a page.",
+                                "Markwright");
+        run("mnuFileOpen");
+        EXPECT_EQ(w->source().text(), w->documents().pageTemplate());
+    }
+    for (const QString name : {"it's \"quoted\".htm", "two\nlines.htm"}) {
+        writeFile(folder() + name, "<p>odd</p>");
+        open(folder() + name);
+        EXPECT_EQ(w->source().text(), "<p>odd</p>");
+        EXPECT_EQ(w->documents().title(1), folder() + name);
     }
 }
