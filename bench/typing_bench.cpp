@@ -5,7 +5,9 @@
 #include "editor/SourcePane.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QKeyEvent>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -37,7 +39,89 @@ void typeOneCharacter(benchmark::State& state) {
     }
     state.SetLabel(std::to_string(state.range(0) / 1000) + " KB");
 }
+// A page written as one single line (minified or generated HTML), typed at
+// its end, where the caret line is the whole document.
+void typeAtTheEndOfOneLongLine(benchmark::State& state) {
+    BenchWindow bench([](QWidget* parent) { return new NullPreview(parent); });
+    FrmEdit& window = *bench.window;
+    window.show();
+    SourcePane& pane = window.source();
+    QString text = documentOf(state.range(0));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("  "));
+    pane.setText(text);
+    pane.setSelection(static_cast<int>(text.size()), 0);
+    QApplication::processEvents();
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QApplication::sendEvent(&pane, &press);
+        QApplication::sendEvent(&pane, &release);
+        QApplication::processEvents();
+    }
+    state.SetLabel(std::to_string(state.range(0) / 1000) + " KB in one line");
+}
+// CPU used over one second of doing nothing with the caret at the end of
+// such a line (a blinking caret repaints its line).
+void idleAtTheEndOfOneLongLine(benchmark::State& state) {
+    BenchWindow bench([](QWidget* parent) { return new NullPreview(parent); });
+    FrmEdit& window = *bench.window;
+    window.show();
+    SourcePane& pane = window.source();
+    QString text = documentOf(state.range(0));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("  "));
+    pane.setText(text);
+    pane.setSelection(static_cast<int>(text.size()), 0);
+    pane.setFocus();
+    window.activateWindow();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        QEventLoop idle;
+        QTimer::singleShot(1000, &idle, &QEventLoop::quit);
+        idle.exec();
+    }
+    state.SetLabel(std::to_string(state.range(0) / 1000) + " KB in one line, 1 s idle");
+}
+// Loading a text into the shown pane until it has painted, as one line and
+// as the same bytes in short lines.
+void loadAndPaint(benchmark::State& state) {
+    BenchWindow bench([](QWidget* parent) { return new NullPreview(parent); });
+    FrmEdit& window = *bench.window;
+    window.show();
+    SourcePane& pane = window.source();
+    QString text = documentOf(state.range(0));
+    if (state.range(1) != 0) {
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("  "));
+    }
+    for (auto _ : state) {
+        pane.setText(text);
+        pane.repaint();
+        QApplication::processEvents();
+    }
+    state.SetLabel(std::to_string(state.range(0) / 1000) +
+                   (state.range(1) != 0 ? " KB in one line" : " KB in short lines"));
+}
 } // namespace
+
+BENCHMARK(loadAndPaint)
+    ->Args({20 * 1000 * 1000, 0})
+    ->Args({20 * 1000 * 1000, 1})
+    ->Iterations(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+BENCHMARK(idleAtTheEndOfOneLongLine)
+    ->Arg(20 * 1000 * 1000)
+    ->Iterations(2)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
+
+BENCHMARK(typeAtTheEndOfOneLongLine)
+    ->Arg(200 * 1000)
+    ->Arg(2 * 1000 * 1000)
+    ->Arg(20 * 1000 * 1000)
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
 
 BENCHMARK(typeOneCharacter)
     ->Arg(20 * 1000)

@@ -76,6 +76,23 @@ SourcePane::SourcePane(QWidget* parent) : QsciScintilla(parent) {
     // onScintillaChanged).
     SendScintilla(SCI_SETMODEVENTMASK,
                   static_cast<unsigned long>(SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE));
+    // A blinking caret repaints its line twice a second, and painting a line
+    // of many megabytes measures all of it: on such a line the caret stays
+    // steady.
+    connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int updated) {
+        if (updated & SC_UPDATE_SELECTION) {
+            const long line = SendScintilla(SCI_LINEFROMPOSITION, SendScintilla(SCI_GETCURRENTPOS));
+            const bool steady =
+                SendScintilla(SCI_LINELENGTH, static_cast<unsigned long>(line)) > LongLineBytes;
+            if (steady != m_steadyCaret) {
+                m_steadyCaret = steady;
+                SendScintilla(SCI_SETCARETPERIOD,
+                              steady ? 0UL
+                                     : static_cast<unsigned long>(
+                                           qMax(0, QApplication::cursorFlashTime() / 2)));
+            }
+        }
+    });
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
             [this](int, int type, const char*, int, int, int, int, int, int, int) {
                 if (type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE)) {
@@ -132,6 +149,11 @@ QString SourcePane::text() const {
 
 void SourcePane::setText(const QString& text) {
     const QByteArray raw = text.toUtf8();
+    // The pane itself is not painted until the whole text is in: a page
+    // written as one long line would otherwise be measured again after
+    // every slice.
+    const bool painting = viewport()->updatesEnabled();
+    viewport()->setUpdatesEnabled(false);
     asOneChange([&] {
         SendScintilla(SCI_CLEARALL);
         // A large text goes in a slice at a time, letting the window paint
@@ -149,6 +171,7 @@ void SourcePane::setText(const QString& text) {
         SendScintilla(SCI_GOTOPOS, 0UL);
         SendScintilla(SCI_EMPTYUNDOBUFFER);
     });
+    viewport()->setUpdatesEnabled(painting);
 }
 
 QString SourcePane::selectedText() const {

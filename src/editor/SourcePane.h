@@ -79,7 +79,11 @@ class SourcePane : public QsciScintilla {
     void onScintillaChanged();
     void flushChange();
 
+    // Lines longer than this keep a steady caret.
+    static constexpr long LongLineBytes = 256 * 1024;
+
     int m_batchDepth = 0;
+    bool m_steadyCaret = false;
     bool m_batchChanged = false;
     bool m_flushQueued = false;
 };
