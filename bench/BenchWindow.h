@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/AppContext.h"
-#include "app/Clock.h"
+#include "core/Clock.h"
 #include "app/FrmEdit.h"
-#include "app/PreviewPane.h"
+#include "core/PreviewPane.h"
 #include "dialogs/Prompts.h"
 
 #include <QDir>

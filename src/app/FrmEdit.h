@@ -1,11 +1,11 @@
 #pragma once
 
 #include "app/AppContext.h"
-#include "app/CommandRegistry.h"
-#include "app/DocumentSlots.h"
+#include "core/CommandRegistry.h"
+#include "core/DocumentSlots.h"
 #include "app/PaneLayout.h"
 #include "dialogs/CommonDialog.h"
-#include "files/DocumentHost.h"
+#include "core/DocumentHost.h"
 #include "insert/InsertCommands.h"
 
 #include <QMainWindow>

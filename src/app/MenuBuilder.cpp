@@ -1,6 +1,6 @@
 #include "app/MenuBuilder.h"
 
-#include "app/CommandRegistry.h"
+#include "core/CommandRegistry.h"
 
 #include <QAction>
 #include <QHash>

@@ -1,8 +1,8 @@
 #include "app/PreviewRefresher.h"
 
-#include "app/Clock.h"
-#include "app/DocumentSlots.h"
-#include "app/PreviewPane.h"
+#include "core/Clock.h"
+#include "core/DocumentSlots.h"
+#include "core/PreviewPane.h"
 #include "editor/SourcePane.h"
 #include "files/PreviewFile.h"
 #include "files/TextEncoding.h"

@@ -1,7 +1,7 @@
 #include "app/Program.h"
 
 #include "app/AppContext.h"
-#include "app/Clock.h"
+#include "core/Clock.h"
 #include "app/FrmEdit.h"
 #include "app/WebPreview.h"
 #include "dialogs/Launcher.h"

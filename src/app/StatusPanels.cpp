@@ -1,6 +1,6 @@
 #include "app/StatusPanels.h"
 
-#include "dialogs/Platform.h"
+#include "platform/Platform.h"
 #include "editor/SourcePane.h"
 
 #include <QApplication>

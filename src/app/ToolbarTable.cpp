@@ -1,6 +1,6 @@
 #include "app/ToolbarTable.h"
 
-#include "app/CommandRegistry.h"
+#include "core/CommandRegistry.h"
 #include "app/Resources.h"
 
 #include <QAction>

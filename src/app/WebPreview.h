@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PreviewPane.h"
+#include "core/PreviewPane.h"
 
 #include <QPointF>
 #include <QWebEngineView>

@@ -1,6 +1,6 @@
 #include "dialogs/Launcher.h"
 
-#include "dialogs/Platform.h"
+#include "platform/Platform.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>

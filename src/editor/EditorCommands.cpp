@@ -1,6 +1,6 @@
 #include "editor/EditorCommands.h"
 
-#include "app/CommandRegistry.h"
+#include "core/CommandRegistry.h"
 #include "dialogs/Prompts.h"
 #include "editor/Formatter.h"
 #include "editor/SourcePane.h"

@@ -1,12 +1,12 @@
 #include "files/FileCommands.h"
 
-#include "app/CommandRegistry.h"
-#include "app/DocumentSlots.h"
+#include "core/CommandRegistry.h"
+#include "core/DocumentSlots.h"
 #include "dialogs/CFileDialog.h"
 #include "dialogs/Prompts.h"
 #include "editor/SourcePane.h"
 #include "files/DocumentFile.h"
-#include "files/DocumentHost.h"
+#include "core/DocumentHost.h"
 #include "files/SettingsStore.h"
 
 #include <QEventLoop>

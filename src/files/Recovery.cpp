@@ -1,9 +1,9 @@
 #include "files/Recovery.h"
 
-#include "app/DocumentSlots.h"
+#include "core/DocumentSlots.h"
 #include "dialogs/Prompts.h"
 #include "editor/SourcePane.h"
-#include "files/DocumentHost.h"
+#include "core/DocumentHost.h"
 #include "files/InPlaceWrite.h"
 
 #include <QFileInfo>

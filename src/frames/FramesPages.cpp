@@ -1,6 +1,6 @@
 #include "frames/FramesPages.h"
 
-#include "app/PageTemplate.h"
+#include "core/PageTemplate.h"
 
 namespace frames {
 

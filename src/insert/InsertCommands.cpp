@@ -1,6 +1,6 @@
 #include "insert/InsertCommands.h"
 
-#include "app/CommandRegistry.h"
+#include "core/CommandRegistry.h"
 #include "dialogs/CommonDialog.h"
 #include "editor/SourcePane.h"
 #include "insert/DropDownMenu.h"

@@ -1,7 +1,7 @@
 #include "startup/FrmWeb.h"
 
 #include "dialogs/Launcher.h"
-#include "dialogs/Platform.h"
+#include "platform/Platform.h"
 #include "dialogs/Prompts.h"
 #include "startup/ProductPicture.h"
 

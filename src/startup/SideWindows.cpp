@@ -1,6 +1,6 @@
 #include "startup/SideWindows.h"
 
-#include "app/CommandRegistry.h"
+#include "core/CommandRegistry.h"
 
 void SideWindows::registerAll(CommandRegistry& commands) {
     commands.add("mnuAbout", [this] { showAbout(); });

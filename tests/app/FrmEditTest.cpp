@@ -1,5 +1,5 @@
 #include "app/FixedTabBar.h"
-#include "app/PageTemplate.h"
+#include "core/PageTemplate.h"
 #include "editor/SourcePane.h"
 #include "support/TestWindow.h"
 

@@ -3,7 +3,7 @@
 // with access keys and trailing blanks), the eleven shortcuts and no others,
 // nesting, submenus, separators, the one checkable item, and enabled state.
 
-#include "app/CommandRegistry.h"
+#include "core/CommandRegistry.h"
 #include "app/MenuBuilder.h"
 #include "app/MenuTable.h"
 

@@ -1,4 +1,4 @@
-#include "app/PageTemplate.h"
+#include "core/PageTemplate.h"
 #include "support/ExpectedTexts.h"
 
 #include <gtest/gtest.h>

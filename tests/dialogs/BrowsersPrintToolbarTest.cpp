@@ -1,6 +1,6 @@
 // External browsers, test resolutions, printing, the toolbar and the status
 // bar on the real window, with scripted prompts and a recording launcher.
-#include "app/CommandRegistry.h"
+#include "core/CommandRegistry.h"
 #include "app/StatusPanels.h"
 #include "app/ToolbarTable.h"
 #include "editor/SourcePane.h"

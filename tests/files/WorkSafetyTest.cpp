@@ -1,7 +1,7 @@
 // Nothing the user typed is lost: failed and refused saves keep the page,
 // rich-text files and files changed by other programs are not overwritten
 // unasked, and unsaved pages survive a crash.
-#include "app/DocumentSlots.h"
+#include "core/DocumentSlots.h"
 #include "editor/SourcePane.h"
 #include "files/CrashJournal.h"
 #include "files/FileCommands.h"

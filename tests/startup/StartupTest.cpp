@@ -1,5 +1,5 @@
 // The splash, the about box and the web pages window.
-#include "dialogs/Platform.h"
+#include "platform/Platform.h"
 #include "startup/FrmSplash.h"
 #include "startup/SideWindows.h"
 #include "support/TestWindow.h"

@@ -10,7 +10,7 @@
 // Steps: select:N, type:TEXT, cmd:NAME, closebox, journal (writes the crash
 // journal and prints "journaled"), dump (prints each slot). After the steps
 // it prints "steps done" and runs until the program ends.
-#include "app/DocumentSlots.h"
+#include "core/DocumentSlots.h"
 #include "app/FrmEdit.h"
 #include "app/Program.h"
 #include "dialogs/Prompts.h"

@@ -1,6 +1,6 @@
-#include "dialogs/ExternalBrowsers.h"
+#include "browsers/ExternalBrowsers.h"
 
-#include "app/CommandRegistry.h"
+#include "core/CommandRegistry.h"
 #include "dialogs/CommonDialog.h"
 #include "dialogs/Launcher.h"
 #include "files/SettingsStore.h"

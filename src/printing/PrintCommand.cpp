@@ -1,6 +1,6 @@
-#include "dialogs/PrintSource.h"
+#include "printing/PrintCommand.h"
 
-#include "app/CommandRegistry.h"
+#include "core/CommandRegistry.h"
 #include "dialogs/CPrintDialog.h"
 #include "dialogs/Prompts.h"
 

@@ -1,4 +1,4 @@
-#include "dialogs/Platform.h"
+#include "platform/Platform.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/DocumentSlots.h"
+#include "core/DocumentSlots.h"
 
 DocumentSlots::DocumentSlots(std::function<QString()> paneText) : m_paneText(std::move(paneText)) {}
 
