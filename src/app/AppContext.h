@@ -5,6 +5,7 @@
 #include <memory>
 
 class Launcher;
+class UserSettings;
 class Prompts;
 class QPrinter;
 class Clock;
@@ -21,6 +22,8 @@ struct AppContext {
     // Makes the preview pane as a child of `parent`.
     std::function<PreviewPane*(QWidget* parent)> makePreview;
     Launcher* launcher = nullptr;
+    // Where per-user values are kept (null: the platform's settings store).
+    UserSettings* userSettings = nullptr;
     // Makes the printer "Print Source" prints on (the default printer when
     // not set).
     std::function<std::unique_ptr<QPrinter>()> makePrinter;

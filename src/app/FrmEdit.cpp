@@ -1,25 +1,26 @@
 #include "app/FrmEdit.h"
 
-#include "core/Clock.h"
 #include "app/FixedTabBar.h"
 #include "app/MenuBuilder.h"
 #include "app/MenuTable.h"
-#include "core/PageTemplate.h"
-#include "core/PreviewPane.h"
 #include "app/PreviewRefresher.h"
 #include "app/SplitterGrip.h"
 #include "app/StatusPanels.h"
 #include "app/ToolbarTable.h"
 #include "browsers/ExternalBrowsers.h"
+#include "core/Clock.h"
+#include "core/PageTemplate.h"
+#include "core/PreviewPane.h"
 #include "dialogs/Launcher.h"
-#include "printing/PrintCommand.h"
 #include "editor/EditorCommands.h"
 #include "editor/SourcePane.h"
 #include "files/FileCommands.h"
 #include "files/PreviewFile.h"
+#include "files/QtUserSettings.h"
 #include "files/Recovery.h"
 #include "files/SettingsStore.h"
 #include "frames/FramesCommand.h"
+#include "printing/PrintCommand.h"
 #include "startup/SideWindows.h"
 
 #include <QAction>
@@ -52,6 +53,8 @@ void place(QWidget* widget, const layout::Box& box) {
 
 FrmEdit::FrmEdit(const AppContext& context, QWidget* parent)
     : QMainWindow(parent), m_context(context),
+      m_ownSettings(context.userSettings == nullptr ? std::make_unique<QtUserSettings>() : nullptr),
+      m_state(context.userSettings != nullptr ? *context.userSettings : *m_ownSettings),
       m_settings(std::make_unique<SettingsStore>(context.programFolder, *context.prompts)),
       m_docs([this] { return m_source->text(); }), m_layout(layout::designLayout()),
       m_commonDialog(*context.prompts) {
@@ -62,44 +65,20 @@ FrmEdit::FrmEdit(const AppContext& context, QWidget* parent)
     }
     buildWidgets();
     m_insert = std::make_unique<InsertCommands>(*m_source, m_commonDialog);
-    m_editor = std::make_unique<EditorCommands>(*m_source, *m_context.prompts,
-                                                [this](const QString& text) {
-                                                    if (text.isEmpty()) {
-                                                        m_statusBar->clearMessage();
-                                                    } else {
-                                                        m_statusBar->showMessage(text);
-                                                    }
-                                                });
-    m_files = std::make_unique<FileCommands>(*this, *m_context.prompts, *m_settings, m_openPath,
-                                             m_startFolder);
+    m_editor = std::make_unique<EditorCommands>(*this, *m_context.prompts);
+    m_files = std::make_unique<FileCommands>(*this, *m_context.prompts, *m_settings, m_state);
     m_recovery = std::make_unique<Recovery>(*this, *m_context.prompts, m_context.journalFolder);
     connect(&m_files->diskWatch(), &DiskWatch::outsideChange, this, [this](int n) {
         if (n == currentSlot() && isActiveWindow()) {
             checkOutsideChange();
         }
     });
-    FramesCommand::Window framesWindow;
-    framesWindow.previewOnly = [this] { setViewMode(layout::Mode::PreviewOnly); };
-    framesWindow.recentre = [this] { m_timer1->start(); };
-    framesWindow.parent = this;
-    m_frames = std::make_unique<FramesCommand>(*this, *m_context.prompts, *m_files, framesWindow,
+    m_frames = std::make_unique<FramesCommand>(*this, *m_context.prompts, *m_files,
                                                m_context.programFolder);
-    ExternalBrowsers::Window browserWindow;
-    browserWindow.writeActiveText = [this](const QString& path) {
-        return m_refresher->writeText(currentSlot(), path);
-    };
-    browserWindow.externalPreviewPath = [this] {
-        return m_docs.folder(1) + DocumentSlots::previewFileName(currentSlot());
-    };
-    browserWindow.resize = [this](int widthTwips, int heightTwips) {
-        setWindowState(Qt::WindowNoState);
-        resize(px(widthTwips), px(heightTwips));
-    };
-    m_browsers = std::make_unique<ExternalBrowsers>(m_commonDialog, *m_context.launcher,
-                                                    m_netscapePath, m_iePath, browserWindow);
+    m_browsers =
+        std::make_unique<ExternalBrowsers>(*this, m_commonDialog, *m_context.launcher, m_state);
     m_side = std::make_unique<SideWindows>(*m_context.launcher, *m_context.prompts, this);
-    m_print = std::make_unique<PrintCommand>(
-        *m_context.prompts, [this] { return m_source->text(); }, m_context.makePrinter);
+    m_print = std::make_unique<PrintCommand>(*this, *m_context.prompts, m_context.makePrinter);
     registerCommands();
     buildMenuBar(menuBar(), menuTable(), m_commands);
     buildToolbar(m_toolbar, m_commands);
@@ -244,10 +223,7 @@ void FrmEdit::registerCommands() {
 }
 
 void FrmEdit::startUp() {
-    m_openPath = asFolderPrefix(m_settings->readIniKey(QStringLiteral("OpenPath")));
-    const BrowserPaths browsers = readBrowserPaths();
-    m_netscapePath = browsers.netscape;
-    m_iePath = browsers.ie;
+    m_state.setOpenPath(asFolderPrefix(m_settings->readIniKey(QStringLiteral("OpenPath"))));
 
     resize(px(12000), px(9000));
     // Place the menu bar and the client area now, so the first layout sees
@@ -259,10 +235,10 @@ void FrmEdit::startUp() {
     showPanes(true);
 
     const QString page = pageTemplate();
-    m_docs.reset(page, m_openPath);
+    m_docs.reset(page, m_state.openPath());
     m_docs.handOverPane(1);
     m_source->setText(page);
-    m_startFolder = m_openPath;
+    m_state.setStartFolder(m_state.openPath());
     for (int n = 1; n <= DocumentSlots::Count; ++n) {
         previewfile::write(m_docs.previewPath(n), m_source->bytes(),
                            previewfile::permissionsFor(QString()));
@@ -303,6 +279,35 @@ void FrmEdit::endProgram() {
     m_refreshTimer->stop();
     if (m_context.quit) {
         m_context.quit();
+    }
+}
+
+QWidget* FrmEdit::dialogParent() {
+    return this;
+}
+
+void FrmEdit::showPreviewOnly() {
+    setViewMode(layout::Mode::PreviewOnly);
+}
+
+void FrmEdit::recentreSoon() {
+    m_timer1->start();
+}
+
+bool FrmEdit::writeActiveText(const QString& path) {
+    return m_refresher->writeText(currentSlot(), path);
+}
+
+void FrmEdit::resizeWindowTwips(int width, int height) {
+    setWindowState(Qt::WindowNoState);
+    resize(px(width), px(height));
+}
+
+void FrmEdit::showStatus(const QString& text) {
+    if (text.isEmpty()) {
+        m_statusBar->clearMessage();
+    } else {
+        m_statusBar->showMessage(text);
     }
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "app/AppContext.h"
-#include "core/CommandRegistry.h"
-#include "core/DocumentSlots.h"
 #include "app/PaneLayout.h"
-#include "dialogs/CommonDialog.h"
+#include "core/AppState.h"
+#include "core/CommandRegistry.h"
 #include "core/DocumentHost.h"
+#include "core/DocumentSlots.h"
+#include "dialogs/CommonDialog.h"
 #include "insert/InsertCommands.h"
 
 #include <QMainWindow>
@@ -70,7 +71,12 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     void endKeepingPages();
     // Offers back the pages a program that did not close properly left.
     void offerRestore();
-    void* dialogOwner() override { return this; }
+    QWidget* dialogParent() override;
+    void showPreviewOnly() override;
+    void recentreSoon() override;
+    bool writeActiveText(const QString& path) override;
+    void resizeWindowTwips(int width, int height) override;
+    void showStatus(const QString& text) override;
     FileCommands& files() { return *m_files; }
     EditorCommands& editor() { return *m_editor; }
     FramesCommand& frames() { return *m_frames; }
@@ -86,10 +92,7 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     // The window as the layout sees it, in twips.
     layout::Window windowMetrics() const;
 
-    const QString& openPath() const { return m_openPath; }
-    const QString& startFolder() const { return m_startFolder; }
-    const QString& netscapePath() const { return m_netscapePath; }
-    const QString& iePath() const { return m_iePath; }
+    const AppState& state() const { return m_state; }
     bool continuousPreview() const;
 
     // What the two timers run: the continuous preview's tick (every 500 ms)
@@ -116,7 +119,9 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     void checkOutsideChange();
 
     AppContext m_context;
-    std::unique_ptr<Launcher> m_ownLauncher; // when the context brings none
+    std::unique_ptr<Launcher> m_ownLauncher;     // when the context brings none
+    std::unique_ptr<UserSettings> m_ownSettings; // when the context brings none
+    AppState m_state;
     std::unique_ptr<SettingsStore> m_settings;
     DocumentSlots m_docs;
     CommandRegistry m_commands;
@@ -151,9 +156,4 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     StatusPanels* m_statusPanels = nullptr;
     bool m_ended = false;
     bool m_splitterMoving = false;
-
-    QString m_openPath;
-    QString m_startFolder;
-    QString m_netscapePath;
-    QString m_iePath;
 };

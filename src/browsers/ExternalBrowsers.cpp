@@ -1,23 +1,23 @@
 #include "browsers/ExternalBrowsers.h"
 
 #include "core/CommandRegistry.h"
+#include "core/DocumentHost.h"
+#include "core/DocumentSlots.h"
 #include "dialogs/CommonDialog.h"
 #include "dialogs/Launcher.h"
-#include "files/SettingsStore.h"
 
-ExternalBrowsers::ExternalBrowsers(CommonDialog& dialog, Launcher& launcher, QString& netscapePath,
-                                   QString& iePath, Window window)
-    : m_dialog(dialog), m_launcher(launcher), m_netscapePath(netscapePath), m_iePath(iePath),
-      m_window(std::move(window)) {}
+ExternalBrowsers::ExternalBrowsers(DocumentHost& host, CommonDialog& dialog, Launcher& launcher,
+                                   AppState& state)
+    : m_host(host), m_dialog(dialog), m_launcher(launcher), m_state(state) {}
 
 void ExternalBrowsers::registerAll(CommandRegistry& commands) {
     commands.add("mnuNetscapeLocation", [this] { locate(Browser::Netscape); });
     commands.add("mnuIELocate", [this] { locate(Browser::IE); });
     commands.add("mnuNetscapePreview", [this] { preview(Browser::Netscape); });
     commands.add("mnuIEPreview", [this] { preview(Browser::IE); });
-    commands.add("mnu640", [this] { m_window.resize(9600, 7200); });
-    commands.add("mnu800", [this] { m_window.resize(12000, 9000); });
-    commands.add("mnu1024", [this] { m_window.resize(15036, 11520); });
+    commands.add("mnu640", [this] { m_host.resizeWindowTwips(9600, 7200); });
+    commands.add("mnu800", [this] { m_host.resizeWindowTwips(12000, 9000); });
+    commands.add("mnu1024", [this] { m_host.resizeWindowTwips(15036, 11520); });
 }
 
 void ExternalBrowsers::locate(Browser browser) {
@@ -34,20 +34,16 @@ void ExternalBrowsers::locate(Browser browser) {
         return;
     }
     // Stored at once: the next Preview and the next start use it.
-    if (netscape) {
-        m_netscapePath = m_dialog.fileName;
-        writeNetscapePath(m_netscapePath);
-    } else {
-        m_iePath = m_dialog.fileName;
-        writeIePath(m_iePath);
-    }
+    m_state.setBrowserPath(browser, m_dialog.fileName);
 }
 
 void ExternalBrowsers::preview(Browser browser) {
-    const QString path = m_window.externalPreviewPath();
-    if (!m_window.writeActiveText(path)) {
+    // Slot 1's folder, with the active slot's preview file name.
+    const QString path =
+        m_host.documents().folder(1) + DocumentSlots::previewFileName(m_host.currentSlot());
+    if (!m_host.writeActiveText(path)) {
         return;
     }
     // The path is one argument, blanks and all.
-    m_launcher.startProgram(browser == Browser::Netscape ? m_netscapePath : m_iePath, {path});
+    m_launcher.startProgram(m_state.browserPath(browser), {path});
 }

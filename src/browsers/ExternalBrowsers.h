@@ -1,28 +1,20 @@
 #pragma once
 
+#include "core/AppState.h"
+
 #include <QString>
-#include <functional>
 
 class CommandRegistry;
 class CommonDialog;
+class DocumentHost;
 class Launcher;
 
 // The two external browsers (locate and preview) and the test resolutions.
 class ExternalBrowsers {
   public:
-    enum class Browser { Netscape, IE };
+    using Browser = AppState::Browser;
 
-    struct Window {
-        // Writes the active slot's text to `path`; false when it cannot.
-        std::function<bool(const QString& path)> writeActiveText;
-        // slot 1's folder + the active slot's preview file name
-        std::function<QString()> externalPreviewPath;
-        // Normal state, then the size in twips; the resize lays out as usual.
-        std::function<void(int widthTwips, int heightTwips)> resize;
-    };
-
-    ExternalBrowsers(CommonDialog& dialog, Launcher& launcher, QString& netscapePath,
-                     QString& iePath, Window window);
+    ExternalBrowsers(DocumentHost& host, CommonDialog& dialog, Launcher& launcher, AppState& state);
 
     void registerAll(CommandRegistry& commands);
 
@@ -32,9 +24,8 @@ class ExternalBrowsers {
     void preview(Browser browser);
 
   private:
+    DocumentHost& m_host;
     CommonDialog& m_dialog;
     Launcher& m_launcher;
-    QString& m_netscapePath;
-    QString& m_iePath;
-    Window m_window;
+    AppState& m_state;
 };

@@ -4,9 +4,10 @@
 
 class DocumentSlots;
 class SourcePane;
+class QWidget;
 
-// What the file commands need of the main window: its slots, its source
-// pane, and the captions and panes they update.
+// The one way the commands talk back to the main window: its slots, its
+// source pane, and the captions, panes, layout and status they update.
 class DocumentHost {
   public:
     virtual ~DocumentHost() = default;
@@ -28,5 +29,17 @@ class DocumentHost {
     virtual void slotSettled(int n) = 0;
     // Ends the program at once.
     virtual void endProgram() = 0;
-    virtual void* dialogOwner() = 0;
+    // The window dialogs and side windows belong to.
+    virtual QWidget* dialogParent() = 0;
+    // The preview across the whole window.
+    virtual void showPreviewOnly() = 0;
+    // Lays the panes out again shortly (after a side window closes).
+    virtual void recentreSoon() = 0;
+    // Writes the active slot's text to `path` as the preview does; false
+    // when it cannot be written.
+    virtual bool writeActiveText(const QString& path) = 0;
+    // Normal state, then this size in twips; the panes follow as usual.
+    virtual void resizeWindowTwips(int width, int height) = 0;
+    // A short progress text in the status bar ("" clears it).
+    virtual void showStatus(const QString& text) = 0;
 };

@@ -20,6 +20,7 @@ bool CFileDialog::Show(const bool& fOpen) {
     request.defaultSuffix = m_defaultExt;
     request.multiSelect = fOpen && (m_flags & AllowMultiSelect);
     request.confirmOverwrite = !fOpen && (m_flags & OverwritePrompt);
+    request.parent = m_hWndParent;
 
     const QStringList chosen = m_prompts.fileDialog(request);
     if (chosen.isEmpty() || chosen.first().isEmpty()) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 class Prompts;
+class QWidget;
 
 // The open/save dialog wrapper: properties in, one Show, properties out.
 // Holds no knowledge of documents.
@@ -32,8 +33,9 @@ class CFileDialog {
     void setFilterIndex(std::int16_t value) { m_filterIndex = value; }
     std::int32_t flags() const { return m_flags; }
     void setFlags(std::int32_t value) { m_flags = value; }
-    void* hWndParent() const { return m_hWndParent; }
-    void setHWndParent(void* value) { m_hWndParent = value; }
+    // The window the dialog belongs to (null: the application's).
+    QWidget* hWndParent() const { return m_hWndParent; }
+    void setHWndParent(QWidget* value) { m_hWndParent = value; }
     QString initialDir() const { return m_initialDir; }
     void setInitialDir(const QString& strValue) { m_initialDir = strValue; }
     std::int16_t maxFileSize() const { return m_maxFileSize; }
@@ -57,5 +59,5 @@ class CFileDialog {
     std::int16_t m_filterIndex = 0;
     std::int32_t m_flags = 0;
     std::int16_t m_maxFileSize = 260;
-    void* m_hWndParent = nullptr;
+    QWidget* m_hWndParent = nullptr;
 };

@@ -4,7 +4,10 @@
 
 bool CPrintDialog::Show() {
     Prompts::PrintRequest request;
-    request.flags = m_flags;
+    request.allowSelection = !(m_flags & NoSelection);
+    request.allowPageRange = !(m_flags & NoPageNumbers);
+    request.allowPrintToFile = !(m_flags & DisablePrintToFile);
+    request.parent = m_hWndParent;
     request.fromPage = m_fromPage;
     request.toPage = m_toPage;
     request.minPage = m_min;
@@ -16,6 +19,5 @@ bool CPrintDialog::Show() {
     m_fromPage = static_cast<std::int16_t>(request.fromPage);
     m_toPage = static_cast<std::int16_t>(request.toPage);
     m_copies = static_cast<std::int16_t>(request.copies);
-    m_flags = request.flags;
     return true;
 }

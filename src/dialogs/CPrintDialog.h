@@ -3,10 +3,18 @@
 #include <cstdint>
 
 class Prompts;
+class QWidget;
 
 // The print dialog wrapper: properties in, one Show, chosen values out.
 class CPrintDialog {
   public:
+    // Option bits understood by Show; others pass through unused.
+    static constexpr std::int32_t NoSelection = 0x4;
+    static constexpr std::int32_t NoPageNumbers = 0x8;
+    static constexpr std::int32_t ReturnDeviceContext = 0x100;
+    static constexpr std::int32_t UseDeviceCopies = 0x40000;
+    static constexpr std::int32_t DisablePrintToFile = 0x80000;
+
     explicit CPrintDialog(Prompts& prompts) : m_prompts(prompts) {}
 
     std::int16_t copies() const { return m_copies; }
@@ -18,8 +26,9 @@ class CPrintDialog {
     // The device context the dialog hands back; nothing in this toolkit
     // uses one, so it stays 0.
     std::intptr_t hdc() const { return m_hdc; }
-    void* hWndParent() const { return m_hWndParent; }
-    void setHWndParent(void* lngValue) { m_hWndParent = lngValue; }
+    // The window the dialog belongs to (null: the application's).
+    QWidget* hWndParent() const { return m_hWndParent; }
+    void setHWndParent(QWidget* lngValue) { m_hWndParent = lngValue; }
     std::int16_t max() const { return m_max; }
     void setMax(std::int16_t intValue) { m_max = intValue; }
     std::int16_t min() const { return m_min; }
@@ -40,5 +49,5 @@ class CPrintDialog {
     std::int16_t m_min = 1;
     std::int16_t m_toPage = 0;
     std::int32_t m_flags = 0;
-    void* m_hWndParent = nullptr;
+    QWidget* m_hWndParent = nullptr;
 };

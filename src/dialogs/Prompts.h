@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <optional>
 
+class QWidget;
+
 // The one seam for every modal interaction with the user. The editor never
 // shows a message box or dialog directly; it asks this interface. The Qt
 // implementation shows real dialogs; tests plug in a scripted double that
@@ -39,6 +41,7 @@ class Prompts {
         QString defaultSuffix;   // added to a typed name without one
         bool multiSelect = false;
         bool confirmOverwrite = false;
+        QWidget* parent = nullptr; // null: the window the prompts belong to
     };
 
     // Shows an open or save dialog; returns the chosen paths, or an empty
@@ -50,7 +53,10 @@ class Prompts {
 
     // What a print dialog is handed, and what it hands back when confirmed.
     struct PrintRequest {
-        int flags = 0; // the platform's print-dialog option bits
+        bool allowSelection = true;
+        bool allowPageRange = true;
+        bool allowPrintToFile = true;
+        QWidget* parent = nullptr; // null: the window the prompts belong to
         int fromPage = 0;
         int toPage = 0;
         int minPage = 0;

@@ -70,7 +70,7 @@ bool QtPrompts::inputBox(const QString& prompt, const QString& title, QString& v
 }
 
 QStringList QtPrompts::fileDialog(const FileRequest& request) {
-    QFileDialog dialog(m_parent, request.title);
+    QFileDialog dialog(request.parent != nullptr ? request.parent : m_parent, request.title);
     dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(request.open ? (request.multiSelect ? QFileDialog::ExistingFiles
                                                            : QFileDialog::ExistingFile)
@@ -107,12 +107,10 @@ std::optional<QColor> QtPrompts::chooseColor(const QColor& initial) {
 
 bool QtPrompts::printDialog(PrintRequest& request) {
     QPrinter printer;
-    QPrintDialog dialog(&printer, m_parent);
-    // Option bits of the classic print dialog: 0x4 no selection, 0x8 no page
-    // numbers, 0x80000 no print to file.
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, !(request.flags & 0x4));
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, !(request.flags & 0x8));
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, !(request.flags & 0x80000));
+    QPrintDialog dialog(&printer, request.parent != nullptr ? request.parent : m_parent);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, request.allowSelection);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, request.allowPageRange);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, request.allowPrintToFile);
     if (request.minPage > 0 && request.maxPage >= request.minPage) {
         dialog.setMinMax(request.minPage, request.maxPage);
     }

@@ -1,6 +1,7 @@
 #include "editor/EditorCommands.h"
 
 #include "core/CommandRegistry.h"
+#include "core/DocumentHost.h"
 #include "dialogs/Prompts.h"
 #include "editor/Formatter.h"
 #include "editor/SourcePane.h"
@@ -8,9 +9,8 @@
 #include <QApplication>
 #include <QClipboard>
 
-EditorCommands::EditorCommands(SourcePane& pane, Prompts& prompts,
-                               std::function<void(const QString&)> status)
-    : m_pane(pane), m_prompts(prompts), m_status(std::move(status)) {}
+EditorCommands::EditorCommands(DocumentHost& host, Prompts& prompts)
+    : m_host(host), m_pane(host.source()), m_prompts(prompts) {}
 
 void EditorCommands::registerAll(CommandRegistry& commands) {
     commands.add("mnuEditUndo", [this] { undo(); });
@@ -59,9 +59,7 @@ bool EditorCommands::format(Style style) {
     const bool wasReadOnly = m_pane.isReadOnly();
     m_pane.setReadOnly(true);
     const fmt::Progress progress = [this](double done) {
-        if (m_status) {
-            m_status(QStringLiteral("Formatting... %1%").arg(qRound(done * 100)));
-        }
+        { m_host.showStatus(QStringLiteral("Formatting... %1%").arg(qRound(done * 100))); }
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
     QString result;
@@ -77,9 +75,7 @@ bool EditorCommands::format(Style style) {
         break;
     }
     m_pane.setReadOnly(wasReadOnly);
-    if (m_status) {
-        m_status(QString());
-    }
+    { m_host.showStatus(QString()); }
     // Nothing selected formats to nothing: the text stays as it was.
     if (!selected.isEmpty()) {
         m_pane.replaceSelection(result);

@@ -4,6 +4,7 @@
 #include <functional>
 
 class CommandRegistry;
+class DocumentHost;
 class Prompts;
 class SourcePane;
 
@@ -11,8 +12,7 @@ class SourcePane;
 // formatters, and find, find next, find and replace and next tag.
 class EditorCommands {
   public:
-    // `status` shows a short progress text ("" clears it).
-    EditorCommands(SourcePane& pane, Prompts& prompts, std::function<void(const QString&)> status);
+    EditorCommands(DocumentHost& host, Prompts& prompts);
 
     void registerAll(CommandRegistry& commands);
 
@@ -38,9 +38,9 @@ class EditorCommands {
     const QString& searchText() const { return m_searchText; }
 
   private:
+    DocumentHost& m_host;
     SourcePane& m_pane;
     Prompts& m_prompts;
-    std::function<void(const QString&)> m_status;
     QString m_searchText;
     bool m_formatting = false;
 };

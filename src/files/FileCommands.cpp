@@ -1,12 +1,13 @@
 #include "files/FileCommands.h"
 
+#include "core/AppState.h"
 #include "core/CommandRegistry.h"
+#include "core/DocumentHost.h"
 #include "core/DocumentSlots.h"
 #include "dialogs/CFileDialog.h"
 #include "dialogs/Prompts.h"
 #include "editor/SourcePane.h"
 #include "files/DocumentFile.h"
-#include "core/DocumentHost.h"
 #include "files/SettingsStore.h"
 
 #include <QEventLoop>
@@ -34,14 +35,13 @@ docfile::ReadResult readWhileResponsive(const QString& path) {
 }
 
 const QString Title = QStringLiteral("Markwright");
-// Hide read-only, file must exist, create prompt.
-constexpr int DialogFlags = 12292;
+constexpr int DialogFlags =
+    CFileDialog::HideReadOnly | CFileDialog::FileMustExist | CFileDialog::CreatePrompt;
 } // namespace
 
 FileCommands::FileCommands(DocumentHost& host, Prompts& prompts, SettingsStore& settings,
-                           QString& openPath, const QString& startFolder)
-    : m_host(host), m_prompts(prompts), m_settings(settings), m_openPath(openPath),
-      m_startFolder(startFolder) {}
+                           AppState& state)
+    : m_host(host), m_prompts(prompts), m_settings(settings), m_state(state) {}
 
 FileCommands::~FileCommands() = default;
 
@@ -107,7 +107,7 @@ CFileDialog& FileCommands::newDialog(const QString& title, const QString& initia
     m_dialog->setFilter(QLatin1String(FileFilter));
     m_dialog->setFilterIndex(0);
     m_dialog->setFlags(flags);
-    m_dialog->setHWndParent(m_host.dialogOwner());
+    m_dialog->setHWndParent(m_host.dialogParent());
     m_dialog->setMaxFileSize(255);
     m_dialog->setInitialDir(initialDir);
     return *m_dialog;
@@ -190,11 +190,11 @@ void FileCommands::open() {
     if (!DocumentSlots::valid(n)) {
         return;
     }
-    m_openPath = asFolderPrefix(m_settings.readIniKey(QStringLiteral("OpenPath")));
+    m_state.setOpenPath(asFolderPrefix(m_settings.readIniKey(QStringLiteral("OpenPath"))));
     if (!offerToSave(n, Route::Save)) {
         return;
     }
-    CFileDialog& dialog = newDialog(QStringLiteral("Open File"), m_openPath, DialogFlags);
+    CFileDialog& dialog = newDialog(QStringLiteral("Open File"), m_state.openPath(), DialogFlags);
     if (!dialog.Show(true)) {
         return;
     }
@@ -285,7 +285,7 @@ bool FileCommands::close() {
     for (int n = 1; n <= DocumentSlots::Count; ++n) {
         folders.append(docs.folder(n));
     }
-    folders << m_openPath << m_startFolder;
+    folders << m_state.openPath() << m_state.startFolder();
     folders.removeDuplicates();
     for (const QString& folder : folders) {
         for (int k = 1; k <= DocumentSlots::Count; ++k) {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <memory>
 
+class AppState;
 class CFileDialog;
 class CommandRegistry;
 class DocumentHost;
@@ -17,8 +18,7 @@ class SettingsStore;
 // to the user with the path and the reason.
 class FileCommands {
   public:
-    FileCommands(DocumentHost& host, Prompts& prompts, SettingsStore& settings, QString& openPath,
-                 const QString& startFolder);
+    FileCommands(DocumentHost& host, Prompts& prompts, SettingsStore& settings, AppState& state);
     ~FileCommands();
 
     void registerAll(CommandRegistry& commands);
@@ -50,9 +50,6 @@ class FileCommands {
     // the program; false (and nothing ended) when the user cancels.
     bool close();
 
-    // The dialog object of the last Open or Save As.
-    const CFileDialog* lastDialog() const { return m_dialog.get(); }
-
     static const char* const FileFilter;
     static const char* const SavePromptText;
 
@@ -69,8 +66,7 @@ class FileCommands {
     DocumentHost& m_host;
     Prompts& m_prompts;
     SettingsStore& m_settings;
-    QString& m_openPath;
-    const QString& m_startFolder;
+    AppState& m_state;
     std::unique_ptr<CFileDialog> m_dialog;
     DiskWatch m_watch;
     bool m_busy = false;

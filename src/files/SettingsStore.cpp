@@ -6,19 +6,12 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
-#include <QSettings>
 #include <utility>
 
 namespace {
 
 const QString kIniFileName = QStringLiteral("Markwright.ini");
 const QString kIniSection = QStringLiteral("Markwright");
-
-const QString kOrganisation = QStringLiteral("Markwright");
-const QString kApplication = QStringLiteral("Markwright");
-const QString kGroup = QStringLiteral("Settings");
-const QString kNetscapeKey = QStringLiteral("netscapePath");
-const QString kIeKey = QStringLiteral("iePath");
 
 // Removes spaces from both ends; tabs and other blanks are kept.
 QString trimSpaces(const QString& text) {
@@ -31,13 +24,6 @@ QString trimSpaces(const QString& text) {
         --end;
     }
     return text.mid(begin, end - begin);
-}
-
-void writeUserValue(const QString& key, const QString& value) {
-    QSettings settings(kOrganisation, kApplication);
-    settings.beginGroup(kGroup);
-    settings.setValue(key, value);
-    settings.endGroup();
 }
 
 } // namespace
@@ -90,34 +76,6 @@ bool SettingsStore::writeIniKey(const QString& key, QString& value) const {
         return false;
     }
     return file.commit();
-}
-
-BrowserPaths defaultBrowserPaths() {
-#ifdef Q_OS_WIN
-    return {QStringLiteral("C:\\Program Files\\Netscape\\Netscape.exe"),
-            QStringLiteral("C:\\Program Files\\Internet Explorer\\ie.exe")};
-#else
-    return {QStringLiteral("/usr/bin/firefox"), QStringLiteral("/usr/bin/chromium")};
-#endif
-}
-
-BrowserPaths readBrowserPaths() {
-    const BrowserPaths defaults = defaultBrowserPaths();
-    QSettings settings(kOrganisation, kApplication);
-    settings.beginGroup(kGroup);
-    BrowserPaths paths;
-    paths.netscape = settings.value(kNetscapeKey, defaults.netscape).toString();
-    paths.ie = settings.value(kIeKey, defaults.ie).toString();
-    settings.endGroup();
-    return paths;
-}
-
-void writeNetscapePath(const QString& path) {
-    writeUserValue(kNetscapeKey, path);
-}
-
-void writeIePath(const QString& path) {
-    writeUserValue(kIeKey, path);
 }
 
 QString asFolderPrefix(const QString& folder) {

@@ -30,15 +30,3 @@ class SettingsStore {
 // must end with a separator; one typed by hand without it would otherwise put
 // files beside the folder instead of inside it. Empty stays empty.
 QString asFolderPrefix(const QString& folder);
-
-// Per-user settings: the program files of the two external browsers.
-struct BrowserPaths {
-    QString netscape;
-    QString ie;
-};
-
-// The defaults used when no per-user value is stored.
-BrowserPaths defaultBrowserPaths();
-BrowserPaths readBrowserPaths();
-void writeNetscapePath(const QString& path);
-void writeIePath(const QString& path);

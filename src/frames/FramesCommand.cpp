@@ -1,9 +1,9 @@
 #include "frames/FramesCommand.h"
 
+#include "core/DocumentHost.h"
 #include "core/DocumentSlots.h"
 #include "dialogs/Prompts.h"
 #include "editor/SourcePane.h"
-#include "core/DocumentHost.h"
 #include "files/FileCommands.h"
 #include "frames/FramesPages.h"
 #include "frames/FrmFrames.h"
@@ -15,9 +15,8 @@ const char* const FramesCommand::QuestionText =
     "current page first?";
 
 FramesCommand::FramesCommand(DocumentHost& host, Prompts& prompts, FileCommands& files,
-                             Window window, QString programFolder)
-    : m_host(host), m_prompts(prompts), m_files(files), m_window(std::move(window)),
-      m_programFolder(std::move(programFolder)) {}
+                             QString programFolder)
+    : m_host(host), m_prompts(prompts), m_files(files), m_programFolder(std::move(programFolder)) {}
 
 void FramesCommand::run() {
     const int n = m_host.currentSlot();
@@ -29,13 +28,14 @@ void FramesCommand::run() {
     if (!m_files.offerToSave(n, FileCommands::Route::SaveAs, QLatin1String(QuestionText))) {
         return;
     }
-    m_window.previewOnly();
+    m_host.showPreviewOnly();
     // Modal for the user, but not a nested event loop: closing it (Exit or
     // the close box) brings the two panes back through the timer.
-    m_wizard = new FrmFrames([this](const QString& button) { choose(button); }, m_window.parent);
+    m_wizard =
+        new FrmFrames([this](const QString& button) { choose(button); }, m_host.dialogParent());
     m_wizard->setAttribute(Qt::WA_DeleteOnClose);
     m_wizard->setWindowModality(Qt::ApplicationModal);
-    QObject::connect(m_wizard, &QDialog::finished, m_wizard, [this] { m_window.recentre(); });
+    QObject::connect(m_wizard, &QDialog::finished, m_wizard, [this] { m_host.recentreSoon(); });
     m_wizard->show();
 }
 

@@ -16,13 +16,7 @@ class QWidget;
 // the window and opens the wizard; each layout picked replaces the page.
 class FramesCommand {
   public:
-    struct Window {
-        std::function<void()> previewOnly; // the preview-only layout
-        std::function<void()> recentre;    // start the re-centring timer
-        QWidget* parent = nullptr;
-    };
-    FramesCommand(DocumentHost& host, Prompts& prompts, FileCommands& files, Window window,
-                  QString programFolder);
+    FramesCommand(DocumentHost& host, Prompts& prompts, FileCommands& files, QString programFolder);
 
     void run();
     // Replaces the whole text with the page of the layout `button`.
@@ -36,7 +30,6 @@ class FramesCommand {
     DocumentHost& m_host;
     Prompts& m_prompts;
     FileCommands& m_files;
-    Window m_window;
     QString m_programFolder;
     QPointer<FrmFrames> m_wizard;
 };

@@ -1,8 +1,10 @@
 #include "printing/PrintCommand.h"
 
 #include "core/CommandRegistry.h"
+#include "core/DocumentHost.h"
 #include "dialogs/CPrintDialog.h"
 #include "dialogs/Prompts.h"
+#include "editor/SourcePane.h"
 
 #include <QFont>
 #include <QPrinter>
@@ -44,10 +46,8 @@ bool printSource(QPrinter& printer, const QString& text, QString* error) {
     return true;
 }
 
-PrintCommand::PrintCommand(Prompts& prompts, std::function<QString()> sourceText,
-                           PrinterFactory makePrinter)
-    : m_prompts(prompts), m_sourceText(std::move(sourceText)),
-      m_makePrinter(std::move(makePrinter)) {}
+PrintCommand::PrintCommand(DocumentHost& host, Prompts& prompts, PrinterFactory makePrinter)
+    : m_host(host), m_prompts(prompts), m_makePrinter(std::move(makePrinter)) {}
 
 void PrintCommand::registerAll(CommandRegistry& commands) {
     commands.add("mnuPrint", [this] { run(); });
@@ -55,14 +55,17 @@ void PrintCommand::registerAll(CommandRegistry& commands) {
 
 void PrintCommand::run() {
     CPrintDialog dialog(m_prompts);
-    dialog.setFlags(DialogFlags);
+    dialog.setFlags(CPrintDialog::NoSelection | CPrintDialog::NoPageNumbers |
+                    CPrintDialog::ReturnDeviceContext | CPrintDialog::UseDeviceCopies |
+                    CPrintDialog::DisablePrintToFile);
+    dialog.setHWndParent(m_host.dialogParent());
     if (!dialog.Show()) {
         return;
     }
     std::unique_ptr<QPrinter> printer =
         m_makePrinter ? m_makePrinter() : std::make_unique<QPrinter>(QPrinter::HighResolution);
     QString error;
-    if (!printSource(*printer, m_sourceText(), &error)) {
+    if (!printSource(*printer, m_host.source().text(), &error)) {
         m_prompts.message(QStringLiteral("The source could not be printed.\n\n") + error,
                           QStringLiteral("Markwright"), Prompts::Icon::Warning);
     }

@@ -5,6 +5,7 @@
 #include <memory>
 
 class CommandRegistry;
+class DocumentHost;
 class Prompts;
 class QPrinter;
 
@@ -19,15 +20,13 @@ bool printSource(QPrinter& printer, const QString& text, QString* error);
 class PrintCommand {
   public:
     using PrinterFactory = std::function<std::unique_ptr<QPrinter>()>;
-    PrintCommand(Prompts& prompts, std::function<QString()> sourceText, PrinterFactory makePrinter);
+    PrintCommand(DocumentHost& host, Prompts& prompts, PrinterFactory makePrinter);
 
     void registerAll(CommandRegistry& commands);
     void run();
 
-    static constexpr int DialogFlags = 786700;
-
   private:
+    DocumentHost& m_host;
     Prompts& m_prompts;
-    std::function<QString()> m_sourceText;
     PrinterFactory m_makePrinter;
 };

@@ -60,7 +60,7 @@ TEST(FrmEditStartUp, WindowSlotsTabsAndPreviewFiles) {
         EXPECT_EQ(readFile(w.docFolder() + QStringLiteral("~tmp%1-Mkwr.html").arg(n)),
                   pageTemplate().toUtf8());
     }
-    EXPECT_EQ(w->startFolder(), w.docFolder());
+    EXPECT_EQ(w->state().startFolder(), w.docFolder());
     // The start-up load marks the preview stale, so the continuous preview
     // shows the first page shortly after start.
     EXPECT_TRUE(w->documents().previewStale());
@@ -313,7 +313,7 @@ TEST(FrmEditLayout, ResizeKeepsTheSplitThenRecentresAndRefusesTinyWidths) {
 // the preview files are written to the current folder.
 TEST(FrmEditStartUp, MissingIniIsReportedAndPreviewFilesGoToTheCurrentFolder) {
     TestWindow w(TestWindow::Ini::Missing);
-    EXPECT_EQ(w->openPath(), "");
+    EXPECT_EQ(w->state().openPath(), "");
     EXPECT_EQ(w->documents().folder(3), "");
     EXPECT_EQ(w.prompts.seen().size(), 1u);
     EXPECT_EQ(w.prompts.seen().front().icon, Prompts::Icon::Information);

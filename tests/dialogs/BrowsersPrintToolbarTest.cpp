@@ -1,8 +1,8 @@
 // External browsers, test resolutions, printing, the toolbar and the status
 // bar on the real window, with scripted prompts and a recording launcher.
-#include "core/CommandRegistry.h"
 #include "app/StatusPanels.h"
 #include "app/ToolbarTable.h"
+#include "core/CommandRegistry.h"
 #include "editor/SourcePane.h"
 #include "files/SettingsStore.h"
 #include "support/TestWindow.h"
@@ -71,14 +71,15 @@ TEST(ExternalBrowsers, PreviewWritesIntoSlotOnesFolderAndPassesOnePath) {
 
     w->commands().run("mnuIEPreview");
     ASSERT_EQ(w.launcher.starts.size(), 1u);
-    EXPECT_EQ(w.launcher.starts[0].program, defaultBrowserPaths().ie);
+    EXPECT_EQ(w.launcher.starts[0].program, AppState::defaultBrowserPath(AppState::Browser::IE));
     EXPECT_EQ(w.launcher.starts[0].arguments, QStringList{spaced + "~tmp3-Mkwr.html"});
     EXPECT_EQ(readFile(spaced + "~tmp3-Mkwr.html"), "<p>three</p>");
 
     // A program that cannot start: nothing else happens, nothing is shown.
     w.launcher.succeed = false;
     w->commands().run("mnuNetscapePreview");
-    EXPECT_EQ(w.launcher.starts.back().program, defaultBrowserPaths().netscape);
+    EXPECT_EQ(w.launcher.starts.back().program,
+              AppState::defaultBrowserPath(AppState::Browser::Netscape));
     EXPECT_EQ(w->documents().title(3), other.filePath("page.htm"));
 }
 
@@ -87,16 +88,14 @@ TEST(ExternalBrowsers, LocateStoresThePathAtOnceAndCancelChangesNothing) {
     w.prompts.expectFile("Find IE", {"/opt/browsers/ie"});
     w->commands().run("mnuIELocate");
     EXPECT_TRUE(w.prompts.seen().back().file.nameFilters.startsWith("IE (*.exe) (*.exe)"));
-    EXPECT_EQ(w->iePath(), "/opt/browsers/ie");
-    EXPECT_EQ(readBrowserPaths().ie, "/opt/browsers/ie") << "kept for the next start";
+    EXPECT_EQ(w.settings.values.value("Settings/iePath"), "/opt/browsers/ie")
+        << "kept for the next start";
     w->commands().run("mnuIEPreview");
     EXPECT_EQ(w.launcher.starts.back().program, "/opt/browsers/ie");
 
     w.prompts.expectFile("Find Netscape", {});
     w->commands().run("mnuNetscapeLocation");
-    EXPECT_EQ(w->netscapePath(), defaultBrowserPaths().netscape);
-    EXPECT_EQ(readBrowserPaths().netscape, defaultBrowserPaths().netscape);
-    writeIePath(defaultBrowserPaths().ie);
+    EXPECT_FALSE(w.settings.values.contains("Settings/netscapePath"));
 }
 
 TEST(ExternalBrowsers, TestResolutionsSizeTheWindowThenRecentre) {
@@ -123,7 +122,9 @@ TEST(PrintSource, PrintsAnEmptyLineThenTheSourceAndCancelPrintsNothing) {
     w->commands().run("mnuPrint");
     EXPECT_FALSE(QFile::exists(w.printFile));
     const Prompts::PrintRequest& request = w.prompts.seen().back().print;
-    EXPECT_EQ(request.flags, 786700);
+    EXPECT_FALSE(request.allowSelection);
+    EXPECT_FALSE(request.allowPageRange);
+    EXPECT_FALSE(request.allowPrintToFile);
     EXPECT_EQ(request.minPage, 1);
     EXPECT_EQ(request.maxPage, 9999);
     EXPECT_EQ(request.copies, 0);

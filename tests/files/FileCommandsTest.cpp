@@ -72,7 +72,7 @@ TEST_F(FileCommandsTest, OpenTakesTheFileIntoTheActiveSlot) {
     EXPECT_EQ(readFile(folder() + "~tmp2-Mkwr.html"), "<p>hello</p>\r\n");
     EXPECT_EQ(w.recording->navigations.last(), folder() + "~tmp2-Mkwr.html");
     EXPECT_TRUE(iniText().contains("OpenPath=" + folder()));
-    EXPECT_EQ(w->openPath(), w.docFolder());
+    EXPECT_EQ(w->state().openPath(), w.docFolder());
 }
 
 TEST_F(FileCommandsTest, CancelInThePromptOrTheDialogChangesNothing) {

@@ -4,8 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/AppState.h"
+#include "support/MemorySettings.h"
 #include <QFile>
-#include <QSettings>
 #include <QTemporaryDir>
 
 namespace {
@@ -92,22 +93,23 @@ TEST(SettingsStoreIni, WriteKeepsOtherLinesAndLineEnds) {
     }
 }
 
-// TestMain points the per-user settings at a test area.
-TEST(SettingsStoreBrowsers, DefaultsThenStoredPaths) {
-    QSettings settings("Markwright", "Markwright");
-    settings.remove("Settings");
+// Browser programs: the platform's defaults until one is stored, under the
+// keys earlier versions stored them with.
+TEST(AppStateBrowsers, DefaultsThenStoredPaths) {
+    MemorySettings settings;
+    AppState state(settings);
 #ifdef Q_OS_WIN
-    const BrowserPaths defaults = {"C:\\Program Files\\Netscape\\Netscape.exe",
-                                   "C:\\Program Files\\Internet Explorer\\ie.exe"};
+    const QString defaults = "C:\\Program Files\\Netscape\\Netscape.exe | "
+                             "C:\\Program Files\\Internet Explorer\\ie.exe";
 #else
-    const BrowserPaths defaults = {"/usr/bin/firefox", "/usr/bin/chromium"};
+    const QString defaults = "/usr/bin/firefox | /usr/bin/chromium";
 #endif
-    const auto both = [](const BrowserPaths& p) { return p.netscape + " | " + p.ie; };
-    EXPECT_EQ(both(defaultBrowserPaths()), both(defaults));
-    EXPECT_EQ(both(readBrowserPaths()), both(defaults));
-    writeNetscapePath("/opt/nav/navigator");
-    EXPECT_EQ(both(readBrowserPaths()), "/opt/nav/navigator | " + defaults.ie);
-    writeIePath("/opt/other browser/run");
-    EXPECT_EQ(both(readBrowserPaths()), "/opt/nav/navigator | /opt/other browser/run");
-    settings.remove("Settings");
+    const auto both = [&] {
+        return state.browserPath(AppState::Browser::Netscape) + " | " +
+               state.browserPath(AppState::Browser::IE);
+    };
+    EXPECT_EQ(both(), defaults);
+    state.setBrowserPath(AppState::Browser::IE, "/opt/other browser/run");
+    EXPECT_EQ(settings.values.value("Settings/iePath"), "/opt/other browser/run");
+    EXPECT_EQ(both(), defaults.section(" | ", 0, 0) + " | /opt/other browser/run");
 }

@@ -23,6 +23,7 @@ TestWindow::TestWindow(Ini ini, bool realPreview, const QString& openPath,
     context.prompts = &prompts;
     context.clock = &clock;
     context.launcher = &launcher;
+    context.userSettings = &settings;
     context.makePrinter = [this] {
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setOutputFormat(QPrinter::PdfFormat);

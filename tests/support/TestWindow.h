@@ -2,6 +2,7 @@
 
 #include "app/FrmEdit.h"
 #include "support/FakeClock.h"
+#include "support/MemorySettings.h"
 #include "support/RecordingLauncher.h"
 #include "support/RecordingPreview.h"
 #include "support/ScriptedPrompts.h"
@@ -34,6 +35,7 @@ class TestWindow {
     ScriptedPrompts prompts;
     FakeClock clock;
     RecordingLauncher launcher;
+    MemorySettings settings;
     RecordingPreview* recording = nullptr;
     int quits = 0;     // times the program was ended
     QString printFile; // where "Print Source" prints to (a PDF); empty: fails

@@ -1,0 +1,13 @@
+#include "files/QtUserSettings.h"
+
+#include <QSettings>
+
+QString QtUserSettings::value(const QString& key, const QString& fallback) const {
+    return QSettings(QStringLiteral("Markwright"), QStringLiteral("Markwright"))
+        .value(key, fallback)
+        .toString();
+}
+
+void QtUserSettings::setValue(const QString& key, const QString& value) {
+    QSettings(QStringLiteral("Markwright"), QStringLiteral("Markwright")).setValue(key, value);
+}

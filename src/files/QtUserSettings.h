@@ -1,0 +1,11 @@
+#pragma once
+
+#include "core/UserSettings.h"
+
+// Per-user values in the platform's settings store (organisation and
+// application "Markwright").
+class QtUserSettings : public UserSettings {
+  public:
+    QString value(const QString& key, const QString& fallback) const override;
+    void setValue(const QString& key, const QString& value) override;
+};
