@@ -10,6 +10,7 @@
 #include "browsers/ExternalBrowsers.h"
 #include "core/Clock.h"
 #include "core/PageTemplate.h"
+#include "core/PaneTitles.h"
 #include "core/PreviewPane.h"
 #include "dialogs/Launcher.h"
 #include "editor/EditorCommands.h"
@@ -34,7 +35,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
-using layout::Control;
+using panes::Control;
 
 namespace {
 constexpr int MinimumWidthTwips = 3000;
@@ -45,7 +46,7 @@ int px(double twips) {
     return qRound(twips / FrmEdit::TwipsPerPixel);
 }
 
-void place(QWidget* widget, const layout::Box& box) {
+void place(QWidget* widget, const panes::Box& box) {
     widget->setGeometry(px(box.left), px(box.top), qMax(0, px(box.width)), qMax(0, px(box.height)));
 }
 
@@ -56,13 +57,9 @@ FrmEdit::FrmEdit(const AppContext& context, QWidget* parent)
       m_ownSettings(context.userSettings == nullptr ? std::make_unique<QtUserSettings>() : nullptr),
       m_state(context.userSettings != nullptr ? *context.userSettings : *m_ownSettings),
       m_settings(std::make_unique<SettingsStore>(context.programFolder, *context.prompts)),
-      m_docs([this] { return m_source->text(); }), m_layout(layout::designLayout()),
+      m_docs([this] { return m_source->text(); }), m_layout(panes::designLayout()),
       m_commonDialog(*context.prompts) {
     setObjectName(QStringLiteral("frmEdit"));
-    if (m_context.launcher == nullptr) {
-        m_ownLauncher = std::make_unique<SystemLauncher>();
-        m_context.launcher = m_ownLauncher.get();
-    }
     buildWidgets();
     m_insert = std::make_unique<InsertCommands>(*m_source, m_commonDialog);
     m_editor = std::make_unique<EditorCommands>(*this, *m_context.prompts);
@@ -114,13 +111,13 @@ void FrmEdit::buildWidgets() {
     m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
     m_toolbar->setMovable(false);
 
-    m_tabs1 = new FixedTabBar(m_client);
-    m_tabs1->setObjectName(QStringLiteral("TabStrip1"));
-    m_tabs2 = new FixedTabBar(m_client);
-    m_tabs2->setObjectName(QStringLiteral("TabStrip2"));
+    m_sourceTabs = new FixedTabBar(m_client);
+    m_sourceTabs->setObjectName(QStringLiteral("TabStrip1"));
+    m_previewTabs = new FixedTabBar(m_client);
+    m_previewTabs->setObjectName(QStringLiteral("TabStrip2"));
     for (int n = 1; n <= DocumentSlots::Count; ++n) {
-        m_tabs1->addKeyedTab(DocumentSlots::keyFor(n), DocumentSlots::initialTitle(n));
-        m_tabs2->addKeyedTab(QStringLiteral("P%1").arg(n), QStringLiteral("Page %1").arg(n));
+        m_sourceTabs->addKeyedTab(DocumentSlots::keyFor(n), DocumentSlots::initialTitle(n));
+        m_previewTabs->addKeyedTab(QStringLiteral("P%1").arg(n), QStringLiteral("Page %1").arg(n));
     }
 
     m_back = new QToolButton(m_client);
@@ -150,24 +147,24 @@ void FrmEdit::buildWidgets() {
     m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
     m_statusBar->setSizeGripEnabled(false);
 
-    m_timer1 = new QTimer(this);
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setSingleShot(true);
-    m_timer1->setInterval(Timer1Interval);
+    m_recentreTimer = new QTimer(this);
+    m_recentreTimer->setObjectName(QStringLiteral("Timer1"));
+    m_recentreTimer->setSingleShot(true);
+    m_recentreTimer->setInterval(Timer1Interval);
     m_refreshTimer = new QTimer(this);
     m_refreshTimer->setObjectName(QStringLiteral("refreshTimer"));
     m_refreshTimer->setInterval(RefreshInterval);
 
     connect(m_source, &SourcePane::changed, this, &FrmEdit::onPaneChanged);
-    connect(m_tabs1, &QTabBar::currentChanged, this, &FrmEdit::switchToSelectedSlot);
-    connect(m_tabs2, &QTabBar::tabBarClicked, this, &FrmEdit::onPreviewTabClicked);
+    connect(m_sourceTabs, &QTabBar::currentChanged, this, &FrmEdit::switchToSelectedSlot);
+    connect(m_previewTabs, &QTabBar::tabBarClicked, this, &FrmEdit::onPreviewTabClicked);
     connect(m_back, &QToolButton::clicked, this, [this] { m_preview->back(); });
     connect(m_next, &QToolButton::clicked, this, [this] { m_preview->forward(); });
-    connect(m_timer1, &QTimer::timeout, this, &FrmEdit::recentre);
+    connect(m_recentreTimer, &QTimer::timeout, this, &FrmEdit::recentre);
     connect(m_refreshTimer, &QTimer::timeout, this, &FrmEdit::continuousRefreshTick);
 
     connect(m_grip, &SplitterGrip::pressed, this, [this] {
-        layout::beginSplitterDrag(m_layout);
+        panes::beginSplitterDrag(m_layout);
         m_splitterMoving = true;
         place(m_splitterBar, m_layout[Control::picSplitter]);
         m_splitterBar->show();
@@ -177,14 +174,14 @@ void FrmEdit::buildWidgets() {
         if (!m_splitterMoving) {
             return;
         }
-        layout::moveSplitterDrag(m_layout, x * TwipsPerPixel, windowMetrics());
+        panes::moveSplitterDrag(m_layout, x * TwipsPerPixel, windowMetrics());
         place(m_splitterBar, m_layout[Control::picSplitter]);
     });
     connect(m_grip, &SplitterGrip::released, this, [this] {
         if (!m_splitterMoving) {
             return;
         }
-        layout::endSplitterDrag(m_layout, windowMetrics());
+        panes::endSplitterDrag(m_layout, windowMetrics());
         m_splitterBar->hide();
         m_splitterMoving = false;
         applyLayout();
@@ -195,19 +192,19 @@ void FrmEdit::registerCommands() {
     m_commands.add(QStringLiteral("mnuViewRefresh"), [this] { refreshPreview(); });
     // The check mark is the switch; the action toggles it by itself.
     m_commands.add(QStringLiteral("mnuPreviewContinuous"), [] {});
-    m_commands.add(QStringLiteral("mnuBoth"), [this] { setViewMode(layout::Mode::Both); });
-    m_commands.add(QStringLiteral("mnuSOnly"), [this] { setViewMode(layout::Mode::SourceOnly); });
-    m_commands.add(QStringLiteral("mnuPOnly"), [this] { setViewMode(layout::Mode::PreviewOnly); });
+    m_commands.add(QStringLiteral("mnuBoth"), [this] { setViewMode(panes::Mode::Both); });
+    m_commands.add(QStringLiteral("mnuSOnly"), [this] { setViewMode(panes::Mode::SourceOnly); });
+    m_commands.add(QStringLiteral("mnuPOnly"), [this] { setViewMode(panes::Mode::PreviewOnly); });
 
     // Layout commands the toolbar reaches by key.
     m_commands.add(QStringLiteral("Both"), [this] {
-        setViewMode(layout::Mode::Both);
+        setViewMode(panes::Mode::Both);
         sizeControls(m_layout[Control::imgSplitter].left);
     });
-    m_commands.add(QStringLiteral("Source"), [this] { setViewMode(layout::Mode::SourceOnly); });
-    m_commands.add(QStringLiteral("Preview"), [this] { setViewMode(layout::Mode::PreviewOnly); });
-    m_commands.add(QStringLiteral("Code10"), [this] { setViewMode(layout::Mode::Code10); });
-    m_commands.add(QStringLiteral("Preview10"), [this] { setViewMode(layout::Mode::Preview10); });
+    m_commands.add(QStringLiteral("Source"), [this] { setViewMode(panes::Mode::SourceOnly); });
+    m_commands.add(QStringLiteral("Preview"), [this] { setViewMode(panes::Mode::PreviewOnly); });
+    m_commands.add(QStringLiteral("Code10"), [this] { setViewMode(panes::Mode::Code10); });
+    m_commands.add(QStringLiteral("Preview10"), [this] { setViewMode(panes::Mode::Preview10); });
     m_commands.add(QStringLiteral("HBoth"), [this] { horizontalLayout(); });
     m_commands.add(QStringLiteral("Refresh"), [this] { refreshPreview(); });
 
@@ -249,12 +246,12 @@ void FrmEdit::startUp() {
 }
 
 QString FrmEdit::tabCaption(int n) const {
-    return m_tabs1->tabText(n - 1);
+    return m_sourceTabs->tabText(n - 1);
 }
 
 void FrmEdit::setTabCaptions(int n, const QString& sourceTab, const QString& previewTab) {
-    m_tabs1->setTabText(n - 1, sourceTab);
-    m_tabs2->setTabText(n - 1, previewTab);
+    m_sourceTabs->setTabText(n - 1, sourceTab);
+    m_previewTabs->setTabText(n - 1, previewTab);
 }
 
 void FrmEdit::setWindowCaption(const QString& caption) {
@@ -287,11 +284,11 @@ QWidget* FrmEdit::dialogParent() {
 }
 
 void FrmEdit::showPreviewOnly() {
-    setViewMode(layout::Mode::PreviewOnly);
+    setViewMode(panes::Mode::PreviewOnly);
 }
 
 void FrmEdit::recentreSoon() {
-    m_timer1->start();
+    m_recentreTimer->start();
 }
 
 bool FrmEdit::writeActiveText(const QString& path) {
@@ -358,7 +355,7 @@ void FrmEdit::checkOutsideChange() {
 }
 
 int FrmEdit::currentSlot() const {
-    return DocumentSlots::slotForKey(m_tabs1->currentKey());
+    return DocumentSlots::slotForKey(m_sourceTabs->currentKey());
 }
 
 bool FrmEdit::continuousPreview() const {
@@ -391,19 +388,19 @@ void FrmEdit::switchToSelectedSlot() {
 }
 
 void FrmEdit::onPreviewTabClicked(int index) {
-    const QString key = m_tabs2->keyAt(index);
+    const QString key = m_previewTabs->keyAt(index);
     for (int n = 1; n <= DocumentSlots::Count; ++n) {
         if (key == QStringLiteral("P%1").arg(n)) {
-            m_tabs1->setCurrentIndex(m_tabs1->indexOfKey(DocumentSlots::keyFor(n)));
+            m_sourceTabs->setCurrentIndex(m_sourceTabs->indexOfKey(DocumentSlots::keyFor(n)));
             return;
         }
     }
 }
 
 void FrmEdit::updatePaneTitles() {
-    const QString caption = m_tabs1->tabText(m_tabs1->currentIndex());
-    m_layout.previewTitle = QStringLiteral("IE Browser Preview: ") + caption;
-    m_layout.sourceTitle = QStringLiteral("HTML Source: ") + caption;
+    const QString caption = m_sourceTabs->tabText(m_sourceTabs->currentIndex());
+    m_layout.previewTitle = previewPaneTitle(caption);
+    m_layout.sourceTitle = sourcePaneTitle(caption);
     m_previewTitle->setText(m_layout.previewTitle);
     m_sourceTitle->setText(m_layout.sourceTitle);
 }
@@ -427,37 +424,37 @@ void FrmEdit::showPanes(bool visible) {
     m_preview->widget()->setVisible(visible);
 }
 
-layout::Window FrmEdit::windowMetrics() const {
-    layout::Window w;
+panes::WindowSize FrmEdit::windowMetrics() const {
+    panes::WindowSize w;
     w.width = width() * TwipsPerPixel;
     w.innerWidth = m_client->width() * TwipsPerPixel;
     w.innerHeight = m_client->height() * TwipsPerPixel;
-    w.selectedCaption = m_tabs1->tabText(m_tabs1->currentIndex());
+    w.selectedCaption = m_sourceTabs->tabText(m_sourceTabs->currentIndex());
     return w;
 }
 
 void FrmEdit::sizeControls(double x) {
-    layout::sizeControls(m_layout, x, windowMetrics());
+    panes::sizeControls(m_layout, x, windowMetrics());
     applyLayout();
 }
 
-void FrmEdit::setViewMode(layout::Mode mode) {
-    layout::applyMode(m_layout, mode, windowMetrics());
+void FrmEdit::setViewMode(panes::Mode mode) {
+    panes::applyMode(m_layout, mode, windowMetrics());
     applyLayout();
 }
 
 void FrmEdit::horizontalLayout() {
-    layout::horizontalLayout(m_layout, windowMetrics());
+    panes::horizontalLayout(m_layout, windowMetrics());
     applyLayout();
 }
 
 void FrmEdit::applyLayout() {
     // The title strip, the toolbar and the status bar run the full width of
     // the client area, the status bar along its bottom edge.
-    const layout::Window w = windowMetrics();
+    const panes::WindowSize w = windowMetrics();
     m_layout[Control::picTitles].width = w.innerWidth;
     m_layout[Control::Toolbar1].width = w.innerWidth;
-    layout::Box& status = m_layout[Control::StatusBar1];
+    panes::Box& status = m_layout[Control::StatusBar1];
     status.width = w.innerWidth;
     status.top = w.innerHeight - status.height;
 
@@ -466,8 +463,8 @@ void FrmEdit::applyLayout() {
     place(m_statusBar, status);
     place(m_sourceTitle, m_layout[Control::lblTitle0]);
     place(m_previewTitle, m_layout[Control::lblTitle1]);
-    place(m_tabs1, m_layout[Control::TabStrip1]);
-    place(m_tabs2, m_layout[Control::TabStrip2]);
+    place(m_sourceTabs, m_layout[Control::TabStrip1]);
+    place(m_previewTabs, m_layout[Control::TabStrip2]);
     place(m_back, m_layout[Control::Back]);
     place(m_next, m_layout[Control::cmdNext]);
     place(m_source, m_layout[Control::htmlSource]);
@@ -476,15 +473,15 @@ void FrmEdit::applyLayout() {
     place(m_splitterBar, m_layout[Control::picSplitter]);
     m_grip->raise();
     m_splitterBar->raise();
-    m_tabs1->setFixedTabWidth(px(m_layout.tabWidth1));
-    m_tabs2->setFixedTabWidth(px(m_layout.tabWidth2));
+    m_sourceTabs->setFixedTabWidth(px(m_layout.tabWidth1));
+    m_previewTabs->setFixedTabWidth(px(m_layout.tabWidth2));
     m_sourceTitle->setText(m_layout.sourceTitle);
     m_previewTitle->setText(m_layout.previewTitle);
 }
 
 void FrmEdit::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    m_timer1->start();
+    m_recentreTimer->start();
     if (isMinimized()) {
         return;
     }
@@ -495,7 +492,7 @@ void FrmEdit::resizeEvent(QResizeEvent* event) {
 }
 
 void FrmEdit::recentre() {
-    m_timer1->stop();
+    m_recentreTimer->stop();
     sizeControls(windowMetrics().width / 2);
     sizeControls(m_layout[Control::imgSplitter].left);
 }

@@ -48,7 +48,7 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     SourcePane& source() override { return *m_source; }
     PreviewPane& preview() { return *m_preview; }
     CommandRegistry& commands() { return m_commands; }
-    const layout::Layout& paneLayout() const { return m_layout; }
+    const panes::Placement& paneLayout() const { return m_layout; }
     // The shared common dialog (dlgCommonDialog).
     CommonDialog& commonDialog() { return m_commonDialog; }
     InsertCommands& insertCommands() { return *m_insert; }
@@ -80,17 +80,14 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     FileCommands& files() { return *m_files; }
     EditorCommands& editor() { return *m_editor; }
     FramesCommand& frames() { return *m_frames; }
-    ExternalBrowsers& browsers() { return *m_browsers; }
     StatusPanels& statusPanels() { return *m_statusPanels; }
     SideWindows& sideWindows() { return *m_side; }
     Recovery& recovery() { return *m_recovery; }
-    // True once Close has ended the program.
-    bool ended() const { return m_ended; }
     void sizeControls(double x);
-    void setViewMode(layout::Mode mode);
+    void setViewMode(panes::Mode mode);
     void horizontalLayout();
     // The window as the layout sees it, in twips.
-    layout::Window windowMetrics() const;
+    panes::WindowSize windowMetrics() const;
 
     const AppState& state() const { return m_state; }
     bool continuousPreview() const;
@@ -119,21 +116,20 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     void checkOutsideChange();
 
     AppContext m_context;
-    std::unique_ptr<Launcher> m_ownLauncher;     // when the context brings none
     std::unique_ptr<UserSettings> m_ownSettings; // when the context brings none
     AppState m_state;
     std::unique_ptr<SettingsStore> m_settings;
     DocumentSlots m_docs;
     CommandRegistry m_commands;
-    layout::Layout m_layout;
+    panes::Placement m_layout;
 
     QWidget* m_client = nullptr;
     QWidget* m_picTitles = nullptr;
     QLabel* m_sourceTitle = nullptr;
     QLabel* m_previewTitle = nullptr;
     QToolBar* m_toolbar = nullptr;
-    FixedTabBar* m_tabs1 = nullptr;
-    FixedTabBar* m_tabs2 = nullptr;
+    FixedTabBar* m_sourceTabs = nullptr;
+    FixedTabBar* m_previewTabs = nullptr;
     QToolButton* m_back = nullptr;
     QToolButton* m_next = nullptr;
     SourcePane* m_source = nullptr;
@@ -141,7 +137,7 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     QWidget* m_splitterBar = nullptr;
     PreviewPane* m_preview = nullptr;
     QStatusBar* m_statusBar = nullptr;
-    QTimer* m_timer1 = nullptr;
+    QTimer* m_recentreTimer = nullptr;
     QTimer* m_refreshTimer = nullptr;
     std::unique_ptr<PreviewRefresher> m_refresher;
     CommonDialog m_commonDialog;

@@ -1,8 +1,10 @@
 #include "app/PaneLayout.h"
 
+#include "core/PaneTitles.h"
+
 #include <cmath>
 
-namespace layout {
+namespace panes {
 
 namespace {
 
@@ -25,8 +27,8 @@ void setTabWidth(double& tabWidth, double v) {
 
 } // namespace
 
-Layout designLayout() {
-    Layout l;
+Placement designLayout() {
+    Placement l;
     l[Control::picTitles] = {0, 0, 11880, 300};
     l[Control::lblTitle0] = {0, 12, 2016, 270};
     l[Control::lblTitle1] = {2070, -15, 3210, 270};
@@ -47,7 +49,7 @@ Layout designLayout() {
     return l;
 }
 
-void sizeControls(Layout& l, double x, const Window& w) {
+void sizeControls(Placement& l, double x, const WindowSize& w) {
     Box& titles = l[Control::picTitles];
     Box& srcTitle = l[Control::lblTitle0];
     Box& prevTitle = l[Control::lblTitle1];
@@ -99,11 +101,11 @@ void sizeControls(Layout& l, double x, const Window& w) {
     setTabWidth(l.tabWidth1, (source.width / 5) * 0.99);
     setTabWidth(l.tabWidth2, ((preview.width - 1200) / 5) * 0.95);
 
-    l.previewTitle = QStringLiteral("IE Browser Preview: ") + w.selectedCaption;
-    l.sourceTitle = QStringLiteral("HTML Source: ") + w.selectedCaption;
+    l.previewTitle = previewPaneTitle(w.selectedCaption);
+    l.sourceTitle = sourcePaneTitle(w.selectedCaption);
 }
 
-void horizontalLayout(Layout& l, const Window& w) {
+void horizontalLayout(Placement& l, const WindowSize& w) {
     const Box& titles = l[Control::picTitles];
     Box& srcTitle = l[Control::lblTitle0];
     Box& prevTitle = l[Control::lblTitle1];
@@ -132,7 +134,7 @@ void horizontalLayout(Layout& l, const Window& w) {
     preview.left = 40;
 }
 
-void applyMode(Layout& l, Mode mode, const Window& w) {
+void applyMode(Placement& l, Mode mode, const WindowSize& w) {
     Box& bar = l[Control::picSplitter];
     Box& grab = l[Control::imgSplitter];
     switch (mode) {
@@ -159,7 +161,7 @@ void applyMode(Layout& l, Mode mode, const Window& w) {
     sizeControls(l, grab.left, w);
 }
 
-void beginSplitterDrag(Layout& l) {
+void beginSplitterDrag(Placement& l) {
     const Box& grab = l[Control::imgSplitter];
     Box& bar = l[Control::picSplitter];
     bar.left = grab.left;
@@ -169,7 +171,7 @@ void beginSplitterDrag(Layout& l) {
     setHeight(bar, grab.height - 1520);
 }
 
-void moveSplitterDrag(Layout& l, double mouseX, const Window& w) {
+void moveSplitterDrag(Placement& l, double mouseX, const WindowSize& w) {
     const double pos = l[Control::imgSplitter].left + mouseX;
     Box& bar = l[Control::picSplitter];
     if (pos < 500)
@@ -180,8 +182,8 @@ void moveSplitterDrag(Layout& l, double mouseX, const Window& w) {
         bar.left = w.width - 500;
 }
 
-void endSplitterDrag(Layout& l, const Window& w) {
+void endSplitterDrag(Placement& l, const WindowSize& w) {
     sizeControls(l, l[Control::picSplitter].left, w);
 }
 
-} // namespace layout
+} // namespace panes

@@ -8,7 +8,7 @@
 // (1/1440 inch, 15 twips per pixel at 96 dpi) from one number: the splitter's
 // left edge. Pure logic with no widgets; a thin step elsewhere applies the
 // result to the real controls.
-namespace layout {
+namespace panes {
 
 struct Box {
     double left = 0;
@@ -34,7 +34,7 @@ enum class Control : std::size_t {
     Count
 };
 
-struct Layout {
+struct Placement {
     std::array<Box, static_cast<std::size_t>(Control::Count)> boxes{};
     QString sourceTitle;  // caption of lblTitle(0)
     QString previewTitle; // caption of lblTitle(1)
@@ -46,7 +46,7 @@ struct Layout {
 };
 
 // The window the layout is computed for, in twips.
-struct Window {
+struct WindowSize {
     double width = 12000;      // the window's width
     double innerWidth = 11880; // width of its client area
     double innerHeight = 8310; // height of its client area
@@ -54,27 +54,27 @@ struct Window {
 };
 
 // The placements of the 12000 by 9000 design window, before any layout ran.
-Layout designLayout();
+Placement designLayout();
 
 // Places every pane-related control for a splitter at x. Steps run in order,
 // each using the values left by the earlier ones; a step whose value a
 // control cannot take (a negative width or height) is skipped and the rest
 // still run, so the layout never stops half-way.
-void sizeControls(Layout& l, double x, const Window& w);
+void sizeControls(Placement& l, double x, const WindowSize& w);
 
 // Stacks the source pane above the preview, both across the whole window.
-void horizontalLayout(Layout& l, const Window& w);
+void horizontalLayout(Placement& l, const WindowSize& w);
 
 enum class Mode { Both, SourceOnly, PreviewOnly, Code10, Preview10 };
 
 // The view modes are particular splitter positions fed to sizeControls.
-void applyMode(Layout& l, Mode mode, const Window& w);
+void applyMode(Placement& l, Mode mode, const WindowSize& w);
 
 // Splitter drag. Mouse down shows the bar over the grab area; a move places
 // the bar at the grab area's left + mouseX, kept 500 twips from either edge
 // (the panes do not follow); mouse up lays out at the bar's left.
-void beginSplitterDrag(Layout& l);
-void moveSplitterDrag(Layout& l, double mouseX, const Window& w);
-void endSplitterDrag(Layout& l, const Window& w);
+void beginSplitterDrag(Placement& l);
+void moveSplitterDrag(Placement& l, double mouseX, const WindowSize& w);
+void endSplitterDrag(Placement& l, const WindowSize& w);
 
-} // namespace layout
+} // namespace panes

@@ -1,7 +1,7 @@
 #include "app/StatusPanels.h"
 
-#include "platform/Platform.h"
 #include "editor/SourcePane.h"
+#include "platform/Platform.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -27,7 +27,10 @@ StatusPanels::StatusPanels(QStatusBar* bar, SourcePane& pane) : QObject(bar), m_
         m_panels[i] = label;
     }
     m_panels[0]->setText(QLatin1String(ProductText));
-    qApp->installEventFilter(this);
+    // Keys typed into the pane and into the window; other windows' keys are
+    // not this window's business.
+    m_pane.installEventFilter(this);
+    bar->window()->installEventFilter(this);
     m_timer = new QTimer(this);
     m_timer->setInterval(250);
     connect(m_timer, &QTimer::timeout, this, &StatusPanels::update);
@@ -51,19 +54,27 @@ bool StatusPanels::eventFilter(QObject* watched, QEvent* event) {
         if (key->modifiers() & Qt::KeypadModifier && typed.size() == 1 && typed[0].isDigit()) {
             m_seenNum = true;
         }
-        QTimer::singleShot(0, this, &StatusPanels::update);
+        // The key states the platform reported last: no reading of the
+        // system on every key press.
+        QTimer::singleShot(0, this, &StatusPanels::showKeys);
     }
     return QObject::eventFilter(watched, event);
 }
 
 void StatusPanels::update() {
-    const bool caps = platform::capsLockOn().value_or(m_seenCaps);
-    const bool num = platform::numLockOn().value_or(m_seenNum);
-    m_panels[1]->setText(caps ? QStringLiteral("CAPS") : QString());
-    m_panels[2]->setText(num ? QStringLiteral("NUM") : QString());
-    m_panels[3]->setText(m_pane.overwriteMode() ? QString() : QStringLiteral("INS"));
+    m_platformCaps = platform::capsLockOn();
+    m_platformNum = platform::numLockOn();
+    showKeys();
     const QDateTime now = QDateTime::currentDateTime();
     const QLocale locale = QLocale::system();
     m_panels[4]->setText(locale.toString(now.time(), QLocale::ShortFormat));
     m_panels[5]->setText(locale.toString(now.date(), QLocale::ShortFormat));
+}
+
+void StatusPanels::showKeys() {
+    const bool caps = m_platformCaps.value_or(m_seenCaps);
+    const bool num = m_platformNum.value_or(m_seenNum);
+    m_panels[1]->setText(caps ? QStringLiteral("CAPS") : QString());
+    m_panels[2]->setText(num ? QStringLiteral("NUM") : QString());
+    m_panels[3]->setText(m_pane.overwriteMode() ? QString() : QStringLiteral("INS"));
 }

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <array>
+#include <optional>
 
 class QLabel;
 class QStatusBar;
@@ -33,4 +34,8 @@ class StatusPanels : public QObject {
     // What typing showed, for platforms that cannot be asked.
     bool m_seenCaps = false;
     bool m_seenNum = false;
+    // What the platform said at the last tick (nullopt: it cannot tell).
+    std::optional<bool> m_platformCaps;
+    std::optional<bool> m_platformNum;
+    void showKeys();
 };

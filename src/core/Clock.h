@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <QElapsedTimer>
 
 // Elapsed seconds for edit stamps and the continuous preview. A monotonic
@@ -7,7 +9,9 @@
 // correctly, and changes of the system time do not matter.
 class Clock {
   public:
+    Clock() = default;
     virtual ~Clock() = default;
+    Q_DISABLE_COPY(Clock)
     virtual double now() const = 0;
 };
 

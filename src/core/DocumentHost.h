@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <QString>
 
 class DocumentSlots;
@@ -10,7 +12,9 @@ class QWidget;
 // source pane, and the captions, panes, layout and status they update.
 class DocumentHost {
   public:
+    DocumentHost() = default;
     virtual ~DocumentHost() = default;
+    Q_DISABLE_COPY(DocumentHost)
 
     virtual DocumentSlots& documents() = 0;
     virtual SourcePane& source() = 0;

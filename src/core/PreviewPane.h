@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <QString>
 
 class QWidget;
@@ -9,7 +11,9 @@ class QWidget;
 // widget tests use a recording double.
 class PreviewPane {
   public:
+    PreviewPane() = default;
     virtual ~PreviewPane() = default;
+    Q_DISABLE_COPY(PreviewPane)
     virtual QWidget* widget() = 0;
     virtual void navigate(const QString& localPath) = 0;
     virtual void back() = 0;

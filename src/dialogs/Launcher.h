@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -7,7 +9,9 @@
 // Starting other programs and opening addresses: the seam tests replace.
 class Launcher {
   public:
+    Launcher() = default;
     virtual ~Launcher() = default;
+    Q_DISABLE_COPY(Launcher)
     // Starts `program` with `arguments` (each one argument, however many
     // blanks it holds) without waiting for it. False when it cannot start.
     virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;

@@ -3,9 +3,15 @@
 #include <QColor>
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 #include <optional>
 
 class QWidget;
+
+// The title of every box the program shows.
+inline QString appTitle() {
+    return QStringLiteral("Markwright");
+}
 
 // The one seam for every modal interaction with the user. The editor never
 // shows a message box or dialog directly; it asks this interface. The Qt
@@ -70,4 +76,15 @@ class Prompts {
     // A one-line input box. Returns false when the user cancels; `value`
     // carries the default in and the entered text out.
     virtual bool inputBox(const QString& prompt, const QString& title, QString& value) = 0;
+
+    // Tells the user that something failed, in the program's own box.
+    void showError(const QString& text, Icon icon = Icon::Critical) {
+        message(text, appTitle(), icon);
+    }
+    // A yes/no/cancel question in the program's own box.
+    Answer ask(const QString& text) { return askYesNoCancel(text, appTitle()); }
+
+  protected:
+    Prompts() = default;
+    Q_DISABLE_COPY(Prompts)
 };

@@ -255,24 +255,6 @@ void SourcePane::replaceWholeText(const QString& text) {
     });
 }
 
-bool SourcePane::loadFromFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return false;
-    }
-    setText(QString::fromUtf8(file.readAll()));
-    return true;
-}
-
-bool SourcePane::saveAsPlainText(const QString& path) const {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        return false;
-    }
-    const QByteArrayView raw = bytes();
-    return file.write(raw.data(), raw.size()) == raw.size() && file.flush();
-}
-
 void SourcePane::paste() {
     if (isReadOnly()) {
         return;

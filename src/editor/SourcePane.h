@@ -49,11 +49,6 @@ class SourcePane : public QsciScintilla {
     // the caret goes to the start.
     void replaceWholeText(const QString& text);
 
-    // Replaces the whole text with the file's contents, read as UTF-8.
-    bool loadFromFile(const QString& path);
-    // Writes the whole text, and nothing else, to `path` as UTF-8.
-    bool saveAsPlainText(const QString& path) const;
-
     // Pastes the clipboard's text as it is: line ends are not converted.
     void paste() override;
 

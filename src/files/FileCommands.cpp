@@ -4,6 +4,7 @@
 #include "core/CommandRegistry.h"
 #include "core/DocumentHost.h"
 #include "core/DocumentSlots.h"
+#include "core/PaneTitles.h"
 #include "dialogs/CFileDialog.h"
 #include "dialogs/Prompts.h"
 #include "editor/SourcePane.h"
@@ -34,7 +35,6 @@ docfile::ReadResult readWhileResponsive(const QString& path) {
     return watcher.result();
 }
 
-const QString Title = QStringLiteral("Markwright");
 constexpr int DialogFlags =
     CFileDialog::HideReadOnly | CFileDialog::FileMustExist | CFileDialog::CreatePrompt;
 } // namespace
@@ -59,7 +59,7 @@ bool FileCommands::offerToSave(int n, Route route, const QString& question) {
     }
     const QString text =
         question.isEmpty() ? QLatin1String(SavePromptText) + m_host.tabCaption(n) : question;
-    switch (m_prompts.askYesNoCancel(text, Title)) {
+    switch (m_prompts.ask(text)) {
     case Prompts::Answer::Yes:
         return (route == Route::Save ? save(n) : saveAs(n)) == Saved::Yes;
     case Prompts::Answer::No:
@@ -74,12 +74,11 @@ FileCommands::Overwrite FileCommands::confirmOverwrite(int n, const QString& pat
     if (docs.richText(n)) {
         // The pane holds the plain text of a rich-text file: writing it back
         // would silently drop every bit of formatting.
-        const auto answer = m_prompts.askYesNoCancel(
+        const auto answer = m_prompts.ask(
             QStringLiteral("%1\nis a rich-text (RTF) file. Saving it here writes plain text over "
                            "it, and its formatting is lost.\n\nOverwrite it with plain text? "
                            "(No saves the page under another name.)")
-                .arg(path),
-            Title);
+                .arg(path));
         if (answer == Prompts::Answer::No) {
             return Overwrite::SaveAsInstead;
         }
@@ -93,7 +92,7 @@ FileCommands::Overwrite FileCommands::confirmOverwrite(int n, const QString& pat
                                                   "Save the page there again?")
                                  : QStringLiteral("%1\nwas changed by another program. "
                                                   "Overwrite it?");
-        if (m_prompts.askYesNoCancel(what.arg(path), Title) != Prompts::Answer::Yes) {
+        if (m_prompts.ask(what.arg(path)) != Prompts::Answer::Yes) {
             return Overwrite::Stop;
         }
     }
@@ -114,9 +113,8 @@ CFileDialog& FileCommands::newDialog(const QString& title, const QString& initia
 }
 
 void FileCommands::showError(const QString& action, const QString& path, const QString& reason) {
-    m_prompts.message(
-        QStringLiteral("The file could not be %1:\n%2\n\n%3").arg(action, path, reason), Title,
-        Prompts::Icon::Critical);
+    m_prompts.showError(
+        QStringLiteral("The file could not be %1:\n%2\n\n%3").arg(action, path, reason));
 }
 
 bool FileCommands::writeSlot(int n, const QString& path) {
@@ -126,11 +124,10 @@ bool FileCommands::writeSlot(int n, const QString& path) {
     if (!bytes) {
         // Never let a character the file's encoding cannot hold turn into
         // something else: offer UTF-8, which holds them all.
-        const auto answer = m_prompts.askYesNoCancel(
+        const auto answer = m_prompts.ask(
             QStringLiteral("The page holds characters that the %1 encoding of\n%2\ncannot store."
                            "\n\nSave it as UTF-8 instead?")
-                .arg(encodingName(encoding), path),
-            Title);
+                .arg(encodingName(encoding), path));
         if (answer != Prompts::Answer::Yes) {
             return false;
         }
@@ -159,9 +156,8 @@ void FileCommands::takeFile(int n, const QString& fileName, const QString& fileT
     m_host.setTabCaptions(n, fileTitle, fileTitle);
     docs.setChanged(n, false);
     m_host.setWindowCaption(QStringLiteral("File: ") + fileName);
-    m_host.setPaneTitles(QStringLiteral("HTML Source: ") + fileTitle,
-                         QStringLiteral("IE Browser Preview: ") +
-                             m_host.tabCaption(m_host.currentSlot()));
+    m_host.setPaneTitles(sourcePaneTitle(fileTitle),
+                         previewPaneTitle(m_host.tabCaption(m_host.currentSlot())));
 }
 
 void FileCommands::newPage() {
@@ -307,10 +303,10 @@ void FileCommands::offerReload(int n) {
     if (m_watch.vanished(n)) {
         // Nothing of the page is on disk any more: make sure Close asks.
         docs.setChanged(n, true);
-        m_prompts.message(QStringLiteral("%1\nwas deleted or moved by another program.\n\nThe "
-                                         "page is still open here; save it to keep it.")
-                              .arg(path),
-                          Title, Prompts::Icon::Warning);
+        m_prompts.showError(QStringLiteral("%1\nwas deleted or moved by another program.\n\nThe "
+                                           "page is still open here; save it to keep it.")
+                                .arg(path),
+                            Prompts::Icon::Warning);
         m_offering = false;
         return;
     }
@@ -319,7 +315,7 @@ void FileCommands::offerReload(int n) {
             ? QStringLiteral("%1\nwas changed by another program.\n\nReload it and lose the "
                              "changes made here? (Undo brings them back.)")
             : QStringLiteral("%1\nwas changed by another program.\n\nReload it?");
-    if (m_prompts.askYesNoCancel(question.arg(path), Title) == Prompts::Answer::Yes) {
+    if (m_prompts.ask(question.arg(path)) == Prompts::Answer::Yes) {
         m_busy = true;
         docfile::ReadResult read = readWhileResponsive(path);
         m_busy = false;

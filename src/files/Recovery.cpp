@@ -1,9 +1,9 @@
 #include "files/Recovery.h"
 
+#include "core/DocumentHost.h"
 #include "core/DocumentSlots.h"
 #include "dialogs/Prompts.h"
 #include "editor/SourcePane.h"
-#include "core/DocumentHost.h"
 #include "files/InPlaceWrite.h"
 
 #include <QFileInfo>
@@ -78,11 +78,11 @@ void Recovery::settled(int n) {
 void Recovery::offerRestore() {
     if (!m_backupFolder.isEmpty()) {
         for (const QString& path : inplace::recoverInterrupted(m_backupFolder)) {
-            m_prompts.message(QStringLiteral("A save of\n%1\nwas cut short when Markwright "
-                                             "stopped. The file was put back as it was before "
-                                             "that save.")
-                                  .arg(path),
-                              QStringLiteral("Markwright"), Prompts::Icon::Warning);
+            m_prompts.showError(QStringLiteral("A save of\n%1\nwas cut short when Markwright "
+                                               "stopped. The file was put back as it was before "
+                                               "that save.")
+                                    .arg(path),
+                                Prompts::Icon::Warning);
         }
     }
     const std::vector<CrashJournal::Page> pages = m_journal.leftPages();
@@ -90,7 +90,7 @@ void Recovery::offerRestore() {
         m_journal.discardLeft();
         return;
     }
-    const int answer = m_prompts.choose(QLatin1String(QuestionText), QStringLiteral("Markwright"),
+    const int answer = m_prompts.choose(QLatin1String(QuestionText), appTitle(),
                                         {QStringLiteral("Restore"), QStringLiteral("Discard")}, 0);
     if (answer == 0) {
         for (const CrashJournal::Page& page : pages) {

@@ -10,8 +10,8 @@
 
 namespace {
 
-const QString kIniFileName = QStringLiteral("Markwright.ini");
-const QString kIniSection = QStringLiteral("Markwright");
+constexpr QLatin1String kIniFileName("Markwright.ini");
+constexpr QLatin1String kIniSection("Markwright");
 
 // Removes spaces from both ends; tabs and other blanks are kept.
 QString trimSpaces(const QString& text) {

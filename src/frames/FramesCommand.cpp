@@ -40,7 +40,7 @@ void FramesCommand::run() {
 }
 
 void FramesCommand::choose(const QString& button) {
-    const frames::Layout* layout = frames::layoutFor(button);
+    const frames::FrameLayout* layout = frames::layoutFor(button);
     if (layout == nullptr) {
         return;
     }

@@ -5,13 +5,13 @@
 namespace frames {
 
 namespace {
-const QString CommentA = "<!-- Set Frameset border to 0 to hide frames -->";
-const QString CommentB =
-    "<!-- Remove \"noresize\" if you want the frame resizable in the browser -->";
-const QString CommentC =
-    "<!-- Change the back slashes\"\\\" in the path to \"/\" for NETSCAPE Users -->";
-const QString CommentD =
-    "<!-- Set Scolling to \"yes\" for always scoll, or \"no\" for never scoll -->";
+constexpr QLatin1String CommentA("<!-- Set Frameset border to 0 to hide frames -->");
+constexpr QLatin1String
+    CommentB("<!-- Remove \"noresize\" if you want the frame resizable in the browser -->");
+constexpr QLatin1String
+    CommentC("<!-- Change the back slashes\"\\\" in the path to \"/\" for NETSCAPE Users -->");
+constexpr QLatin1String
+    CommentD("<!-- Set Scolling to \"yes\" for always scoll, or \"no\" for never scoll -->");
 
 Split frame() {
     return Split{};
@@ -90,8 +90,8 @@ QStringList threeRows(const QString& rowSizes) {
             "</frameset>"};
 }
 
-std::vector<Layout> makeLayouts() {
-    std::vector<Layout> all;
+std::vector<FrameLayout> makeLayouts() {
+    std::vector<FrameLayout> all;
     all.push_back({"Command1", cols({"20%", "80%"}),
                    twoFrames("cols=\"20%,80%\"", "lefthtmlframe.html", "righthtmlframe.html",
                              "LeftFrame", "RightFrame")});
@@ -138,13 +138,13 @@ std::vector<Layout> makeLayouts() {
 }
 } // namespace
 
-const std::vector<Layout>& layouts() {
-    static const std::vector<Layout> all = makeLayouts();
+const std::vector<FrameLayout>& layouts() {
+    static const std::vector<FrameLayout> all = makeLayouts();
     return all;
 }
 
-const Layout* layoutFor(const QString& button) {
-    for (const Layout& layout : layouts()) {
+const FrameLayout* layoutFor(const QString& button) {
+    for (const FrameLayout& layout : layouts()) {
         if (button == QLatin1String(layout.button)) {
             return &layout;
         }
@@ -152,7 +152,7 @@ const Layout* layoutFor(const QString& button) {
     return nullptr;
 }
 
-QString page(const Layout& layout, const QString& programFolder) {
+QString page(const FrameLayout& layout, const QString& programFolder) {
     QString text;
     // The head of the new-page template: its first nine lines.
     const QStringList head = pageTemplate().split(QLatin1Char('\n')).mid(0, 9);

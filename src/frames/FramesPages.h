@@ -16,19 +16,19 @@ struct Split {
     std::vector<Split> parts; // one per size
 };
 
-struct Layout {
+struct FrameLayout {
     const char* button; // "Command1"...
     Split geometry;
     QStringList lines; // the layout's own lines, "{dir}" standing for the program folder
 };
 
 // In the wizard's order: the top row left to right, then the bottom row.
-const std::vector<Layout>& layouts();
-const Layout* layoutFor(const QString& button);
+const std::vector<FrameLayout>& layouts();
+const FrameLayout* layoutFor(const QString& button);
 
 // The whole page for a layout: the template's head, the layout's lines with
 // {dir} replaced by `programFolder` (as given: no separator is added or
 // removed), and the closing lines; every line ends with LF.
-QString page(const Layout& layout, const QString& programFolder);
+QString page(const FrameLayout& layout, const QString& programFolder);
 
 } // namespace frames

@@ -21,7 +21,7 @@ FrmFrames::FrmFrames(std::function<void(const QString& button)> choose, QWidget*
     grid->setSpacing(8);
     const QSize pictureSize(72, 54);
     int position = 0;
-    for (const frames::Layout& layout : frames::layouts()) {
+    for (const frames::FrameLayout& layout : frames::layouts()) {
         auto* button = new QToolButton(this);
         const QString name = QLatin1String(layout.button);
         button->setObjectName(name);

@@ -66,7 +66,7 @@ void PrintCommand::run() {
         m_makePrinter ? m_makePrinter() : std::make_unique<QPrinter>(QPrinter::HighResolution);
     QString error;
     if (!printSource(*printer, m_host.source().text(), &error)) {
-        m_prompts.message(QStringLiteral("The source could not be printed.\n\n") + error,
-                          QStringLiteral("Markwright"), Prompts::Icon::Warning);
+        m_prompts.showError(QStringLiteral("The source could not be printed.\n\n") + error,
+                            Prompts::Icon::Warning);
     }
 }

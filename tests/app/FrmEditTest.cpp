@@ -12,7 +12,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-using layout::Control;
+using panes::Control;
 
 namespace {
 QByteArray readFile(const QString& path) {

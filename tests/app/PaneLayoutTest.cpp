@@ -2,15 +2,15 @@
 
 #include <gtest/gtest.h>
 
-using layout::Box;
-using layout::Control;
-using layout::Layout;
-using layout::Mode;
-using layout::Window;
+using panes::Box;
+using panes::Control;
+using panes::Mode;
+using panes::Placement;
+using panes::WindowSize;
 
 namespace {
 
-void expectBox(const Layout& l, Control c, Box e) {
+void expectBox(const Placement& l, Control c, Box e) {
     SCOPED_TRACE(testing::Message() << "control #" << static_cast<int>(c));
     EXPECT_DOUBLE_EQ(l[c].left, e.left);
     EXPECT_DOUBLE_EQ(l[c].top, e.top);
@@ -18,18 +18,18 @@ void expectBox(const Layout& l, Control c, Box e) {
     EXPECT_DOUBLE_EQ(l[c].height, e.height);
 }
 
-Window window(double width = 12000, double innerHeight = 8310, QString caption = QString()) {
-    return Window{width, width - 120, innerHeight, caption};
+WindowSize window(double width = 12000, double innerHeight = 8310, QString caption = QString()) {
+    return WindowSize{width, width - 120, innerHeight, caption};
 }
 
 } // namespace
 
 // A wider Back button and a lower TabStrip1 move the buttons along.
 TEST(PaneLayoutSizeControls, SplitsDesignLayoutAtHalfWidth) {
-    Layout l = layout::designLayout();
+    Placement l = panes::designLayout();
     l[Control::TabStrip1].top = 1000;
     l[Control::Back].width = 600;
-    layout::sizeControls(l, 6000, window(12000, 8310, QStringLiteral("Page1")));
+    panes::sizeControls(l, 6000, window(12000, 8310, QStringLiteral("Page1")));
     expectBox(l, Control::htmlSource, {-15, 1300, 6000, 6560});
     expectBox(l, Control::imgSplitter, {6000, 1850, 150, 6560});
     expectBox(l, Control::htmlPreview, {6040, 1300, 5860, 6560});
@@ -46,8 +46,8 @@ TEST(PaneLayoutSizeControls, SplitsDesignLayoutAtHalfWidth) {
 }
 
 TEST(PaneLayoutSizeControls, NegativeSplitSkipsOnlyNegativeSteps) {
-    Layout l = layout::designLayout();
-    layout::sizeControls(l, -300, window());
+    Placement l = panes::designLayout();
+    panes::sizeControls(l, -300, window());
     // The source keeps 1935; later steps use that, and positions go negative.
     expectBox(l, Control::htmlSource, {-15, 1300, 1935, 6560});
     expectBox(l, Control::imgSplitter, {-300, 1850, 150, 6560});
@@ -66,10 +66,10 @@ TEST(PaneLayoutSizeControls, PaneTopsAndHeightsFollowTitleBarAndInnerHeight) {
                                {100, 300, 8310, 1300, 6460}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "case " << c[0] << "/" << c[1] << "/" << c[2]);
-        Layout l = layout::designLayout();
+        Placement l = panes::designLayout();
         l[Control::picTitles].top = c[0];
         l[Control::picTitles].height = c[1];
-        layout::sizeControls(l, 6000, window(12000, c[2]));
+        panes::sizeControls(l, 6000, window(12000, c[2]));
         expectBox(l, Control::htmlSource, {-15, c[3], 6000, c[4]});
         expectBox(l, Control::htmlPreview, {6040, c[3], 5860, c[4]});
         expectBox(l, Control::imgSplitter, {6000, c[3] + 550, 150, c[4]});
@@ -87,8 +87,8 @@ TEST(PaneLayoutModes, SplitterPositionPerMode) {
                           {Mode::Preview10, 12000, 10800, 10800, 0}}; // tabs2 refused
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "mode " << static_cast<int>(c.mode));
-        Layout l = layout::designLayout();
-        layout::applyMode(l, c.mode, window(c.windowWidth));
+        Placement l = panes::designLayout();
+        panes::applyMode(l, c.mode, window(c.windowWidth));
         EXPECT_DOUBLE_EQ(l[Control::imgSplitter].left, c.splitter);
         EXPECT_DOUBLE_EQ(l[Control::picSplitter].left, c.bar);
         EXPECT_DOUBLE_EQ(l[Control::htmlSource].width, c.splitter);
@@ -99,9 +99,9 @@ TEST(PaneLayoutModes, SplitterPositionPerMode) {
 }
 
 TEST(PaneLayoutModes, SourceOnlyLeavesNarrowPreviewAndKeepsRefusedSizes) {
-    Layout l = layout::designLayout();
-    layout::applyMode(l, Mode::Both, window());
-    layout::applyMode(l, Mode::SourceOnly, window());
+    Placement l = panes::designLayout();
+    panes::applyMode(l, Mode::Both, window());
+    panes::applyMode(l, Mode::SourceOnly, window());
     EXPECT_DOUBLE_EQ(l[Control::picSplitter].left, 11928);
     expectBox(l, Control::htmlPreview, {11890, 1300, 10, 6560});
     // Preview title, TabStrip2 and tab widths would be negative: each keeps its
@@ -114,8 +114,8 @@ TEST(PaneLayoutModes, SourceOnlyLeavesNarrowPreviewAndKeepsRefusedSizes) {
 }
 
 TEST(PaneLayoutHorizontal, StacksPanes) {
-    Layout l = layout::designLayout();
-    layout::horizontalLayout(l, window());
+    Placement l = panes::designLayout();
+    panes::horizontalLayout(l, window());
     expectBox(l, Control::htmlSource, {40, 850, 11800, 2855});
     expectBox(l, Control::htmlPreview, {40, 4255, 11800, 3005});
     // Title widths come from the source width before it was widened.
@@ -123,8 +123,8 @@ TEST(PaneLayoutHorizontal, StacksPanes) {
     expectBox(l, Control::lblTitle1, {6000, 12, 4922.5, 270});
 
     // In a short window the source keeps its height; the preview is 150 taller.
-    l = layout::designLayout();
-    layout::horizontalLayout(l, window(12000, 2000));
+    l = panes::designLayout();
+    panes::horizontalLayout(l, window(12000, 2000));
     expectBox(l, Control::htmlSource, {40, 850, 11800, 5040});
     expectBox(l, Control::htmlPreview, {40, 1100, 11800, 5190});
 }
@@ -134,10 +134,10 @@ TEST(PaneLayoutDrag, BeginMoveEnd) {
     const double grabs[][4] = {
         {152.6, 4785, 76, 3265}, {149.5, 4785, 75, 3265}, {150, 1000, 75, 4800}};
     for (const auto& g : grabs) {
-        Layout l = layout::designLayout();
+        Placement l = panes::designLayout();
         l[Control::imgSplitter].width = g[0];
         l[Control::imgSplitter].height = g[1];
-        layout::beginSplitterDrag(l);
+        panes::beginSplitterDrag(l);
         expectBox(l, Control::picSplitter, {1920, 240, g[2], g[3]});
     }
 
@@ -148,18 +148,18 @@ TEST(PaneLayoutDrag, BeginMoveEnd) {
                                {800, -1220, 300}};
     for (const auto& m : moves) {
         SCOPED_TRACE(testing::Message() << "width " << m[0] << ", mouseX " << m[1]);
-        Layout l = layout::designLayout();
-        layout::beginSplitterDrag(l);
-        layout::moveSplitterDrag(l, m[1], window(m[0]));
+        Placement l = panes::designLayout();
+        panes::beginSplitterDrag(l);
+        panes::moveSplitterDrag(l, m[1], window(m[0]));
         EXPECT_DOUBLE_EQ(l[Control::picSplitter].left, m[2]);
         expectBox(l, Control::htmlSource, {-15, 1335, 1935, 5040});
     }
 
     // End: the panes are laid out at the bar.
-    Layout l = layout::designLayout();
-    layout::beginSplitterDrag(l);
-    layout::moveSplitterDrag(l, 2080, window());
-    layout::endSplitterDrag(l, window());
+    Placement l = panes::designLayout();
+    panes::beginSplitterDrag(l);
+    panes::moveSplitterDrag(l, 2080, window());
+    panes::endSplitterDrag(l, window());
     expectBox(l, Control::imgSplitter, {4000, 1850, 150, 6560});
     expectBox(l, Control::htmlSource, {-15, 1300, 4000, 6560});
 }

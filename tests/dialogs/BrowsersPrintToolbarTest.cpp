@@ -110,7 +110,7 @@ TEST(ExternalBrowsers, TestResolutionsSizeTheWindowThenRecentre) {
         EXPECT_EQ(w->size(), QSize(width, height)) << command;
         EXPECT_TRUE(w->findChild<QTimer*>("Timer1")->isActive());
         w->recentre();
-        EXPECT_EQ(w->paneLayout()[layout::Control::imgSplitter].left, width * 15 / 2) << command;
+        EXPECT_EQ(w->paneLayout()[panes::Control::imgSplitter].left, width * 15 / 2) << command;
     }
 }
 
@@ -226,9 +226,9 @@ TEST(Toolbar, RealButtonsActOnTheWindow) {
     EXPECT_EQ(w->source().text(), w->documents().pageTemplate());
 
     click("Source");
-    EXPECT_EQ(w->paneLayout()[layout::Control::htmlPreview].width, 10);
+    EXPECT_EQ(w->paneLayout()[panes::Control::htmlPreview].width, 10);
     click("Both");
-    EXPECT_EQ(w->paneLayout()[layout::Control::imgSplitter].left, 6000);
+    EXPECT_EQ(w->paneLayout()[panes::Control::imgSplitter].left, 6000);
 }
 
 TEST(StatusBar, PanelsShowTheProductKeyStatesAndTheClock) {

@@ -85,24 +85,6 @@ TEST(SourcePane, UndoStepsBackEditsButNotALoad) {
     EXPECT_EQ(pane.text(), "loaded");
 }
 
-TEST(SourcePane, SavesAndLoadsExactBytesAndReportsFailure) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("page.html");
-    SourcePane pane;
-    pane.setText(unusualText());
-    ASSERT_TRUE(pane.saveAsPlainText(path));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), unusualText().toUtf8());
-
-    SourcePane other;
-    ASSERT_TRUE(other.loadFromFile(path));
-    EXPECT_EQ(other.text(), unusualText());
-    EXPECT_FALSE(other.loadFromFile(dir.filePath("missing.html")));
-    EXPECT_EQ(other.text(), unusualText());
-    EXPECT_FALSE(pane.saveAsPlainText(dir.filePath("no/such/folder/page.html")));
-}
-
 TEST(SourcePane, UsesAFixedPitchFont) {
     SourcePane pane;
     EXPECT_TRUE(QFontInfo(pane.font()).fixedPitch());

@@ -10,7 +10,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-using layout::Control;
+using panes::Control;
 
 namespace {
 const QString Question = "Adding a Frames Page will overwrite the current page. Do you want to "

@@ -69,7 +69,7 @@ TEST(FramesPages, EveryLayoutHasItsShapeAndAgreesWithItsPicture) {
     for (std::size_t i = 0; i < 12; ++i) {
         const Shape& s = shapes[i];
         SCOPED_TRACE(s.button);
-        const frames::Layout& layout = frames::layouts()[i];
+        const frames::FrameLayout& layout = frames::layouts()[i];
         EXPECT_STREQ(layout.button, s.button) << "buttons in the wizard's order";
         const QString text = frames::page(layout, "C:\\");
         EXPECT_EQ(text.count('\n'), s.lines);
