@@ -25,6 +25,7 @@
 #include "startup/SideWindows.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLayout>
@@ -81,7 +82,8 @@ FrmEdit::FrmEdit(const AppContext& context, QWidget* parent)
     buildToolbar(m_toolbar, m_commands);
     m_statusPanels = new StatusPanels(m_statusBar, *m_source);
     m_refresher = std::make_unique<PreviewRefresher>(
-        m_docs, *m_source, *m_preview, *m_context.clock, [this] { return currentSlot(); });
+        m_docs, *m_source, *m_preview, *m_context.clock, [this] { return currentSlot(); },
+        [this] { return userIsInThisWindow(); });
     startUp();
 }
 
@@ -242,6 +244,8 @@ void FrmEdit::startUp() {
         m_docs.setChanged(n, false);
     }
     setWindowTitle(QStringLiteral("Markwright"));
+    // Keys typed as soon as the window appears go into the page.
+    m_source->setFocus(Qt::OtherFocusReason);
     m_refreshTimer->start();
 }
 
@@ -342,6 +346,14 @@ void FrmEdit::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         checkOutsideChange();
     }
+}
+
+bool FrmEdit::userIsInThisWindow() const {
+    // Not while a menu, a popup or a dialog has the keyboard, nor when
+    // another window is in front: the keys belong there.
+    return isActiveWindow() && QApplication::activePopupWidget() == nullptr &&
+           QApplication::activeModalWidget() == nullptr && !menuBar()->activeAction() &&
+           !menuBar()->hasFocus();
 }
 
 void FrmEdit::checkOutsideChange() {

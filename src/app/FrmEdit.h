@@ -114,6 +114,8 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     // Offers to reload the selected slot when its file changed on disk,
     // once the current event is done.
     void checkOutsideChange();
+    // Whether the keyboard may go to the source pane after a refresh.
+    bool userIsInThisWindow() const;
 
     AppContext m_context;
     std::unique_ptr<UserSettings> m_ownSettings; // when the context brings none

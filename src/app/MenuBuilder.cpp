@@ -44,7 +44,9 @@ void buildMenuBar(QMenuBar* bar, const std::vector<MenuItemDef>& table,
             const QKeySequence shortcut(QString::fromUtf8(row.shortcut));
             if (!shortcut.isEmpty()) {
                 action->setShortcut(shortcut);
-                action->setShortcutContext(Qt::ApplicationShortcut);
+                // The main window's keys: pressed in the about box or the
+                // web pages window they do nothing to the page.
+                action->setShortcutContext(Qt::WindowShortcut);
             }
             if (row.checked) {
                 action->setCheckable(true);

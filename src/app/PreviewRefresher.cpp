@@ -1,5 +1,6 @@
 #include "app/PreviewRefresher.h"
 
+#include "core/BusyGate.h"
 #include "core/Clock.h"
 #include "core/DocumentSlots.h"
 #include "core/PreviewPane.h"
@@ -8,9 +9,10 @@
 #include "files/TextEncoding.h"
 
 PreviewRefresher::PreviewRefresher(DocumentSlots& docs, SourcePane& pane, PreviewPane& preview,
-                                   const Clock& clock, std::function<int()> currentSlot)
+                                   const Clock& clock, std::function<int()> currentSlot,
+                                   std::function<bool()> mayTakeFocus)
     : m_slots(docs), m_pane(pane), m_preview(preview), m_clock(clock),
-      m_currentSlot(std::move(currentSlot)) {}
+      m_currentSlot(std::move(currentSlot)), m_mayTakeFocus(std::move(mayTakeFocus)) {}
 
 PreviewRefresher::Encoded PreviewRefresher::encodedText(int n) const {
     // Preview files are written in the document's own encoding, so a page
@@ -37,7 +39,10 @@ bool PreviewRefresher::writeText(int n, const QString& path) {
 
 void PreviewRefresher::refresh() {
     const int n = m_currentSlot();
-    if (!DocumentSlots::valid(n)) {
+    // Half a text loaded, or a format under way: the stale flag stays and a
+    // later tick (or F5) shows the whole text.
+    if (!DocumentSlots::valid(n) || BusyGate::held()) {
+        m_slots.setPreviewStale(true);
         return;
     }
     const Encoded text = encodedText(n);
@@ -51,7 +56,9 @@ void PreviewRefresher::refresh() {
     }
     m_preview.setDefaultEncoding(text.encodingName);
     m_preview.navigate(path);
-    m_pane.giveFocus();
+    if (m_mayTakeFocus()) {
+        m_pane.giveFocus();
+    }
     m_slots.setPreviewStale(false);
     QStringList copies;
     for (int k = 1; k <= DocumentSlots::Count; ++k) {

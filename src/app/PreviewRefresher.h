@@ -14,10 +14,12 @@ class Clock;
 class PreviewRefresher {
   public:
     PreviewRefresher(DocumentSlots& docs, SourcePane& pane, PreviewPane& preview,
-                     const Clock& clock, std::function<int()> currentSlot);
+                     const Clock& clock, std::function<int()> currentSlot,
+                     std::function<bool()> mayTakeFocus);
 
     // Writes the pane's text to the current slot's preview file, navigates
-    // the preview there, gives the keyboard back to the pane and clears the
+    // the preview there, gives the keyboard back to the pane (unless the
+    // user is elsewhere: another window, a menu, a dialog) and clears the
     // stale flag; then leaves the same text under all five preview names in
     // slot 1's folder, for the external browsers (written in the background:
     // for a large page they are most of the work). When the slot's file cannot
@@ -50,5 +52,7 @@ class PreviewRefresher {
     PreviewPane& m_preview;
     const Clock& m_clock;
     std::function<int()> m_currentSlot;
+    // Whether the pane may take the keyboard back after a refresh.
+    std::function<bool()> m_mayTakeFocus;
     BackgroundWriter m_copies;
 };

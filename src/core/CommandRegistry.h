@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/BusyGate.h"
+
 #include <QHash>
 #include <QString>
 #include <functional>
@@ -13,13 +15,17 @@ class CommandRegistry {
 
     void add(const QString& name, Command command) { m_commands.insert(name, std::move(command)); }
     bool has(const QString& name) const { return m_commands.contains(name); }
-    // Runs the command; returns false when no command has that name.
+    // Runs the command; returns false when no command has that name. While
+    // a long operation holds the busy gate nothing runs (a shortcut or a
+    // timer could otherwise act on its half-done state); true all the same.
     bool run(const QString& name) const {
         const auto it = m_commands.constFind(name);
         if (it == m_commands.constEnd()) {
             return false;
         }
-        (*it)();
+        if (!BusyGate::held()) {
+            (*it)();
+        }
         return true;
     }
 

@@ -1,5 +1,6 @@
 #include "editor/EditorCommands.h"
 
+#include "core/BusyGate.h"
 #include "core/CommandRegistry.h"
 #include "core/DocumentHost.h"
 #include "dialogs/Prompts.h"
@@ -59,10 +60,11 @@ bool EditorCommands::format(Style style) {
     const bool wasReadOnly = m_pane.isReadOnly();
     m_pane.setReadOnly(true);
     const fmt::Progress progress = [this](double done) {
-        { m_host.showStatus(QStringLiteral("Formatting... %1%").arg(qRound(done * 100))); }
+        m_host.showStatus(QStringLiteral("Formatting... %1%").arg(qRound(done * 100)));
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
     QString result;
+    const auto busy = std::make_unique<BusyGate>();
     switch (style) {
     case Style::Hierarchal:
         result = fmt::formatHierarchal(selected, progress);
@@ -75,7 +77,7 @@ bool EditorCommands::format(Style style) {
         break;
     }
     m_pane.setReadOnly(wasReadOnly);
-    { m_host.showStatus(QString()); }
+    m_host.showStatus(QString());
     // Nothing selected formats to nothing: the text stays as it was.
     if (!selected.isEmpty()) {
         m_pane.replaceSelection(result);

@@ -1,5 +1,6 @@
 #include "editor/SourcePane.h"
 
+#include "core/BusyGate.h"
 #include "editor/Utf8Offsets.h"
 
 #include <QAccessible>
@@ -152,6 +153,7 @@ void SourcePane::setText(const QString& text) {
     // The pane itself is not painted until the whole text is in: a page
     // written as one long line would otherwise be measured again after
     // every slice.
+    const BusyGate busy;
     const bool painting = viewport()->updatesEnabled();
     viewport()->setUpdatesEnabled(false);
     asOneChange([&] {

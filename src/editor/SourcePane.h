@@ -34,6 +34,9 @@ class SourcePane : public QsciScintilla {
     int selectionStart() const;
     int selectionLength() const;
     void setSelection(int start, int length);
+    // The line-and-index forms of the editor stay available beside these.
+    using QsciScintilla::setSelection;
+    using QsciScintilla::text;
     // Selects the whole text (without copying it out to measure it).
     void selectAllText();
 

@@ -1,6 +1,7 @@
 #include "files/FileCommands.h"
 
 #include "core/AppState.h"
+#include "core/BusyGate.h"
 #include "core/CommandRegistry.h"
 #include "core/DocumentHost.h"
 #include "core/DocumentSlots.h"
@@ -24,6 +25,7 @@ namespace {
 // Reads on a worker thread while the window keeps painting; user input waits
 // until the file is in, so no command can run over a half-done Open.
 docfile::ReadResult readWhileResponsive(const QString& path) {
+    const BusyGate busy;
     QFutureWatcher<docfile::ReadResult> watcher;
     QEventLoop loop;
     QObject::connect(&watcher, &QFutureWatcher<docfile::ReadResult>::finished, &loop,
@@ -198,9 +200,7 @@ void FileCommands::open() {
     const QString fileTitle = dialog.fileTitle();
     // Read first: when the file cannot be read the slot stays exactly as it
     // was, so a later Save can never write old text over the chosen file.
-    m_busy = true;
     docfile::ReadResult read = readWhileResponsive(fileName);
-    m_busy = false;
     if (!read.ok) {
         showError(QStringLiteral("opened"), fileName, read.error);
         return;
@@ -265,8 +265,8 @@ FileCommands::Saved FileCommands::saveAs(int n) {
 }
 
 bool FileCommands::close() {
-    if (m_busy) {
-        return false; // a file is being read; Close can be asked again after
+    if (BusyGate::held()) {
+        return false; // a long operation is under way; Close can be asked again after
     }
     for (int n = 1; n <= DocumentSlots::Count; ++n) {
         if (!offerToSave(n, Route::SaveAs)) {
@@ -293,7 +293,7 @@ bool FileCommands::close() {
 }
 
 void FileCommands::offerReload(int n) {
-    if (m_busy || m_offering || !DocumentSlots::valid(n) || !m_watch.needsOffer(n)) {
+    if (BusyGate::held() || m_offering || !DocumentSlots::valid(n) || !m_watch.needsOffer(n)) {
         return;
     }
     m_offering = true;
@@ -316,9 +316,7 @@ void FileCommands::offerReload(int n) {
                              "changes made here? (Undo brings them back.)")
             : QStringLiteral("%1\nwas changed by another program.\n\nReload it?");
     if (m_prompts.ask(question.arg(path)) == Prompts::Answer::Yes) {
-        m_busy = true;
         docfile::ReadResult read = readWhileResponsive(path);
-        m_busy = false;
         if (!read.ok) {
             showError(QStringLiteral("opened"), path, read.error);
         } else {

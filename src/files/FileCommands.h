@@ -69,6 +69,5 @@ class FileCommands {
     AppState& m_state;
     std::unique_ptr<CFileDialog> m_dialog;
     DiskWatch m_watch;
-    bool m_busy = false;
     bool m_offering = false;
 };
