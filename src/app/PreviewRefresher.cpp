@@ -72,9 +72,16 @@ void PreviewRefresher::refresh() {
         permissions);
 }
 
+double PreviewRefresher::pauseNeeded() const {
+    // A page that takes long to render waits for a longer pause, so typing
+    // on a huge page does not keep the renderer busy with pages already
+    // out of date; the preview still follows once the typing stops.
+    return qBound(IdleSeconds, 2 * m_preview.lastLoadSeconds(), MaxIdleSeconds);
+}
+
 void PreviewRefresher::tick(bool continuous) {
     if (continuous && m_slots.previewStale() &&
-        m_clock.now() - m_slots.lastEditTime() > IdleSeconds) {
+        m_clock.now() - m_slots.lastEditTime() > pauseNeeded()) {
         refresh();
     }
 }

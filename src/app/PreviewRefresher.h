@@ -37,6 +37,10 @@ class PreviewRefresher {
     void tick(bool continuous);
 
     static constexpr double IdleSeconds = 1.0;
+    static constexpr double MaxIdleSeconds = 10.0;
+    // How long typing must pause before the continuous preview refreshes:
+    // over a second, and twice as long as the last page took to load.
+    double pauseNeeded() const;
 
   private:
     struct Encoded {

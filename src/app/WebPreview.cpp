@@ -3,10 +3,56 @@
 #include "app/PreviewGuard.h"
 
 #include <QFileInfo>
+#include <QLabel>
 #include <QUrl>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 
 namespace {
+// Before the first paint of the new page: the page stays hidden (the engine
+// keeps showing the old one meanwhile) until its parsed content reaches the
+// reader's place or the document is complete, then it is scrolled there and
+// shown. The reader never sees it at its top.
+QString placeBeforePaintScript(QPointF to) {
+    return QStringLiteral(
+               "(function(x, y) {"
+               "  if ('scrollRestoration' in history) history.scrollRestoration = 'manual';"
+               "  var root = null, shown = false;"
+               "  function show() {"
+               "    if (shown || !root) return;"
+               "    shown = true;"
+               "    window.scrollTo(x, y);"
+               "    root.style.removeProperty('visibility');"
+               "  }"
+               "  function tallEnough() {"
+               "    return root.scrollHeight >= y + window.innerHeight &&"
+               "           root.scrollWidth >= x + window.innerWidth;"
+               "  }"
+               "  function check() {"
+               "    if (shown) return;"
+               "    if (document.readyState !== 'loading' || tallEnough()) { show(); return; }"
+               "    requestAnimationFrame(check);"
+               "  }"
+               "  function hide() {"
+               "    root = document.documentElement;"
+               "    root.style.setProperty('visibility', 'hidden', 'important');"
+               "    check();"
+               "  }"
+               // The root element is made just after this runs: hide it the
+               // moment it exists, which is before anything is painted.
+               "  if (document.documentElement) { hide(); } else {"
+               "    var watch = new MutationObserver(function() {"
+               "      if (document.documentElement) { watch.disconnect(); hide(); }"
+               "    });"
+               "    watch.observe(document, {childList: true});"
+               "  }"
+               "  document.addEventListener('DOMContentLoaded', show);"
+               "})(%1, %2);")
+        .arg(to.x(), 0, 'f', 1)
+        .arg(to.y(), 0, 'f', 1);
+}
+
 // Puts the scroll offset back, and keeps it while the page grows (late images,
 // fonts, scripts) for a few seconds, until the reader scrolls by hand.
 QString restoreScrollScript(QPointF to) {
@@ -24,12 +70,10 @@ QString restoreScrollScript(QPointF to) {
                "    setTimeout(function() { ro.disconnect(); }, 5000);"
                "  }"
                "})(%1, %2);")
-        .arg(to.x())
-        .arg(to.y());
+        .arg(to.x(), 0, 'f', 1)
+        .arg(to.y(), 0, 'f', 1);
 }
-} // namespace
 
-namespace {
 QWidget* preparedParent(QWidget* parent) {
     PreviewGuard::prepareEngine(); // before the view starts the engine
     return parent;
@@ -46,39 +90,88 @@ WebPreview::WebPreview(QWidget* parent) : QWebEngineView(preparedParent(parent))
     settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     settings()->setAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly, true);
-    page()->setUrlRequestInterceptor(new PreviewGuard(this));
     settings()->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
+    page()->setUrlRequestInterceptor(new PreviewGuard(this));
+    m_notice = new QLabel(this);
+    m_notice->setObjectName(QStringLiteral("previewNotice"));
+    m_notice->setWordWrap(true);
+    m_notice->setAlignment(Qt::AlignCenter);
+    m_notice->setAutoFillBackground(true);
+    m_notice->setMargin(12);
+    m_notice->hide();
     connect(this, &QWebEngineView::loadStarted, this, &WebPreview::onLoadStarted);
     connect(this, &QWebEngineView::loadFinished, this, &WebPreview::onLoadFinished);
+    connect(page(), &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+                onRendererGone(status);
+            });
 }
 
 void WebPreview::setDefaultEncoding(const QString& name) {
     settings()->setDefaultTextEncoding(name);
 }
 
+QString WebPreview::notice() const {
+    return m_notice->isVisible() ? m_notice->text() : QString();
+}
+
+void WebPreview::resizeEvent(QResizeEvent* event) {
+    QWebEngineView::resizeEvent(event);
+    m_notice->setGeometry(rect());
+}
+
+void WebPreview::restoreBeforePaint(QPointF to) {
+    QWebEngineScriptCollection& scripts = page()->scripts();
+    for (const QWebEngineScript& old : scripts.find(QStringLiteral("markwright-place"))) {
+        scripts.remove(old);
+    }
+    if (to.isNull()) {
+        return;
+    }
+    QWebEngineScript script;
+    script.setName(QStringLiteral("markwright-place"));
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setRunsOnSubFrames(false);
+    script.setSourceCode(placeBeforePaintScript(to));
+    scripts.insert(script);
+}
+
 void WebPreview::navigate(const QString& localPath) {
     const QString absolute = QFileInfo(localPath).absoluteFilePath();
     const QUrl target = QUrl::fromLocalFile(absolute);
-    if (url().isLocalFile() && url().toLocalFile() == absolute) {
+    const bool samePage = url().isLocalFile() && url().toLocalFile() == absolute;
+    if (url().isLocalFile() && !m_loading && !m_rendererGone) {
+        m_places.insert(url().toLocalFile(), page()->scrollPosition());
+    }
+    m_loadClock.start();
+    if (samePage && !m_rendererGone) {
         // While an earlier reload is still loading, the page's offset is not
         // the reader's yet: keep the one taken before that reload.
         if (!(m_loading && m_restorePending)) {
             m_restoreTo = page()->scrollPosition();
         }
-        m_restorePending = true;
+        m_restorePending = !m_restoreTo.isNull();
+        restoreBeforePaint(m_restoreTo);
         page()->triggerAction(QWebEnginePage::ReloadAndBypassCache);
         return;
     }
-    m_restorePending = false;
+    // Another page (another slot): where the reader left it, or its top.
+    m_restoreTo = m_places.value(absolute);
+    m_restorePending = !m_restoreTo.isNull();
+    restoreBeforePaint(m_restoreTo);
+    m_rendererGone = false;
     load(target);
 }
 
 void WebPreview::onLoadStarted() {
     m_loading = true;
+    m_notice->hide();
 }
 
 void WebPreview::onLoadFinished(bool ok) {
     m_loading = false;
+    m_lastLoadSeconds = m_loadClock.isValid() ? m_loadClock.elapsed() / 1000.0 : 0;
     if (!m_restorePending) {
         return;
     }
@@ -86,4 +179,22 @@ void WebPreview::onLoadFinished(bool ok) {
     if (ok && !m_restoreTo.isNull()) {
         page()->runJavaScript(restoreScrollScript(m_restoreTo));
     }
+}
+
+void WebPreview::onRendererGone(QWebEnginePage::RenderProcessTerminationStatus status) {
+    m_loading = false;
+    m_restorePending = false;
+    m_rendererGone = true;
+    if (status == QWebEnginePage::NormalTerminationStatus) {
+        return;
+    }
+    m_notice->setText(
+        status == QWebEnginePage::KilledTerminationStatus
+            ? tr("The preview stopped: its renderer was ended (perhaps for lack of memory on a "
+                 "very large page).\nPress F5 to try again.")
+            : tr("The preview stopped: its renderer crashed or ran out of memory.\nPress F5 to "
+                 "try again."));
+    m_notice->setGeometry(rect());
+    m_notice->show();
+    m_notice->raise();
 }

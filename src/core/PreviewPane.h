@@ -21,4 +21,6 @@ class PreviewPane {
     // The encoding pages that declare none are read in ("utf-8",
     // "windows-1252"...); a page's own charset still wins.
     virtual void setDefaultEncoding(const QString& name) { (void)name; }
+    // How long the last page took to load, in seconds (0: not known).
+    virtual double lastLoadSeconds() const { return 0; }
 };

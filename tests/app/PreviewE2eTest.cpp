@@ -17,6 +17,8 @@
 #include <QWebEngineHistory>
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 namespace {
 constexpr int LoadTimeoutMs = 30000;
 
@@ -209,4 +211,74 @@ TEST_F(PreviewE2e, LegacyAndDeclaredCharsetsShowCorrectly) {
         EXPECT_EQ(js("document.getElementById('t').textContent").toString(),
                   QStringLiteral("caf\u00e9 \u20ac"));
     }
+}
+
+namespace {
+// A long page (parsed in several chunks, so it grows while it loads) that
+// logs, at every frame, where it is scrolled and whether it is shown.
+QString loggingPage(const QString& marker) {
+    QString lines;
+    for (int i = 0; i < 60000; ++i) {
+        lines += QStringLiteral("<p>line %1</p>\n").arg(i);
+    }
+    return "<html><head><script>window.frameLog = [];"
+           "requestAnimationFrame(function log() { var r = document.documentElement;"
+           "  frameLog.push(window.scrollY + ':' + getComputedStyle(r).visibility);"
+           "  requestAnimationFrame(log); });</script></head><body><p id=m>" +
+           marker + "</p>" + lines + "</body></html>";
+}
+} // namespace
+
+// No painted frame shows the page anywhere but where the reader left it,
+// however long the page takes to grow to that place.
+TEST_F(PreviewE2e, ARefreshNeverShowsThePageAnywhereButTheReadersPlace) {
+    load(loggingPage("one"));
+    const int place = js("document.documentElement.scrollHeight - 3 * window.innerHeight").toInt();
+    js(QStringLiteral("window.scrollTo(0, %1)").arg(place));
+    ASSERT_TRUE(waitForJs("window.scrollY", place));
+    for (int i = 0; i < 100 && view->page()->scrollPosition().y() < place - 1; ++i) {
+        QTest::qWait(20);
+    }
+    for (const QString marker : {"two", "three", "four"}) {
+        w->source().setText(loggingPage(marker));
+        refreshAndWait();
+        ASSERT_TRUE(waitForJs("window.frameLog.length > 5", true));
+        const QStringList frames = js("window.frameLog.join(' ')").toString().split(' ');
+        const QStringList shown = frames.filter(":visible");
+        EXPECT_FALSE(shown.isEmpty());
+        for (const QString& frame : shown) {
+            ASSERT_EQ(frame, QStringLiteral("%1:visible").arg(place))
+                << frames.join(' ').toStdString();
+        }
+    }
+}
+
+TEST_F(PreviewE2e, EachSlotKeepsItsPlace) {
+    load(tallPage("one"));
+    js("window.scrollTo(0, 2000)");
+    ASSERT_TRUE(waitForJs("window.scrollY", 2000));
+    for (int i = 0; i < 100 && view->page()->scrollPosition().y() < 1999; ++i) {
+        QTest::qWait(20);
+    }
+    auto* strip = w->findChild<FixedTabBar*>("TabStrip1");
+    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+    strip->setCurrentIndex(1);
+    ASSERT_TRUE(loaded.wait(LoadTimeoutMs));
+    strip->setCurrentIndex(0);
+    ASSERT_TRUE(loaded.wait(LoadTimeoutMs));
+    EXPECT_TRUE(waitForJs("window.scrollY", 2000)) << js("window.scrollY").toInt();
+}
+
+// A renderer that dies leaves a message, not a blank pane; F5 recovers.
+TEST_F(PreviewE2e, ADeadRendererIsToldAndTheNextRefreshRecovers) {
+    load("<html><body><p id=t>alive</p></body></html>");
+    const qint64 pid = view->page()->renderProcessPid();
+    ASSERT_GT(pid, 0);
+    QSignalSpy gone(view->page(), &QWebEnginePage::renderProcessTerminated);
+    ::kill(static_cast<pid_t>(pid), SIGKILL);
+    ASSERT_TRUE(gone.wait(LoadTimeoutMs));
+    EXPECT_TRUE(view->notice().contains("F5")) << view->notice().toStdString();
+    refreshAndWait();
+    EXPECT_TRUE(view->notice().isEmpty());
+    EXPECT_EQ(js("document.getElementById('t').textContent").toString(), "alive");
 }
