@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the program and the tests need.
+# Installs every Debian package the build, the program and the tests need
+# (clang and its runtime libraries for the fuzz drivers in fuzz/).
 # Idempotent: when everything is already present it does nothing (no apt-get
 # update, no network), so `make run` and `make test` stay fast on a second call.
 set -euo pipefail
@@ -7,12 +8,17 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools
-  qt6-tools-dev qt6-svg-dev libqt6opengl6-dev libgl-dev
+  qt6-tools-dev qt6-svg-dev qt6-declarative-dev libqt6opengl6-dev libgl-dev
   libqscintilla2-qt6-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-qpa-plugins qt6-image-formats-plugins
   tidy poppler-utils xvfb xauth imagemagick fonts-dejavu-core fonts-noto-cjk fonts-noto-color-emoji
+  clang libclang-rt-14-dev
 )
+# `--bench`: also what the side-by-side benchmarks drive (bench/keystroke-cost.sh).
+if [ "${1:-}" = "--bench" ]; then
+  PACKAGES+=(xdotool geany)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -1,9 +1,11 @@
 #include "app/Program.h"
 
+#include "app/RenderingChoice.h"
+
 #include "app/AppContext.h"
-#include "core/Clock.h"
 #include "app/FrmEdit.h"
 #include "app/WebPreview.h"
+#include "core/Clock.h"
 #include "dialogs/Launcher.h"
 #include "dialogs/QtPrompts.h"
 #include "files/InPlaceWrite.h"
@@ -56,6 +58,7 @@ void catchStopSignals(QObject*, std::function<void()>) {}
 } // namespace
 
 int runProgram(const ProgramOptions& options) {
+    rendering::chooseBackend();
     QtPrompts qtPrompts;
     SteadyClock clock;
     SystemLauncher launcher;

@@ -1,6 +1,7 @@
 #include "editor/Formatter.h"
 
 #include <QElapsedTimer>
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -49,17 +50,26 @@ class Pacer {
     QElapsedTimer m_clock;
 };
 
+// The most TABs a line gets. Hand-written pages often leave li, td or option
+// elements unclosed, so the depth can grow with every such tag; without a cap
+// the TABs written would grow with the square of their number.
+constexpr int MaxIndent = 32;
+
 void appendTabs(QString& out, int level) {
-    // Below level zero a line gets no indentation at all.
-    for (int i = 0; i < level; ++i) {
+    // Below level zero a line gets no indentation at all; deeper than
+    // MaxIndent it gets MaxIndent TABs.
+    const int tabs = std::min(level, MaxIndent);
+    for (int i = 0; i < tabs; ++i) {
         out += QLatin1Char('\t');
     }
 }
 
-// Puts a line break and the nesting depth in TABs before every "<". A
-// closing tag ("</") first drops the depth, so it lines up with its opening
-// tag; any other tag raises it unless opensLevel says otherwise. The text may
-// come in stretches, the depth carrying over from one to the next.
+// Puts a line break and the nesting depth in TABs (at most MaxIndent) before
+// every "<". A closing tag ("</") first drops the depth, so it lines up with
+// its opening tag; any other tag raises it unless opensLevel says otherwise.
+// The depth itself is never capped, so closing tags bring it back exactly.
+// The text may come in stretches, the depth carrying over from one to the
+// next.
 class Indenter {
   public:
     Indenter(const Progress& progress, qsizetype total) : m_pacer(progress), m_total(total) {}

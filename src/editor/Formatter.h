@@ -34,6 +34,8 @@ QString formatSimple(const QString& text);
 // window can repaint and show progress.
 using Progress = std::function<void(double done)>;
 
+// One chunk per line, each "<" starting a line indented by the nesting depth
+// in TABs, at most 32 of them however deep the nesting goes.
 QString formatHierarchal(const QString& text, const Progress& progress = {});
 
 // Building blocks of the styles, applied to whatever text they are given:

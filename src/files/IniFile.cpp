@@ -48,7 +48,10 @@ QString decodeCp1252(QByteArrayView bytes) {
 // Each line is decoded on its own, so a legacy file in the Windows code page
 // that later gained UTF-8 lines still reads correctly line by line.
 QString decodeLine(QByteArrayView bytes) {
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    // The file's own byte-order mark is gone by now; a U+FEFF at the start
+    // of a line is part of the line (a key may start with one).
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                    QStringConverter::Flag::ConvertInitialBom);
     QString text = utf8(bytes);
     if (utf8.hasError()) {
         return decodeCp1252(bytes);

@@ -137,6 +137,32 @@ TEST(Formatter, HierarchalEdgeCases) {
     expectCases(indent, {{"lone < opens a level", "<p>x<<b>", "\r\n<p>x\r\n<\r\n\t<b>"}});
 }
 
+// Pages that never close their li, td or option elements nest ever deeper:
+// the indentation stops at 32 TABs, so the output stays within a constant
+// factor of the input, and closing tags still bring the depth back exactly.
+TEST(Formatter, HierarchalIndentationStopsAt32Tabs) {
+    for (const char* item : {"<li>item", "<td>cell", "<option>o"}) {
+        const QString input = "<ul>" + QString(item).repeated(20000) + "</ul>";
+        for (const auto style : {hierarchal, indent}) {
+            EXPECT_LE(style(input).size(), 8 * input.size()) << item;
+        }
+    }
+    // 34 nested tags: the TABs before each line, and the text without them.
+    const QString input = QString("<i>").repeated(34) + "x" + QString("</i>").repeated(34);
+    const QString out = formatHierarchal(input);
+    QStringList tabs;
+    for (const QString& line : out.split("\r\n").mid(1)) {
+        tabs << QString::number(line.size() - QString(line).remove('\t').size());
+    }
+    EXPECT_EQ(tabs.join(' ').toStdString(),
+              "0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 "
+              "26 27 28 29 30 31 32 32 32 32 31 30 29 28 27 26 25 24 23 22 21 20 19 "
+              "18 17 16 15 14 13 12 11 10 9 8 7 6 5 4 3 2 1 0");
+    EXPECT_EQ(
+        QString(out).remove('\t').toStdString(),
+        (QString("\r\n<i>").repeated(34) + "x" + QString("\r\n</i>").repeated(34)).toStdString());
+}
+
 // Each input with what every style must give back of it: the raw content
 // exactly, its tags tidied as usual.
 TEST(Formatter, RawElementsKeepTheirContentInEveryStyle) {
