@@ -1,7 +1,7 @@
 // Any bytes at all, opened and saved again without edits, must give back
 // exactly the same bytes, whatever encoding the reader settles on.
 #include "Require.h"
-#include "files/TextEncoding.h"
+#include "core/TextEncoding.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -137,7 +137,7 @@ void checkKept(const QString& out, const QStringList& pieces) {
 }
 
 void checkCrLf(const QString& text) {
-    const QString crlf = fmt::toCrLf(text);
+    const QString crlf = htmlformat::toCrLf(text);
     for (qsizetype i = 0; i < crlf.size(); ++i) {
         if (crlf[i] == QLatin1Char('\r')) {
             require(i + 1 < crlf.size() && crlf[i + 1] == QLatin1Char('\n'), "no lone CR");
@@ -156,7 +156,7 @@ void checkCrLf(const QString& text) {
 void checkIndent(const QString& text) {
     QString flat = text;
     flat.remove(QLatin1Char('\r')).remove(QLatin1Char('\n')).remove(QLatin1Char('\t'));
-    const QString indented = fmt::indentTags(flat);
+    const QString indented = htmlformat::indentTags(flat);
     require(!indented.contains(QString(33, QLatin1Char('\t'))), "at most 32 TABs in a row");
     QString restored = indented;
     restored.remove(QLatin1Char('\t')).remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
@@ -192,16 +192,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (crlf) {
         for (QString& piece : pieces) {
-            piece = fmt::toCrLf(piece);
+            piece = htmlformat::toCrLf(piece);
         }
     }
     const QString input = pieces.join(QString());
 
-    const fmt::Progress progress = [](double done) {
+    const htmlformat::Progress progress = [](double done) {
         require(done >= 0 && done <= 1, "progress between 0 and 1");
     };
-    for (const QString& out : {fmt::formatCompact(input), fmt::formatSimple(input),
-                               fmt::formatHierarchal(input, progress)}) {
+    for (const QString& out : {htmlformat::formatCompact(input), htmlformat::formatSimple(input),
+                               htmlformat::formatHierarchal(input, progress)}) {
         checkKept(out, pieces);
         require(out.size() <= 40 * input.size() + 1000, "output linear in the input");
     }

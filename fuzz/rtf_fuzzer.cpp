@@ -3,7 +3,7 @@
 // written the way an RTF writer escapes it reads back as exactly that text.
 #include "Require.h"
 #include "files/RtfText.h"
-#include "files/TextEncoding.h"
+#include "core/TextEncoding.h"
 
 #include <cstddef>
 #include <cstdint>

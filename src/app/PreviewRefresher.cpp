@@ -6,7 +6,7 @@
 #include "core/PreviewPane.h"
 #include "editor/SourcePane.h"
 #include "files/PreviewFile.h"
-#include "files/TextEncoding.h"
+#include "core/TextEncoding.h"
 
 PreviewRefresher::PreviewRefresher(DocumentSlots& docs, SourcePane& pane, PreviewPane& preview,
                                    const Clock& clock, std::function<int()> currentSlot,

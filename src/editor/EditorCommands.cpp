@@ -56,10 +56,10 @@ bool EditorCommands::format(Style style) {
         return false;
     }
     m_formatting = true;
-    const QString selected = fmt::toCrLf(m_pane.selectedText());
+    const QString selected = htmlformat::toCrLf(m_pane.selectedText());
     const bool wasReadOnly = m_pane.isReadOnly();
     m_pane.setReadOnly(true);
-    const fmt::Progress progress = [this](double done) {
+    const htmlformat::Progress progress = [this](double done) {
         m_host.showStatus(QStringLiteral("Formatting... %1%").arg(qRound(done * 100)));
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
@@ -67,13 +67,13 @@ bool EditorCommands::format(Style style) {
     const auto busy = std::make_unique<BusyGate>();
     switch (style) {
     case Style::Hierarchal:
-        result = fmt::formatHierarchal(selected, progress);
+        result = htmlformat::formatHierarchal(selected, progress);
         break;
     case Style::Simple:
-        result = fmt::formatSimple(selected);
+        result = htmlformat::formatSimple(selected);
         break;
     case Style::Compact:
-        result = fmt::formatCompact(selected);
+        result = htmlformat::formatCompact(selected);
         break;
     }
     m_pane.setReadOnly(wasReadOnly);
@@ -126,12 +126,12 @@ void EditorCommands::findAndReplace() {
                             QStringLiteral("Replace"), with)) {
         with.clear();
     }
-    m_pane.replaceWholeText(fmt::replaceAll(m_pane.text(), what, with));
+    m_pane.replaceWholeText(htmlformat::replaceAll(m_pane.text(), what, with));
 }
 
 void EditorCommands::nextTag() {
     const int p = m_pane.selectionStart() + m_pane.selectionLength();
-    const fmt::TagInfo tag = fmt::findTag(m_pane.text(), p);
+    const htmlformat::TagInfo tag = htmlformat::findTag(m_pane.text(), p);
     if (tag.tagText.isEmpty()) {
         return;
     }

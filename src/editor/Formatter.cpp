@@ -5,7 +5,7 @@
 #include <array>
 #include <vector>
 
-namespace fmt {
+namespace htmlformat {
 
 namespace {
 const QString CrLf = QStringLiteral("\r\n");
@@ -409,4 +409,4 @@ bool opensLevel(const QString& name) {
     return true;
 }
 
-} // namespace fmt
+} // namespace htmlformat

@@ -5,7 +5,7 @@
 
 // The source formatter: pure text-to-text functions, linear in their input.
 // They see line breaks as CR LF pairs (see toCrLf).
-namespace fmt {
+namespace htmlformat {
 
 // A tag found by findTag. Positions are 1-based; tagStart is 0 and tagText
 // empty when no tag was found.
@@ -51,4 +51,4 @@ QString tagName(const TagInfo& tag);
 // Whether a tag of this name opens a nesting level (compared in lower case).
 bool opensLevel(const QString& name);
 
-} // namespace fmt
+} // namespace htmlformat

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/TextEncoding.h"
+#include "core/TextEncoding.h"
 
 #include <QString>
 

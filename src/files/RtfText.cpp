@@ -1,6 +1,6 @@
 #include "files/RtfText.h"
 
-#include "files/TextEncoding.h"
+#include "core/TextEncoding.h"
 
 #include <vector>
 

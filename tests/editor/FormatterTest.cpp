@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
-using namespace fmt;
+using namespace htmlformat;
 
 namespace {
 struct Case {

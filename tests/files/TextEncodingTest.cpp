@@ -1,4 +1,4 @@
-#include "files/TextEncoding.h"
+#include "core/TextEncoding.h"
 #include "files/RtfText.h"
 
 #include <gtest/gtest.h>
