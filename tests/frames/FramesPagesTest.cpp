@@ -1,53 +1,17 @@
 #include "frames/FramesPages.h"
 #include "frames/FramePicture.h"
-#include "support/ExpectedTexts.h"
+#include "support/TestData.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
-namespace {
-const std::string& Head = expected::PageTemplateHead;
-const char* const Tail =
-    "<noframes>\n"
-    "<body>\n"
-    "<p>Viewing this page requires a browser capable of displaying frames.</p>\n"
-    "</body>\n"
-    "</noframes>\n"
-    "</frameset>\n"
-    "\n"
-    "</html>\n";
-
-std::string page(const char* button, const QString& dir) {
-    return frames::page(*frames::layoutFor(button), dir).toStdString();
-}
-} // namespace
-
-TEST(FramesPages, TwoColumnPageIsExact) {
-    EXPECT_EQ(page("Command1", "C:\\Prog"), Head +
-                                                R"(<frameset border="1" frameset cols="20%,80%">
-<!-- Set Frameset border to 0 to hide frames -->
-<frame src="C:\Prog\lefthtmlframe.html" name="LeftFrame" scrolling="auto" noresize>
-<!-- Remove "noresize" if you want the frame resizable in the browser -->
-<frame src="C:\Prog\righthtmlframe.html" name="RightFrame" scrolling="auto">
-<!-- Change the back slashes"\" in the path to "/" for NETSCAPE Users -->
-<!-- Set Scolling to "yes" for always scoll, or "no" for never scoll -->
-</frameset>
-)" + Tail);
-}
-
-TEST(FramesPages, NestedPageIsExact) {
-    EXPECT_EQ(page("Command5", "/opt/mw"), Head +
-                                               R"(<frameset border="1" frameset rows="64,*,64">
-<frame name="topFrame" scrolling="no" noresize target="LeftFrame" src="/opt/mw\tophtmlframe.html"><frameset border="1" frameset cols="15%,*">
-<!-- Set Frameset border to 0 to hide frames -->
-<frame name="LeftFrame" target="RightFrame" src="/opt/mw\lefthtmlframe.html">
-<!-- Remove "noresize" if you want the frame resizable in the browser -->
-<frame name="RightFrame" src="/opt/mw\righthtmlframe.html">
-</frameset>
-<frame name="bottom" scrolling="no" noresize target="LeftFrame" src="/opt/mw\bottomhtmlframe.html">
-<!-- Change the back slashes"\" in the path to "/" for NETSCAPE Users -->
-<!-- Set Scolling to "yes" for always scoll, or "no" for never scoll -->
-)" + Tail);
+TEST(FramesPages, PagesAreExact) {
+    const char* const cases[][3] = {{"Command1", "C:\\Prog", "expected/frames-two-columns.html"},
+                                    {"Command5", "/opt/mw", "expected/frames-nested.html"}};
+    for (const auto& [button, dir, expected] : cases) {
+        EXPECT_EQ(frames::page(*frames::layoutFor(button), dir).toStdString(),
+                  testdata::text(expected).toStdString());
+    }
 }
 
 // The structural facts of every layout, and its picture agreeing with its

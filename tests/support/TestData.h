@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArrayList>
+#include <QList>
+#include <QString>
+
+// Expected texts and fixtures are written out by hand in tests/data, never
+// produced by the code under test; the tests read them through these.
+namespace testdata {
+// The bytes of tests/data/<name>; a missing file fails the test.
+QByteArray bytes(const QString& name);
+// tests/data/<name> read as UTF-8.
+QString text(const QString& name);
+// The table tests/data/<name>: a row a line, fields split at '|', with the
+// escapes \n \r \t \0 \\ \| and \xHH decoded. Blank lines and lines starting
+// with '#' are skipped; blanks leading a row are kept.
+QList<QByteArrayList> table(const QString& name);
+} // namespace testdata
+
+// The bytes of a file the test made or the program wrote ("<missing>" when
+// it cannot be read), and a file written for the program to find.
+QByteArray readBytes(const QString& path);
+bool writeBytes(const QString& path, const QByteArray& bytes);
