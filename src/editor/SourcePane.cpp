@@ -1,6 +1,9 @@
 #include "editor/SourcePane.h"
 
 #include "core/BusyGate.h"
+#include "editor/HtmlStyle.h"
+#include "editor/LineEnds.h"
+#include "editor/TagMatch.h"
 #include "editor/Utf8Offsets.h"
 
 #include <QAccessible>
@@ -68,7 +71,10 @@ SourcePane::SourcePane(QWidget* parent) : QsciScintilla(parent) {
     setMarginWidth(0, QStringLiteral("000000"));
     setMarginsFont(font());
     setTabWidth(4);
-    setCaretLineVisible(false);
+    applyHtmlStyle(*this, font());
+    SendScintilla(SCI_INDICSETSTYLE, TagIndicator, INDIC_ROUNDBOX);
+    SendScintilla(SCI_INDICSETFORE, TagIndicator, QColor(0x3a, 0x6e, 0xd8));
+    SendScintilla(SCI_INDICSETALPHA, TagIndicator, 60);
     // QScintilla turns every insertion it is told about into an accessibility
     // event whose position it finds by counting the characters from the start
     // of the document: time in proportion to the document on every keystroke.
@@ -81,6 +87,9 @@ SourcePane::SourcePane(QWidget* parent) : QsciScintilla(parent) {
     // of many megabytes measures all of it: on such a line the caret stays
     // steady.
     connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int updated) {
+        if (updated & (SC_UPDATE_SELECTION | SC_UPDATE_CONTENT)) {
+            markMatchingTags();
+        }
         if (updated & SC_UPDATE_SELECTION) {
             const long line = SendScintilla(SCI_LINEFROMPOSITION, SendScintilla(SCI_GETCURRENTPOS));
             const bool steady =
@@ -173,7 +182,56 @@ void SourcePane::setText(const QString& text) {
         SendScintilla(SCI_GOTOPOS, 0UL);
         SendScintilla(SCI_EMPTYUNDOBUFFER);
     });
+    followLineEnds();
     viewport()->setUpdatesEnabled(painting);
+}
+
+void SourcePane::followLineEnds() {
+    switch (lineends::first(bytes())) {
+    case lineends::Style::Lf:
+        setEolMode(EolUnix);
+        break;
+    case lineends::Style::Cr:
+        setEolMode(EolMac);
+        break;
+    default:
+        setEolMode(EolWindows);
+        break;
+    }
+}
+
+void SourcePane::markMatchingTags() {
+    SendScintilla(SCI_SETINDICATORCURRENT, TagIndicator);
+    for (const auto& [start, length] : m_tagMarks) {
+        SendScintilla(SCI_INDICATORCLEARRANGE, static_cast<unsigned long>(start), length);
+    }
+    m_tagMarks.clear();
+    // Only the bytes around the caret: asking for the whole text would move
+    // Scintilla's gap to the end, a copy of the document on every keystroke.
+    constexpr long Reach = 256 * 1024;
+    const long caret = SendScintilla(SCI_GETCURRENTPOS);
+    const long from = qMax(0L, caret - Reach);
+    const long to = qMin(SendScintilla(SCI_GETLENGTH), caret + Reach);
+    const char* window = nullptr;
+    if constexpr (sizeof(long) == sizeof(const char*)) {
+        window = reinterpret_cast<const char*>(
+            SendScintilla(SCI_GETRANGEPOINTER, static_cast<unsigned long>(from), to - from));
+    } else {
+        window = bytes().data() + from; // where a pointer does not fit in a long
+    }
+    if (window == nullptr) {
+        return;
+    }
+    const auto pair = tagmatch::find(QByteArrayView(window, to - from), caret - from, Reach);
+    if (!pair) {
+        return;
+    }
+    for (const tagmatch::Span& span : {pair->here, pair->match}) {
+        const long start = from + static_cast<long>(span.start);
+        const long length = static_cast<long>(span.end - span.start);
+        SendScintilla(SCI_INDICATORFILLRANGE, static_cast<unsigned long>(start), length);
+        m_tagMarks.push_back({start, length});
+    }
 }
 
 QString SourcePane::selectedText() const {
@@ -255,6 +313,7 @@ void SourcePane::replaceWholeText(const QString& text) {
         SendScintilla(SCI_ENDUNDOACTION);
         SendScintilla(SCI_GOTOPOS, 0UL);
     });
+    followLineEnds();
 }
 
 void SourcePane::paste() {

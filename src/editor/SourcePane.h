@@ -4,10 +4,14 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <utility>
+#include <vector>
 
 // The source pane: a plain-text editor over QScintilla that every command of
 // the editor works through. Line ends are kept exactly as loaded or inserted
-// (no conversion on load, insert or paste); Enter types CR LF. Text may hold
+// (no conversion on load, insert or paste); Enter types the text's own line
+// end (CR LF in a new text). HTML is coloured; the tag the caret is in and
+// its partner are marked. Text may hold
 // any character, NUL included. Positions are UTF-16 indices into text().
 //
 // `changed()` is emitted after every change of the text, whatever made it,
@@ -16,7 +20,7 @@ class SourcePane : public QsciScintilla {
     Q_OBJECT
 
   public:
-    // What the Enter key types.
+    // The line end the image commands type, byte for byte.
     static constexpr const char* EnterText = "\r\n";
 
     explicit SourcePane(QWidget* parent = nullptr);
@@ -76,6 +80,14 @@ class SourcePane : public QsciScintilla {
     template <typename Edit> void asOneChange(Edit edit);
     void onScintillaChanged();
     void flushChange();
+
+    // Enter types the text's own line end: that of its first line, or CR LF
+    // in a text with none yet.
+    void followLineEnds();
+    // Marks the tag the caret is in and the one it matches.
+    void markMatchingTags();
+    static constexpr int TagIndicator = 8;
+    std::vector<std::pair<long, long>> m_tagMarks; // start, length
 
     // Lines longer than this keep a steady caret.
     static constexpr long LongLineBytes = 256 * 1024;
