@@ -1,6 +1,7 @@
 #include "insert/ColorCode.h"
 #include "insert/Links.h"
 #include "insert/Tables.h"
+#include "support/TestData.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -61,33 +62,11 @@ TEST(TableBlock, EveryTableHasItsLinesWidthsAndCells) {
     }
 }
 
-TEST(TableBlock, OneByOneIsExactlyTenLines) {
+TEST(TableBlock, OneByOneAndThreeByThreeAreExact) {
     EXPECT_EQ(tableBlock(1, 1).toStdString(),
-              "<div align=\"center\"><center>\n"
-              "<table border=\"1\" cellspacing=\"1\" width=\"100%\" bgcolor=\"#FFFFFF\">\n"
-              "<tr>\n"
-              "<td width=\"100%\" background=\" \" bgcolor=\"#FFFFFF\">\n"
-              "<p align=\"center\"><font color=\"#000000\" face=\"Arial\" size=\"3\"><strong>\n"
-              "Enter Text Here\n"
-              "</strong></font></td>\n"
-              "</tr>\n"
-              "</table></center></div>\n"
-              "</center></div>\n");
-}
-
-TEST(TableBlock, ThreeByThreeKeepsItsOwnCellFontLine) {
-    std::string cell;
-    for (const char* width : {"34%", "33%", "33%"}) {
-        cell += std::string("<td width=\"") + width + "\" background=\" \" bgcolor=\"#FFFFFF\">\n" +
-                "<p align=\"center\"><font color=\"#000000\" face=Arial><strong>\n"
-                "Enter Text Here\n"
-                "</strong></font></td>\n";
-    }
-    const std::string row = "<tr>\n" + cell + "</tr>\n";
+              testdata::text("expected/table-1x1.html").toStdString());
     EXPECT_EQ(tableBlock(3, 3).toStdString(),
-              "<div align=\"center\"><center>\n"
-              "<table border=\"1\" cellspacing=\"1\" width=\"100%\" bgcolor=\"#FFFFFF\">\n" +
-                  row + row + row + "</table></center></div>\n</center></div>\n");
+              testdata::text("expected/table-3x3.html").toStdString());
 }
 
 TEST(Links, PathsKeepEveryCharacterButBackslashes) {

@@ -14,8 +14,10 @@ class RecordingPreview : public QWidget, public PreviewPane {
     void navigate(const QString& localPath) override { navigations.append(localPath); }
     void back() override { ++backs; }
     void forward() override { ++forwards; }
+    void setDefaultEncoding(const QString& name) override { encodings.append(name); }
 
     QStringList navigations;
+    QStringList encodings; // the default encodings it was told, in order
     int backs = 0;
     int forwards = 0;
 };

@@ -6,135 +6,124 @@ ScriptedPrompts::~ScriptedPrompts() {
     verifyDone();
 }
 
+ScriptedPrompts::Step& ScriptedPrompts::expect(Kind kind, const QString& text,
+                                               const QString& title) {
+    Step step;
+    step.kind = kind;
+    step.text = text;
+    step.title = title;
+    m_script.push_back(step);
+    return m_script.back();
+}
+
 void ScriptedPrompts::expectMessage(const QString& text, const QString& title) {
-    m_script.push_back({Kind::Message, text, title, Answer::Ok, {}, true});
+    expect(Kind::Message, text, title);
 }
 
 void ScriptedPrompts::expectMessagePrefix(const QString& prefix) {
-    Step step;
-    step.kind = Kind::Message;
-    step.text = prefix;
-    step.title = QStringLiteral("Markwright");
-    step.prefixOnly = true;
-    m_script.push_back(step);
+    expect(Kind::Message, prefix, QStringLiteral("Markwright")).prefixOnly = true;
 }
 
 void ScriptedPrompts::expectQuestion(const QString& text, Answer answer, const QString& title) {
-    m_script.push_back({Kind::YesNoCancel, text, title, answer, {}, true});
+    expect(Kind::YesNoCancel, text, title).answer = answer;
 }
 
 void ScriptedPrompts::expectChoice(const QString& text, int choice, const QString& title) {
-    Step step;
-    step.kind = Kind::Choice;
-    step.text = text;
-    step.title = title;
-    step.choice = choice;
-    m_script.push_back(step);
-}
-
-int ScriptedPrompts::choose(const QString& text, const QString& title, const QStringList&, int) {
-    Seen seen;
-    seen.kind = Kind::Choice;
-    seen.text = text;
-    seen.title = title;
-    m_seen.push_back(seen);
-    Step step;
-    return take(Kind::Choice, text, title, step) ? step.choice : -1;
+    expect(Kind::Choice, text, title).choice = choice;
 }
 
 void ScriptedPrompts::expectInput(const QString& prompt, const QString& title, const QString& value,
                                   bool accepted) {
-    m_script.push_back({Kind::Input, prompt, title, Answer::Ok, value, accepted});
+    Step& step = expect(Kind::Input, prompt, title);
+    step.inputValue = value;
+    step.inputAccepted = accepted;
 }
 
-bool ScriptedPrompts::take(Kind kind, const QString& text, const QString& title, Step& step) {
+void ScriptedPrompts::expectFile(const QString& title, const QStringList& paths) {
+    expect(Kind::File, QString(), title).files = paths;
+}
+
+void ScriptedPrompts::expectColor(std::optional<QColor> answer) {
+    expect(Kind::Color, QString(), QString()).color = answer;
+}
+
+void ScriptedPrompts::expectPrint(bool confirm) {
+    expect(Kind::Print, QString(), QString()).inputAccepted = confirm;
+}
+
+bool ScriptedPrompts::take(const Seen& seen, Step& step) {
+    m_seen.push_back(seen);
     if (m_script.empty()) {
-        ADD_FAILURE() << "unexpected prompt: \"" << text.toStdString() << "\" titled \""
-                      << title.toStdString() << "\"";
+        ADD_FAILURE() << "unexpected prompt: \"" << seen.text.toStdString() << "\" titled \""
+                      << seen.title.toStdString() << "\"";
         return false;
     }
     step = m_script.front();
     m_script.pop_front();
-    const bool textMatches = step.prefixOnly ? text.startsWith(step.text) : step.text == text;
-    if (step.kind != kind || !textMatches || step.title != title) {
+    const bool textMatches =
+        step.prefixOnly ? seen.text.startsWith(step.text) : step.text == seen.text;
+    if (step.kind != seen.kind || !textMatches || step.title != seen.title) {
         ADD_FAILURE() << "expected prompt \"" << step.text.toStdString() << "\" titled \""
-                      << step.title.toStdString() << "\", got \"" << text.toStdString()
-                      << "\" titled \"" << title.toStdString() << "\"";
+                      << step.title.toStdString() << "\", got \"" << seen.text.toStdString()
+                      << "\" titled \"" << seen.title.toStdString() << "\"";
         return false;
     }
     return true;
 }
 
-void ScriptedPrompts::expectFile(const QString& title, const QStringList& paths) {
-    Step step;
-    step.kind = Kind::File;
-    step.title = title;
-    step.files = paths;
-    m_script.push_back(step);
-}
-
-void ScriptedPrompts::expectColor(std::optional<QColor> answer) {
-    Step step;
-    step.kind = Kind::Color;
-    step.color = answer;
-    m_script.push_back(step);
-}
-
-QStringList ScriptedPrompts::fileDialog(const FileRequest& request) {
-    Seen seen;
-    seen.kind = Kind::File;
-    seen.title = request.title;
-    seen.file = request;
-    m_seen.push_back(seen);
-    Step step;
-    return take(Kind::File, QString(), request.title, step) ? step.files : QStringList();
-}
-
-std::optional<QColor> ScriptedPrompts::chooseColor(const QColor& initial) {
-    Seen seen;
-    seen.kind = Kind::Color;
-    seen.color = initial;
-    m_seen.push_back(seen);
-    Step step;
-    return take(Kind::Color, QString(), QString(), step) ? step.color : std::nullopt;
-}
-
-void ScriptedPrompts::expectPrint(bool confirm) {
-    Step step;
-    step.kind = Kind::Print;
-    step.inputAccepted = confirm;
-    m_script.push_back(step);
-}
-
-bool ScriptedPrompts::printDialog(PrintRequest& request) {
-    Seen seen;
-    seen.kind = Kind::Print;
-    seen.print = request;
-    m_seen.push_back(seen);
-    Step step;
-    return take(Kind::Print, QString(), QString(), step) && step.inputAccepted;
-}
-
 void ScriptedPrompts::message(const QString& text, const QString& title, Icon icon) {
-    m_seen.push_back({Kind::Message, text, title, icon});
     Step step;
-    take(Kind::Message, text, title, step);
+    take({Kind::Message, text, title, icon}, step);
 }
 
 Prompts::Answer ScriptedPrompts::askYesNoCancel(const QString& text, const QString& title) {
-    m_seen.push_back({Kind::YesNoCancel, text, title, Icon::Question});
     Step step;
-    return take(Kind::YesNoCancel, text, title, step) ? step.answer : Answer::Cancel;
+    return take({Kind::YesNoCancel, text, title, Icon::Question}, step) ? step.answer
+                                                                        : Answer::Cancel;
+}
+
+int ScriptedPrompts::choose(const QString& text, const QString& title, const QStringList&, int) {
+    Step step;
+    return take({Kind::Choice, text, title}, step) ? step.choice : -1;
 }
 
 bool ScriptedPrompts::inputBox(const QString& prompt, const QString& title, QString& value) {
-    m_seen.push_back({Kind::Input, prompt, title, Icon::None});
     Step step;
-    if (!take(Kind::Input, prompt, title, step) || !step.inputAccepted) {
+    if (!take({Kind::Input, prompt, title}, step) || !step.inputAccepted) {
         return false;
     }
     value = step.inputValue;
     return true;
+}
+
+QStringList ScriptedPrompts::fileDialog(const FileRequest& request) {
+    Seen seen{Kind::File, QString(), request.title};
+    seen.file = request;
+    Step step;
+    return take(seen, step) ? step.files : QStringList();
+}
+
+std::optional<QColor> ScriptedPrompts::chooseColor(const QColor& initial) {
+    Seen seen{Kind::Color};
+    seen.color = initial;
+    Step step;
+    return take(seen, step) ? step.color : std::nullopt;
+}
+
+bool ScriptedPrompts::printDialog(PrintRequest& request) {
+    Seen seen{Kind::Print};
+    seen.print = request;
+    Step step;
+    return take(seen, step) && step.inputAccepted;
+}
+
+const ScriptedPrompts::Seen& ScriptedPrompts::last() const {
+    static const Seen none;
+    if (m_seen.empty()) {
+        ADD_FAILURE() << "no prompt was shown";
+        return none;
+    }
+    return m_seen.back();
 }
 
 void ScriptedPrompts::verifyDone() {

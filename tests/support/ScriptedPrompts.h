@@ -65,11 +65,15 @@ class ScriptedPrompts : public Prompts {
 
     // Every prompt shown so far, expected or not.
     const std::deque<Seen>& seen() const { return m_seen; }
+    // The last prompt shown; when none was, a test failure and an empty one.
+    const Seen& last() const;
     bool allShown() const { return m_script.empty(); }
     void verifyDone();
 
   private:
-    bool take(Kind kind, const QString& text, const QString& title, Step& step);
+    Step& expect(Kind kind, const QString& text, const QString& title);
+    // Records `seen` and takes the next step of the script, which must match it.
+    bool take(const Seen& seen, Step& step);
 
     std::deque<Step> m_script;
     std::deque<Seen> m_seen;

@@ -3,6 +3,7 @@
 #include <QByteArrayList>
 #include <QList>
 #include <QString>
+#include <ostream>
 
 // Expected texts and fixtures are written out by hand in tests/data, never
 // produced by the code under test; the tests read them through these.
@@ -21,3 +22,8 @@ QList<QByteArrayList> table(const QString& name);
 // it cannot be read), and a file written for the program to find.
 QByteArray readBytes(const QString& path);
 bool writeBytes(const QString& path, const QByteArray& bytes);
+
+// Test failures show a QString as its text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}

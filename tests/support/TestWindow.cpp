@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPrinter>
+#include <QTabBar>
 
 TestWindow::TestWindow(Ini ini, bool realPreview, const QString& openPath,
                        const QString& journalFolder)
@@ -47,4 +48,12 @@ TestWindow::~TestWindow() {
     window.reset();
     prompts.verifyDone();
     QDir::setCurrent(previousCurrent);
+}
+
+void TestWindow::select(int n) {
+    window->findChild<QTabBar*>(QStringLiteral("TabStrip1"))->setCurrentIndex(n - 1);
+}
+
+QString TestWindow::caption(int n, int strip) {
+    return window->findChild<QTabBar*>(QStringLiteral("TabStrip%1").arg(strip))->tabText(n - 1);
 }

@@ -6,6 +6,7 @@
 #include "support/RecordingLauncher.h"
 #include "support/RecordingPreview.h"
 #include "support/ScriptedPrompts.h"
+#include "support/TestData.h"
 
 #include <QTemporaryDir>
 #include <memory>
@@ -26,6 +27,10 @@ class TestWindow {
     FrmEdit& operator*() { return *window; }
     FrmEdit* operator->() { return window.get(); }
     QString docFolder() const { return docDir.path() + QLatin1Char('/'); }
+    // Selects slot n on the source-side tab strip, as a click on its tab does.
+    void select(int n);
+    // The caption of slot n's tab on the source-side (1) or preview-side (2) strip.
+    QString caption(int n, int strip = 1);
 
     QTemporaryDir programDir;
     QTemporaryDir docDir;
