@@ -16,9 +16,18 @@ FixedTabBar::FixedTabBar(QWidget* parent) : QTabBar(parent) {
 }
 
 int FixedTabBar::addKeyedTab(const QString& key, const QString& caption) {
-    const int index = addTab(caption);
+    const int index = addTab(QString());
     setTabData(index, key);
+    setCaption(index, caption);
     return index;
+}
+
+void FixedTabBar::setCaption(int index, const QString& caption) {
+    setTabText(index, QString(caption).replace(QLatin1Char('&'), QLatin1String("&&")));
+}
+
+QString FixedTabBar::caption(int index) const {
+    return tabText(index).replace(QLatin1String("&&"), QLatin1String("&"));
 }
 
 QString FixedTabBar::keyAt(int index) const {

@@ -11,6 +11,10 @@ class FixedTabBar : public QTabBar {
     explicit FixedTabBar(QWidget* parent = nullptr);
 
     int addKeyedTab(const QString& key, const QString& caption);
+    // Captions are shown as written: an "&" in a file name is a character,
+    // not a keyboard mnemonic.
+    void setCaption(int index, const QString& caption);
+    QString caption(int index) const;
     QString keyAt(int index) const;
     QString currentKey() const { return keyAt(currentIndex()); }
     int indexOfKey(const QString& key) const;

@@ -14,6 +14,7 @@
 #include "core/PreviewPane.h"
 #include "dialogs/Launcher.h"
 #include "editor/EditorCommands.h"
+#include "editor/LineEnds.h"
 #include "editor/SourcePane.h"
 #include "files/FileCommands.h"
 #include "files/PreviewFile.h"
@@ -27,10 +28,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -80,7 +83,7 @@ FrmEdit::FrmEdit(const AppContext& context, QWidget* parent)
     registerCommands();
     buildMenuBar(menuBar(), menuTable(), m_commands);
     buildToolbar(m_toolbar, m_commands);
-    m_statusPanels = new StatusPanels(m_statusBar, *m_source);
+    m_statusPanels = new StatusPanels(m_statusBar, *m_source, [this] { return documentFacts(); });
     m_refresher = std::make_unique<PreviewRefresher>(
         m_docs, *m_source, *m_preview, *m_context.clock, [this] { return currentSlot(); },
         [this] { return userIsInThisWindow(); });
@@ -219,6 +222,17 @@ void FrmEdit::registerCommands() {
     m_side->registerAll(m_commands);
     // Exit closes the window; the close request runs Close.
     m_commands.add(QStringLiteral("mnuExit"), [this] { close(); });
+
+    // Moving between the five slots from the keyboard, as in a browser.
+    const std::pair<QKeySequence, int> slotKeys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}};
+    for (const auto& [keys, step] : slotKeys) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this, step = step] { selectSlotBy(step); });
+    }
 }
 
 void FrmEdit::startUp() {
@@ -250,12 +264,51 @@ void FrmEdit::startUp() {
 }
 
 QString FrmEdit::tabCaption(int n) const {
-    return m_sourceTabs->tabText(n - 1);
+    return m_sourceTabs->caption(n - 1);
 }
 
 void FrmEdit::setTabCaptions(int n, const QString& sourceTab, const QString& previewTab) {
-    m_sourceTabs->setTabText(n - 1, sourceTab);
-    m_previewTabs->setTabText(n - 1, previewTab);
+    m_sourceTabs->setCaption(n - 1, sourceTab);
+    m_previewTabs->setCaption(n - 1, previewTab);
+    // The whole path where the caption has only the file's name.
+    m_sourceTabs->setTabToolTip(n - 1, QDir::toNativeSeparators(m_docs.title(n)));
+    m_previewTabs->setTabToolTip(n - 1, QDir::toNativeSeparators(m_docs.title(n)));
+}
+
+void FrmEdit::showUnsavedMarks() {
+    // A colour, not a character: the captions are quoted in the save
+    // questions and must stay as they are.
+    for (int n = 1; n <= DocumentSlots::Count; ++n) {
+        const bool changed = m_docs.changed(n);
+        if (changed != m_markedUnsaved[static_cast<std::size_t>(n - 1)]) {
+            m_markedUnsaved[static_cast<std::size_t>(n - 1)] = changed;
+            m_sourceTabs->setTabTextColor(n - 1, changed ? QColor(0xb0, 0x30, 0x20) : QColor());
+        }
+    }
+}
+
+QString FrmEdit::documentFacts() {
+    const int n = currentSlot();
+    if (!DocumentSlots::valid(n)) {
+        return QString();
+    }
+    // The line ends are counted again only after an edit, and on a very
+    // large page only when it is loaded: one pass over the text each time.
+    const qsizetype size = m_source->bytes().size();
+    if (m_lineEndsStale && (size < LineEndScanLimit || m_lineEndsSlot != n)) {
+        m_lineEnds = lineends::overall(m_source->bytes());
+        m_lineEndsStale = false;
+        m_lineEndsSlot = n;
+    }
+    static const char* const names[] = {"UTF-8", "UTF-8 with BOM", "UTF-16 LE", "UTF-16 BE",
+                                        "Windows-1252"};
+    return QLatin1String(names[static_cast<int>(m_docs.encoding(n))]) + QStringLiteral("   ") +
+           lineends::name(m_lineEnds);
+}
+
+void FrmEdit::selectSlotBy(int step) {
+    const int count = m_sourceTabs->count();
+    m_sourceTabs->setCurrentIndex((m_sourceTabs->currentIndex() + step + count) % count);
 }
 
 void FrmEdit::setWindowCaption(const QString& caption) {
@@ -271,6 +324,7 @@ void FrmEdit::setPaneTitles(const QString& sourceTitle, const QString& previewTi
 
 void FrmEdit::slotSettled(int n) {
     m_recovery->settled(n);
+    showUnsavedMarks();
 }
 
 void FrmEdit::endProgram() {
@@ -380,12 +434,18 @@ void FrmEdit::onPaneChanged() {
     if (DocumentSlots::valid(n) && n == m_docs.paneSlot()) {
         m_docs.recordEdit(n, m_context.clock->now());
         m_recovery->noteEdit(n);
+        m_lineEndsStale = true;
+        if (!m_markedUnsaved[static_cast<std::size_t>(n - 1)]) {
+            showUnsavedMarks();
+        }
     }
 }
 
 void FrmEdit::switchToSelectedSlot() {
     const int n = currentSlot();
     if (DocumentSlots::valid(n)) {
+        m_lineEndsStale = true;
+        m_lineEndsSlot = 0;
         const QString text = m_docs.text(n);
         m_docs.handOverPane(n);
         m_source->setText(text);
@@ -396,6 +456,7 @@ void FrmEdit::switchToSelectedSlot() {
         refreshPreview();
         checkOutsideChange();
     }
+    showUnsavedMarks();
     updatePaneTitles();
 }
 
@@ -410,7 +471,7 @@ void FrmEdit::onPreviewTabClicked(int index) {
 }
 
 void FrmEdit::updatePaneTitles() {
-    const QString caption = m_sourceTabs->tabText(m_sourceTabs->currentIndex());
+    const QString caption = m_sourceTabs->caption(m_sourceTabs->currentIndex());
     m_layout.previewTitle = previewPaneTitle(caption);
     m_layout.sourceTitle = sourcePaneTitle(caption);
     m_previewTitle->setText(m_layout.previewTitle);
@@ -426,6 +487,7 @@ void FrmEdit::flushPreviewFiles() {
 }
 
 void FrmEdit::continuousRefreshTick() {
+    showUnsavedMarks();
     m_refresher->tick(continuousPreview());
 }
 
@@ -441,7 +503,7 @@ panes::WindowSize FrmEdit::windowMetrics() const {
     w.width = width() * TwipsPerPixel;
     w.innerWidth = m_client->width() * TwipsPerPixel;
     w.innerHeight = m_client->height() * TwipsPerPixel;
-    w.selectedCaption = m_sourceTabs->tabText(m_sourceTabs->currentIndex());
+    w.selectedCaption = m_sourceTabs->caption(m_sourceTabs->currentIndex());
     return w;
 }
 

@@ -7,6 +7,7 @@
 #include "core/DocumentHost.h"
 #include "core/DocumentSlots.h"
 #include "dialogs/CommonDialog.h"
+#include "editor/LineEnds.h"
 #include "insert/InsertCommands.h"
 
 #include <QMainWindow>
@@ -116,6 +117,12 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     void checkOutsideChange();
     // Whether the keyboard may go to the source pane after a refresh.
     bool userIsInThisWindow() const;
+    // Colours the captions of slots with unsaved changes.
+    void showUnsavedMarks();
+    // Selects the slot `step` tabs along, round the strip.
+    void selectSlotBy(int step);
+    // "UTF-8   CR LF": the active page's encoding and line ends.
+    QString documentFacts();
 
     AppContext m_context;
     std::unique_ptr<UserSettings> m_ownSettings; // when the context brings none
@@ -154,4 +161,9 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     StatusPanels* m_statusPanels = nullptr;
     bool m_ended = false;
     bool m_splitterMoving = false;
+    std::array<bool, DocumentSlots::Count> m_markedUnsaved{};
+    static constexpr qsizetype LineEndScanLimit = 8 << 20;
+    bool m_lineEndsStale = true;
+    int m_lineEndsSlot = 0;
+    lineends::Style m_lineEnds = lineends::Style::None;
 };

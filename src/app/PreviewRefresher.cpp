@@ -4,9 +4,9 @@
 #include "core/Clock.h"
 #include "core/DocumentSlots.h"
 #include "core/PreviewPane.h"
+#include "core/TextEncoding.h"
 #include "editor/SourcePane.h"
 #include "files/PreviewFile.h"
-#include "core/TextEncoding.h"
 
 PreviewRefresher::PreviewRefresher(DocumentSlots& docs, SourcePane& pane, PreviewPane& preview,
                                    const Clock& clock, std::function<int()> currentSlot,

@@ -13,9 +13,11 @@
 
 const char* const StatusPanels::ProductText = "  M A R K W R I G H T";
 
-StatusPanels::StatusPanels(QStatusBar* bar, SourcePane& pane) : QObject(bar), m_pane(pane) {
+StatusPanels::StatusPanels(QStatusBar* bar, SourcePane& pane,
+                           std::function<QString()> documentFacts)
+    : QObject(bar), m_pane(pane), m_documentFacts(std::move(documentFacts)) {
     // 4320 twips for the product name, 1440 (one inch) for each other panel.
-    const int widths[] = {288, 96, 96, 96, 96, 96};
+    const int widths[] = {288, 96, 96, 96, 96, 96, 280};
     for (std::size_t i = 0; i < m_panels.size(); ++i) {
         auto* label = new QLabel(bar);
         label->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
@@ -69,6 +71,23 @@ void StatusPanels::update() {
     const QLocale locale = QLocale::system();
     m_panels[4]->setText(locale.toString(now.time(), QLocale::ShortFormat));
     m_panels[5]->setText(locale.toString(now.date(), QLocale::ShortFormat));
+    showDocument();
+}
+
+void StatusPanels::showDocument() {
+    const long caret = m_pane.SendScintilla(QsciScintilla::SCI_GETCURRENTPOS);
+    const long line = m_pane.SendScintilla(QsciScintilla::SCI_LINEFROMPOSITION, caret);
+    // The column counts characters (tabs to their stops); on a line of many
+    // kilobytes that would cost a scan per tick, so there it counts bytes.
+    const long lineStart = m_pane.SendScintilla(QsciScintilla::SCI_POSITIONFROMLINE, line);
+    const long column = caret - lineStart > 4096
+                            ? caret - lineStart
+                            : m_pane.SendScintilla(QsciScintilla::SCI_GETCOLUMN, caret);
+    QString text = tr("Ln %1, Col %2").arg(line + 1).arg(column + 1);
+    if (m_documentFacts) {
+        text += QStringLiteral("   ") + m_documentFacts();
+    }
+    m_panels[6]->setText(text);
 }
 
 void StatusPanels::showKeys() {
@@ -77,4 +96,5 @@ void StatusPanels::showKeys() {
     m_panels[1]->setText(caps ? QStringLiteral("CAPS") : QString());
     m_panels[2]->setText(num ? QStringLiteral("NUM") : QString());
     m_panels[3]->setText(m_pane.overwriteMode() ? QString() : QStringLiteral("INS"));
+    showDocument();
 }

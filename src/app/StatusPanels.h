@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <array>
+#include <functional>
 #include <optional>
 
 class QLabel;
@@ -9,16 +10,19 @@ class QStatusBar;
 class QTimer;
 class SourcePane;
 
-// The six panels of the status bar: the product name, CAPS, NUM and INS as
-// the keyboard and the pane stand, the time and the date. They keep
-// themselves up to date.
+// The panels of the status bar: the product name, CAPS, NUM and INS as the
+// keyboard and the pane stand, the time and the date; then the caret's line
+// and column with the page's encoding and line ends. They keep themselves up
+// to date.
 class StatusPanels : public QObject {
     Q_OBJECT
 
   public:
-    StatusPanels(QStatusBar* bar, SourcePane& pane);
+    // `documentFacts` words the active page's encoding and line ends for
+    // the seventh panel, after the caret's line and column.
+    StatusPanels(QStatusBar* bar, SourcePane& pane, std::function<QString()> documentFacts);
 
-    QString text(int panel) const; // 1 to 6
+    QString text(int panel) const; // 1 to 7
     // Reads the key states, the pane's mode and the clock now.
     void update();
 
@@ -29,7 +33,8 @@ class StatusPanels : public QObject {
 
   private:
     SourcePane& m_pane;
-    std::array<QLabel*, 6> m_panels{};
+    std::array<QLabel*, 7> m_panels{};
+    std::function<QString()> m_documentFacts;
     QTimer* m_timer = nullptr;
     // What typing showed, for platforms that cannot be asked.
     bool m_seenCaps = false;
@@ -38,4 +43,5 @@ class StatusPanels : public QObject {
     std::optional<bool> m_platformCaps;
     std::optional<bool> m_platformNum;
     void showKeys();
+    void showDocument();
 };

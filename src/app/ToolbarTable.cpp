@@ -1,7 +1,7 @@
 #include "app/ToolbarTable.h"
 
-#include "core/CommandRegistry.h"
 #include "app/Resources.h"
+#include "core/CommandRegistry.h"
 
 #include <QAction>
 #include <QIcon>

@@ -152,11 +152,11 @@ bool FileCommands::writeSlot(int n, const QString& path) {
 void FileCommands::takeFile(int n, const QString& fileName, const QString& fileTitle) {
     DocumentSlots& docs = m_host.documents();
     m_watch.remember(n, fileName);
-    m_host.slotSettled(n);
     docs.setFolder(n, fileName.left(fileName.size() - fileTitle.size()));
     docs.setTitle(n, fileName);
     m_host.setTabCaptions(n, fileTitle, fileTitle);
     docs.setChanged(n, false);
+    m_host.slotSettled(n);
     m_host.setWindowCaption(QStringLiteral("File: ") + fileName);
     m_host.setPaneTitles(sourcePaneTitle(fileTitle),
                          previewPaneTitle(m_host.tabCaption(m_host.currentSlot())));
