@@ -16,16 +16,22 @@ const char* const StatusPanels::ProductText = "  M A R K W R I G H T";
 StatusPanels::StatusPanels(QStatusBar* bar, SourcePane& pane,
                            std::function<QString()> documentFacts)
     : QObject(bar), m_pane(pane), m_documentFacts(std::move(documentFacts)) {
-    // 4320 twips for the product name, 1440 (one inch) for each other panel.
-    const int widths[] = {288, 96, 96, 96, 96, 96, 280};
+    // 4320 twips for the product name, 1440 (one inch) for each other panel;
+    // the document's panel takes what is left of the bar.
+    const int widths[] = {288, 96, 96, 96, 96, 96, 0};
     for (std::size_t i = 0; i < m_panels.size(); ++i) {
         auto* label = new QLabel(bar);
         label->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
-        label->setFixedWidth(widths[i]);
+        if (widths[i] > 0) {
+            label->setFixedWidth(widths[i]);
+        } else {
+            label->setMinimumWidth(0);
+            label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        }
         label->setFrameShape(QFrame::StyledPanel);
         label->setFrameShadow(QFrame::Sunken);
         label->setAlignment(i == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
-        bar->addWidget(label);
+        bar->addWidget(label, widths[i] > 0 ? 0 : 1);
         m_panels[i] = label;
     }
     m_panels[0]->setText(QLatin1String(ProductText));
@@ -88,6 +94,7 @@ void StatusPanels::showDocument() {
         text += QStringLiteral("   ") + m_documentFacts();
     }
     m_panels[6]->setText(text);
+    m_panels[6]->setToolTip(text);
 }
 
 void StatusPanels::showKeys() {
