@@ -2,6 +2,7 @@
 // prompts and temporary folders.
 #include "files/FileCommands.h"
 #include "editor/SourcePane.h"
+#include "support/TestData.h"
 #include "support/TestWindow.h"
 
 #include <QApplication>
@@ -15,23 +16,8 @@
 namespace {
 const QString Prompt = QStringLiteral("Do you want to save changes to ");
 
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 class FileCommandsTest : public ::testing::Test {
   protected:
-    QTabBar* tabs(const char* name) { return w->findChild<QTabBar*>(name); }
-    void select(int n) { tabs("TabStrip1")->setCurrentIndex(n - 1); }
-    QString caption(int n) { return tabs("TabStrip1")->tabText(n - 1); }
-    QString pageCaption(int n) { return tabs("TabStrip2")->tabText(n - 1); }
     void run(const char* command) { ASSERT_TRUE(w->commands().run(command)) << command; }
     void edit(const QString& text) { w->source().replaceSelection(text); }
 
@@ -41,8 +27,16 @@ class FileCommandsTest : public ::testing::Test {
         run("mnuFileOpen");
     }
 
+    // Expects the question a save asks when `path` was deleted since it was
+    // opened, answered Yes: write it there again.
+    void expectSaveAgain(const QString& path) {
+        w.prompts.expectQuestion(
+            path + "\nwas deleted or moved by another program. Save the page there again?",
+            Prompts::Answer::Yes);
+    }
+
     QString iniText() {
-        return QString::fromUtf8(readFile(w.programDir.filePath("Markwright.ini")));
+        return QString::fromUtf8(readBytes(w.programDir.filePath("Markwright.ini")));
     }
 
     TestWindow w;
@@ -52,10 +46,10 @@ class FileCommandsTest : public ::testing::Test {
 } // namespace
 
 TEST_F(FileCommandsTest, OpenTakesTheFileIntoTheActiveSlot) {
-    writeFile(folder() + "index.htm", "<p>hello</p>\r\n");
-    select(2);
+    ASSERT_TRUE(writeBytes(folder() + "index.htm", "<p>hello</p>\r\n"));
+    w.select(2);
     open(folder() + "index.htm");
-    const Prompts::FileRequest& request = w.prompts.seen().back().file;
+    const Prompts::FileRequest& request = w.prompts.last().file;
     EXPECT_TRUE(request.open);
     EXPECT_EQ(request.folder, w.docFolder()) << "the dialog starts in the remembered folder";
     EXPECT_EQ(request.defaultSuffix, "htm");
@@ -63,21 +57,22 @@ TEST_F(FileCommandsTest, OpenTakesTheFileIntoTheActiveSlot) {
     EXPECT_EQ(w->source().text(), "<p>hello</p>\r\n");
     EXPECT_EQ(w->documents().folder(2), folder());
     EXPECT_EQ(w->documents().title(2), folder() + "index.htm");
-    EXPECT_EQ(caption(2), "index.htm");
-    EXPECT_EQ(pageCaption(2), "index.htm");
+    EXPECT_EQ(w.caption(2), "index.htm");
+    EXPECT_EQ(w.caption(2, 2), "index.htm");
     EXPECT_FALSE(w->documents().changed(2));
     EXPECT_EQ(w->windowTitle(), "File: " + folder() + "index.htm");
     EXPECT_EQ(w->findChild<QLabel*>("lblTitle0")->text(), "HTML Source: index.htm");
     EXPECT_EQ(w->findChild<QLabel*>("lblTitle1")->text(), "IE Browser Preview: index.htm");
-    EXPECT_EQ(readFile(folder() + "~tmp2-Mkwr.html"), "<p>hello</p>\r\n");
+    EXPECT_EQ(readBytes(folder() + "~tmp2-Mkwr.html"), "<p>hello</p>\r\n");
+    ASSERT_FALSE(w.recording->navigations.isEmpty());
     EXPECT_EQ(w.recording->navigations.last(), folder() + "~tmp2-Mkwr.html");
     EXPECT_TRUE(iniText().contains("OpenPath=" + folder()));
     EXPECT_EQ(w->state().openPath(), w.docFolder());
 }
 
 TEST_F(FileCommandsTest, CancelInThePromptOrTheDialogChangesNothing) {
-    writeFile(folder() + "a.htm", "new");
-    select(3);
+    ASSERT_TRUE(writeBytes(folder() + "a.htm", "new"));
+    w.select(3);
     edit("mine ");
     const QString before = w->source().text();
     const QString ini = iniText();
@@ -88,7 +83,7 @@ TEST_F(FileCommandsTest, CancelInThePromptOrTheDialogChangesNothing) {
     run("mnuFileOpen");
     EXPECT_EQ(w->source().text(), before);
     EXPECT_TRUE(w->documents().changed(3));
-    EXPECT_EQ(caption(3), "New Page 3");
+    EXPECT_EQ(w.caption(3), "New Page 3");
     EXPECT_EQ(iniText(), ini);
 }
 
@@ -103,38 +98,38 @@ TEST_F(FileCommandsTest, AnUnreadableFileLeavesTheSlotAsItWas) {
         run("mnuFileOpen");
         EXPECT_EQ(w->documents().title(1), "New Page 1");
         EXPECT_EQ(w->documents().folder(1), w.docFolder());
-        EXPECT_EQ(caption(1), "New Page 1");
+        EXPECT_EQ(w.caption(1), "New Page 1");
     }
 }
 
 TEST_F(FileCommandsTest, SaveOfANewPageGoesToSaveAsAndSaveAsThenSaveUsesTheNewFolder) {
-    select(2);
+    w.select(2);
     edit("x");
     w.prompts.expectFile("Save File As", {});
     run("mnuFileSave");
     EXPECT_TRUE(w->documents().changed(2)) << "cancelled: still unsaved";
     EXPECT_EQ(w->documents().title(2), "New Page 2");
-    EXPECT_FALSE(w.prompts.seen().back().file.open);
-    EXPECT_TRUE(w.prompts.seen().back().file.confirmOverwrite) << "asks before replacing a file";
+    EXPECT_FALSE(w.prompts.last().file.open);
+    EXPECT_TRUE(w.prompts.last().file.confirmOverwrite) << "asks before replacing a file";
 
     w.prompts.expectFile("Save File As", {folder() + "page.htm"});
     run("mnuSaveAs");
-    EXPECT_EQ(readFile(folder() + "page.htm"), w->source().text().toUtf8());
+    EXPECT_EQ(readBytes(folder() + "page.htm"), w->source().text().toUtf8());
     EXPECT_FALSE(w->documents().changed(2));
-    EXPECT_EQ(caption(2), "page.htm");
+    EXPECT_EQ(w.caption(2), "page.htm");
     EXPECT_EQ(w->windowTitle(), "File: " + folder() + "page.htm");
-    EXPECT_EQ(readFile(folder() + "~tmp2-Mkwr.html"), w->source().text().toUtf8());
+    EXPECT_EQ(readBytes(folder() + "~tmp2-Mkwr.html"), w->source().text().toUtf8());
 
     edit("more ");
     run("mnuFileSave"); // no dialog, no message
-    EXPECT_EQ(readFile(folder() + "page.htm"), w->source().text().toUtf8());
+    EXPECT_EQ(readBytes(folder() + "page.htm"), w->source().text().toUtf8());
     EXPECT_FALSE(w->documents().changed(2));
 }
 
 // A failed write is never reported as success: the slot stays unsaved and
 // named as before, and the old file is kept.
 TEST_F(FileCommandsTest, AFailedWriteKeepsTheSlotUnsavedAndTheOldFile) {
-    writeFile(folder() + "ro.htm", "old");
+    ASSERT_TRUE(writeBytes(folder() + "ro.htm", "old"));
     open(folder() + "ro.htm");
     edit("new ");
     QFile::setPermissions(folder() + "ro.htm", QFileDevice::ReadOwner | QFileDevice::ReadUser);
@@ -142,16 +137,14 @@ TEST_F(FileCommandsTest, AFailedWriteKeepsTheSlotUnsavedAndTheOldFile) {
                                 "ro.htm\n\nThe file is read-only.",
                             "Markwright");
     run("mnuFileSave");
-    EXPECT_EQ(readFile(folder() + "ro.htm"), "old");
+    EXPECT_EQ(readBytes(folder() + "ro.htm"), "old");
     EXPECT_TRUE(w->documents().changed(1));
 
     // The folder vanishes while the page is open.
     QFile::setPermissions(folder() + "ro.htm", QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     w->flushPreviewFiles();
     ASSERT_TRUE(QDir(site.path()).removeRecursively());
-    w.prompts.expectQuestion(folder() + "ro.htm\nwas deleted or moved by another program. Save the "
-                                        "page there again?",
-                             Prompts::Answer::Yes);
+    expectSaveAgain(folder() + "ro.htm");
     w.prompts.expectMessagePrefix("The file could not be saved:\n" + folder() + "ro.htm\n\n");
     run("mnuFileSave");
     EXPECT_TRUE(w->documents().changed(1));
@@ -161,60 +154,61 @@ TEST_F(FileCommandsTest, AFailedWriteKeepsTheSlotUnsavedAndTheOldFile) {
 // Files keep their bytes: opened and saved without edits, every fixture is
 // written back identical, whatever its encoding and line ends.
 TEST_F(FileCommandsTest, OpenAndSaveKeepEveryByte) {
-    const QByteArray fixtures[] = {
-        "<p>plain</p>\r\n",
-        "\xEF\xBB\xBF<p>caf\xC3\xA9</p>\n",
-        QByteArray("\xFF\xFE<\0p\0>\0\r\0\n\0", 12),
-        "<p>caf\xE9 \x80</p>\r",
-        "mixed\r\nends\nhere\r",
-        QByteArray("bin\0ary\xFF\x00", 10),
-        "",
-    };
-    int i = 0;
-    for (const QByteArray& bytes : fixtures) {
-        SCOPED_TRACE(bytes.toHex().toStdString());
-        const QString path = folder() + QStringLiteral("f %1 #%;\u00e9\u4e2d.htm").arg(i++);
-        writeFile(path, bytes);
+    const QStringList fixtures =
+        QDir(QStringLiteral(TEST_DATA_DIR "/roundtrip")).entryList(QDir::Files);
+    ASSERT_EQ(fixtures.size(), 7);
+    for (int i = 0; i < fixtures.size(); ++i) {
+        SCOPED_TRACE(fixtures[i].toStdString());
+        const QByteArray bytes = testdata::bytes("roundtrip/" + fixtures[i]);
+        const QString path = folder() + QStringLiteral("f %1 #%;\u00e9\u4e2d.htm").arg(i);
+        ASSERT_TRUE(writeBytes(path, bytes));
         open(path);
         EXPECT_EQ(w->documents().title(1), path);
         QFile::remove(path);
-        w.prompts.expectQuestion(path + "\nwas deleted or moved by another program. Save the "
-                                        "page there again?",
-                                 Prompts::Answer::Yes);
+        expectSaveAgain(path);
         run("mnuFileSave");
-        EXPECT_EQ(readFile(path), bytes);
+        EXPECT_EQ(readBytes(path), bytes);
         EXPECT_FALSE(w->documents().changed(1));
     }
 }
 
-TEST_F(FileCommandsTest, EditedLegacyTextKeepsItsEncodingOrAsksForUtf8) {
-    writeFile(folder() + "old.htm", "caf\xE9\r\n");
+TEST_F(FileCommandsTest, EditedLegacyTextKeepsItsEncodingOrFallsBackToUtf8) {
+    ASSERT_TRUE(writeBytes(folder() + "old.htm", "caf\xE9\r\n"));
     open(folder() + "old.htm");
+    const QString preview = folder() + "~tmp1-Mkwr.html";
+    EXPECT_EQ(readBytes(preview), "caf\xE9\r\n");
+    ASSERT_FALSE(w.recording->encodings.isEmpty());
+    EXPECT_EQ(w.recording->encodings.last(), "windows-1252");
     edit("\u20ac");
     run("mnuFileSave");
-    EXPECT_EQ(readFile(folder() + "old.htm"), "\x80"
-                                              "caf\xE9\r\n");
+    EXPECT_EQ(readBytes(folder() + "old.htm"), "\x80"
+                                               "caf\xE9\r\n");
 
+    // A character the encoding cannot hold: the preview is UTF-8, and says so.
     edit("\u4e2d");
+    w->refreshPreview();
+    EXPECT_EQ(readBytes(preview), QStringLiteral("\u20ac\u4e2dcaf\u00e9\r\n").toUtf8());
+    EXPECT_EQ(w.recording->encodings.last(), "utf-8");
     const QString question = "The page holds characters that the windows-1252 encoding of\n" +
                              folder() + "old.htm\ncannot store.\n\nSave it as UTF-8 instead?";
     w.prompts.expectQuestion(question, Prompts::Answer::Cancel);
     run("mnuFileSave");
-    EXPECT_EQ(readFile(folder() + "old.htm"), "\x80"
-                                              "caf\xE9\r\n")
+    EXPECT_EQ(readBytes(folder() + "old.htm"), "\x80"
+                                               "caf\xE9\r\n")
         << "never a silent '?'";
     EXPECT_TRUE(w->documents().changed(1));
     w.prompts.expectQuestion(question, Prompts::Answer::Yes);
     run("mnuFileSave");
-    EXPECT_EQ(readFile(folder() + "old.htm"), QStringLiteral("\u20ac\u4e2dcaf\u00e9\r\n").toUtf8());
+    EXPECT_EQ(readBytes(folder() + "old.htm"),
+              QStringLiteral("\u20ac\u4e2dcaf\u00e9\r\n").toUtf8());
     EXPECT_FALSE(w->documents().changed(1));
 }
 
 TEST_F(FileCommandsTest, NewAsksOnlyForAChangedSlotAndKeepsTheOthersFlags) {
-    select(3);
+    w.select(3);
     run("mnuFileNew"); // unchanged: no question
     edit("x");
-    select(4);
+    w.select(4);
     edit("y");
     w.prompts.expectQuestion(Prompt + "New Page 4", Prompts::Answer::Cancel);
     run("mnuFileNew");
@@ -231,21 +225,21 @@ TEST_F(FileCommandsTest, NewAsksOnlyForAChangedSlotAndKeepsTheOthersFlags) {
     EXPECT_EQ(w->source().text(), w->documents().pageTemplate());
     EXPECT_FALSE(w->documents().changed(4));
     EXPECT_TRUE(w->documents().changed(3)) << "other slots keep their unsaved changes";
-    EXPECT_EQ(caption(4), "New Page 4");
-    EXPECT_EQ(pageCaption(4), "Page 4");
+    EXPECT_EQ(w.caption(4), "New Page 4");
+    EXPECT_EQ(w.caption(4, 2), "Page 4");
 }
 
 TEST_F(FileCommandsTest, CloseAsksForChangedSlotsInOrderAndStopsAtCancel) {
-    select(2);
+    w.select(2);
     edit("two");
-    select(4);
+    w.select(4);
     edit("four");
     w.prompts.expectQuestion(Prompt + "New Page 2", Prompts::Answer::Yes);
     w.prompts.expectFile("Save File As", {folder() + "two.htm"});
     w.prompts.expectQuestion(Prompt + "New Page 4", Prompts::Answer::Cancel);
     run("mnuFileClose");
     EXPECT_EQ(w.quits, 0);
-    EXPECT_TRUE(readFile(folder() + "two.htm").startsWith("two"));
+    EXPECT_TRUE(readBytes(folder() + "two.htm").startsWith("two"));
     EXPECT_FALSE(w->documents().changed(2));
     EXPECT_TRUE(w->documents().changed(4));
 
@@ -258,49 +252,46 @@ TEST_F(FileCommandsTest, CloseAsksForChangedSlotsInOrderAndStopsAtCancel) {
 }
 
 TEST_F(FileCommandsTest, CloseWithNothingChangedDeletesOnlyOurPreviewFilesAndEnds) {
-    writeFile(w.docFolder() + "~tmpNotes.html", "user's own file");
+    ASSERT_TRUE(writeBytes(w.docFolder() + "~tmpNotes.html", "user's own file"));
     ASSERT_TRUE(QFile::exists(w.docFolder() + "~tmp3-Mkwr.html"));
     run("mnuExit");
     EXPECT_EQ(w.quits, 1);
     for (int n = 1; n <= 5; ++n) {
         EXPECT_FALSE(QFile::exists(w.docFolder() + QStringLiteral("~tmp%1-Mkwr.html").arg(n)));
     }
-    EXPECT_EQ(readFile(w.docFolder() + "~tmpNotes.html"), "user's own file");
+    EXPECT_EQ(readBytes(w.docFolder() + "~tmpNotes.html"), "user's own file");
 }
 
 // The remembered folder cannot be written: Open still works.
 TEST_F(FileCommandsTest, AnUnwritableIniFileDoesNotStopOpen) {
     QFile::remove(w.programDir.filePath("Markwright.ini"));
     QDir(w.programDir.path()).mkdir("Markwright.ini");
-    writeFile(folder() + "a.htm", "a");
+    ASSERT_TRUE(writeBytes(folder() + "a.htm", "a"));
     w.prompts.expectMessage("PROBLEM WITH INI FILE");
     open(folder() + "a.htm");
     EXPECT_EQ(w->source().text(), "a");
     EXPECT_EQ(w->documents().title(1), folder() + "a.htm");
 }
 
-TEST_F(FileCommandsTest, AHundredMegabyteFileOpensAndSavesUnchanged) {
-    QByteArray bytes;
-    bytes.reserve(100 << 20);
-    const QByteArray line = "<p>line of a large page \xC3\xA9</p>\r\n";
-    while (bytes.size() < (100 << 20)) {
-        bytes += line;
-    }
-    writeFile(folder() + "big.htm", bytes);
+// The pane loads a large file in 4 MB slices: this one takes three, and
+// after the 7-byte first line each slice ends inside an "\u00e9".
+TEST_F(FileCommandsTest, ALargeFileOpensAndSavesUnchanged) {
+    const QByteArray bytes =
+        "<html>\n" + QByteArray("<p>line of a large page \xC3\xA9</p>\r\n").repeated(9 << 15);
+    ASSERT_EQ(bytes.indexOf("\xC3\xA9", (4 << 20) - 1), (4 << 20) - 1);
+    ASSERT_TRUE(writeBytes(folder() + "big.htm", bytes));
     open(folder() + "big.htm");
     EXPECT_EQ(w->source().text().size(), QString::fromUtf8(bytes).size());
     QFile::remove(folder() + "big.htm");
-    w.prompts.expectQuestion(folder() + "big.htm\nwas deleted or moved by another program. Save "
-                                        "the page there again?",
-                             Prompts::Answer::Yes);
+    expectSaveAgain(folder() + "big.htm");
     run("mnuFileSave");
-    EXPECT_TRUE(readFile(folder() + "big.htm") == bytes);
+    EXPECT_TRUE(readBytes(folder() + "big.htm") == bytes);
 }
 
 // A page whose Save As fails to write keeps the program running: Close goes
 // on after a cancelled dialog, never after a failed write.
 TEST_F(FileCommandsTest, CloseStopsWhenAPageCannotBeWritten) {
-    select(2);
+    w.select(2);
     edit("keep me");
     w.prompts.expectQuestion(Prompt + "New Page 2", Prompts::Answer::Yes);
     w.prompts.expectFile("Save File As", {folder() + "gone/page.htm"});
