@@ -2,9 +2,8 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFile>
+#include <QInputMethodEvent>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -104,6 +103,22 @@ TEST(SourcePane, EditsFromOtherPathsAreReportedOnce) {
     EXPECT_EQ(pane.text(), "a");
     QTest::keyClick(&pane, Qt::Key_X);
     EXPECT_EQ(changes.count(), 2) << "a typed key is reported before the key event returns";
+}
+
+// Text an input method commits is an edit of the user's too: reported
+// before the event returns, once.
+TEST(SourcePane, InputMethodTextIsReportedAtOnce) {
+    SourcePane pane;
+    pane.setText("ab");
+    pane.setSelection(1, 0);
+    QSignalSpy changes(&pane, &SourcePane::changed);
+    QInputMethodEvent event;
+    event.setCommitString(QStringLiteral("\u00e9\u4e2d"));
+    QApplication::sendEvent(&pane, &event);
+    EXPECT_EQ(pane.text(), QStringLiteral("a\u00e9\u4e2db"));
+    EXPECT_EQ(changes.count(), 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(changes.count(), 1);
 }
 
 // A block selection is read and replaced over the same range, so cutting it
