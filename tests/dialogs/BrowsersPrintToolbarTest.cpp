@@ -5,6 +5,7 @@
 #include "core/CommandRegistry.h"
 #include "editor/SourcePane.h"
 #include "files/SettingsStore.h"
+#include "support/TestData.h"
 #include "support/TestWindow.h"
 
 #include <QAction>
@@ -15,17 +16,11 @@
 #include <QLocale>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTabBar>
 #include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
 namespace {
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 QString pdfText(const QString& path, bool boxes = false) {
     QProcess process;
     process.start("pdftotext", {boxes ? "-bbox" : "-layout", path, "-"});
@@ -61,11 +56,8 @@ TEST(ExternalBrowsers, PreviewWritesIntoSlotOnesFolderAndPassesOnePath) {
     ASSERT_TRUE(QDir().mkpath(spaced));
     TestWindow w(TestWindow::Ini::WithOpenPath, false, spaced);
     QTemporaryDir other;
-    QFile page(other.filePath("page.htm"));
-    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-    page.write("<p>three</p>");
-    page.close();
-    w->findChild<QTabBar*>("TabStrip1")->setCurrentIndex(2);
+    ASSERT_TRUE(writeBytes(other.filePath("page.htm"), "<p>three</p>"));
+    w.select(3);
     w.prompts.expectFile("Open File", {other.filePath("page.htm")});
     w->commands().run("mnuFileOpen");
 
@@ -73,29 +65,38 @@ TEST(ExternalBrowsers, PreviewWritesIntoSlotOnesFolderAndPassesOnePath) {
     ASSERT_EQ(w.launcher.starts.size(), 1u);
     EXPECT_EQ(w.launcher.starts[0].program, AppState::defaultBrowserPath(AppState::Browser::IE));
     EXPECT_EQ(w.launcher.starts[0].arguments, QStringList{spaced + "~tmp3-Mkwr.html"});
-    EXPECT_EQ(readFile(spaced + "~tmp3-Mkwr.html"), "<p>three</p>");
+    EXPECT_EQ(readBytes(spaced + "~tmp3-Mkwr.html"), "<p>three</p>");
 
     // A program that cannot start: nothing else happens, nothing is shown.
     w.launcher.succeed = false;
     w->commands().run("mnuNetscapePreview");
+    ASSERT_EQ(w.launcher.starts.size(), 2u);
     EXPECT_EQ(w.launcher.starts.back().program,
               AppState::defaultBrowserPath(AppState::Browser::Netscape));
     EXPECT_EQ(w->documents().title(3), other.filePath("page.htm"));
 }
 
+// Locate keeps the chosen program at once, for the next start too, and the
+// next Preview starts it; Cancel changes nothing.
 TEST(ExternalBrowsers, LocateStoresThePathAtOnceAndCancelChangesNothing) {
-    TestWindow w;
-    w.prompts.expectFile("Find IE", {"/opt/browsers/ie"});
-    w->commands().run("mnuIELocate");
-    EXPECT_TRUE(w.prompts.seen().back().file.nameFilters.startsWith("IE (*.exe) (*.exe)"));
-    EXPECT_EQ(w.settings.values.value("Settings/iePath"), "/opt/browsers/ie")
-        << "kept for the next start";
-    w->commands().run("mnuIEPreview");
-    EXPECT_EQ(w.launcher.starts.back().program, "/opt/browsers/ie");
-
-    w.prompts.expectFile("Find Netscape", {});
-    w->commands().run("mnuNetscapeLocation");
-    EXPECT_FALSE(w.settings.values.contains("Settings/netscapePath"));
+    const char* const browsers[][5] = {
+        {"mnuIELocate", "Find IE", "IE (*.exe) (*.exe)", "Settings/iePath", "mnuIEPreview"},
+        {"mnuNetscapeLocation", "Find Netscape", "Netscape (*.exe) (*.exe)",
+         "Settings/netscapePath", "mnuNetscapePreview"}};
+    for (const auto& [locate, title, filter, key, preview] : browsers) {
+        SCOPED_TRACE(locate);
+        TestWindow w;
+        w.prompts.expectFile(title, {});
+        w->commands().run(locate);
+        EXPECT_FALSE(w.settings.values.contains(key));
+        w.prompts.expectFile(title, {"/opt/browsers/chosen"});
+        w->commands().run(locate);
+        EXPECT_TRUE(w.prompts.last().file.nameFilters.startsWith(filter));
+        EXPECT_EQ(w.settings.values.value(key), "/opt/browsers/chosen");
+        w->commands().run(preview);
+        ASSERT_EQ(w.launcher.starts.size(), 1u);
+        EXPECT_EQ(w.launcher.starts[0].program, "/opt/browsers/chosen");
+    }
 }
 
 TEST(ExternalBrowsers, TestResolutionsSizeTheWindowThenRecentre) {
@@ -121,7 +122,7 @@ TEST(PrintSource, PrintsAnEmptyLineThenTheSourceAndCancelPrintsNothing) {
     w.prompts.expectPrint(false);
     w->commands().run("mnuPrint");
     EXPECT_FALSE(QFile::exists(w.printFile));
-    const Prompts::PrintRequest& request = w.prompts.seen().back().print;
+    const Prompts::PrintRequest& request = w.prompts.last().print;
     EXPECT_FALSE(request.allowSelection);
     EXPECT_FALSE(request.allowPageRange);
     EXPECT_FALSE(request.allowPrintToFile);
@@ -155,49 +156,28 @@ TEST(PrintSource, PrintsAnEmptyLineThenTheSourceAndCancelPrintsNothing) {
 // command each key runs.
 TEST(Toolbar, ButtonsSeparatorsAndTheCommandsTheirKeysRun) {
     TestWindow w;
-    const std::tuple<const char*, const char*, const char*> buttons[] = {
-        {"New", "New Blank Page", "mnuFileNew"},
-        {"Open", "Open File", "mnuFileOpen"},
-        {"Save", "Save File", "mnuFileSave"},
-        {"Print", "Print Source Code", "mnuPrint"},
-        {"Delete", "Remove From Page", "mnuFileNew"},
-        {"|", "", ""},
-        {"Copy", "Copy", "mnuEditCopy"},
-        {"Cut", "Cut", "mnuEditCut"},
-        {"Paste", "Paste", "mnuEditPaste"},
-        {"|", "", ""},
-        {"Undo", "Undo", "mnuEditUndo"},
-        {"|", "", ""},
-        {"Source", "Show Source Only", "Source"},
-        {"Preview", "Show Preview Only", "Preview"},
-        {"Both", "Show Both Source and Preview ", "Both"},
-        {"Code10", "Code 10% Preview 90% Split", "Code10"},
-        {"Preview10", "Code 90% Preview 10% Split", "Preview10"},
-        {"HBoth", "", "HBoth"},
-        {"|", "", ""},
-        {"Netscape", "Preview with browser", "mnuNetscapePreview"},
-        {"Refresh", "Refresh Preview", "Refresh"},
-    };
+    const QList<QByteArrayList> buttons = testdata::table("expected/toolbar.txt");
     const QList<QAction*> actions = w->findChild<QToolBar*>("Toolbar1")->actions();
-    ASSERT_EQ(actions.size(), static_cast<qsizetype>(std::size(buttons)));
+    ASSERT_EQ(actions.size(), buttons.size());
     CommandRegistry recorder;
     QString ran;
-    for (const auto& [key, tip, command] : buttons) {
-        if (*command != '\0') {
-            const QString name = command;
-            recorder.add(name, [&ran, name] { ran = name; });
+    for (const QByteArrayList& button : buttons) {
+        const QString command = QString::fromUtf8(button.value(2));
+        if (!command.isEmpty()) {
+            recorder.add(command, [&ran, command] { ran = command; });
         }
     }
-    for (std::size_t i = 0; i < std::size(buttons); ++i) {
-        const auto& [key, tip, command] = buttons[i];
-        SCOPED_TRACE(key);
-        if (QString(key) == "|") {
-            EXPECT_TRUE(actions[static_cast<qsizetype>(i)]->isSeparator());
+    for (qsizetype i = 0; i < buttons.size(); ++i) {
+        const QString key = QString::fromUtf8(buttons[i][0]);
+        SCOPED_TRACE(key.toStdString());
+        if (key == "-") {
+            EXPECT_TRUE(actions[i]->isSeparator());
             continue;
         }
-        EXPECT_EQ(actions[static_cast<qsizetype>(i)]->objectName(), key);
-        EXPECT_EQ(actions[static_cast<qsizetype>(i)]->toolTip(), tip);
-        EXPECT_FALSE(actions[static_cast<qsizetype>(i)]->icon().isNull());
+        const QString command = QString::fromUtf8(buttons[i].value(2));
+        EXPECT_EQ(actions[i]->objectName(), key);
+        EXPECT_EQ(actions[i]->toolTip(), QString::fromUtf8(buttons[i].value(1)));
+        EXPECT_FALSE(actions[i]->icon().isNull());
         EXPECT_TRUE(w->commands().has(command)) << "every key has a working command";
         ran.clear();
         EXPECT_TRUE(runToolbarKey(key, recorder));
