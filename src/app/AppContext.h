@@ -31,6 +31,9 @@ struct AppContext {
     std::function<void()> quit;
     // Where unsaved pages are journalled against a crash; empty: nowhere.
     QString journalFolder;
+    // Where the INI file goes when the program's folder cannot be written
+    // (an installed copy); empty: always beside the program.
+    QString userConfigFolder;
     // Where in-place saves keep the old bytes; empty: not checked at start.
     QString backupFolder;
 };

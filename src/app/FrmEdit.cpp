@@ -29,15 +29,19 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QResizeEvent>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
 
 using panes::Control;
 
@@ -60,10 +64,12 @@ FrmEdit::FrmEdit(const AppContext& context, QWidget* parent)
     : QMainWindow(parent), m_context(context),
       m_ownSettings(context.userSettings == nullptr ? std::make_unique<QtUserSettings>() : nullptr),
       m_state(context.userSettings != nullptr ? *context.userSettings : *m_ownSettings),
-      m_settings(std::make_unique<SettingsStore>(context.programFolder, *context.prompts)),
+      m_settings(std::make_unique<SettingsStore>(context.programFolder, *context.prompts,
+                                                 context.userConfigFolder)),
       m_docs([this] { return m_source->text(); }), m_layout(panes::designLayout()),
       m_commonDialog(*context.prompts) {
     setObjectName(QStringLiteral("frmEdit"));
+    setAcceptDrops(true);
     buildWidgets();
     m_insert = std::make_unique<InsertCommands>(*m_source, m_commonDialog);
     m_editor = std::make_unique<EditorCommands>(*this, *m_context.prompts);
@@ -76,8 +82,8 @@ FrmEdit::FrmEdit(const AppContext& context, QWidget* parent)
     });
     m_frames = std::make_unique<FramesCommand>(*this, *m_context.prompts, *m_files,
                                                m_context.programFolder);
-    m_browsers =
-        std::make_unique<ExternalBrowsers>(*this, m_commonDialog, *m_context.launcher, m_state);
+    m_browsers = std::make_unique<ExternalBrowsers>(*this, m_commonDialog, *m_context.launcher,
+                                                    *m_context.prompts, m_state);
     m_side = std::make_unique<SideWindows>(*m_context.launcher, *m_context.prompts, this);
     m_print = std::make_unique<PrintCommand>(*this, *m_context.prompts, m_context.makePrinter);
     registerCommands();
@@ -381,6 +387,45 @@ void FrmEdit::endKeepingPages() {
 
 void FrmEdit::offerRestore() {
     m_recovery->offerRestore();
+}
+
+void FrmEdit::openFiles(const QStringList& paths) {
+    const int first = m_sourceTabs->currentIndex();
+    for (int i = 0; i < paths.size() && first + i < DocumentSlots::Count; ++i) {
+        m_sourceTabs->setCurrentIndex(first + i);
+        m_files->openFile(paths[i]);
+    }
+}
+
+namespace {
+QStringList localFiles(const QMimeData* data) {
+    QStringList files;
+    if (data != nullptr && data->hasUrls()) {
+        for (const QUrl& url : data->urls()) {
+            if (url.isLocalFile()) {
+                files.append(url.toLocalFile());
+            }
+        }
+    }
+    return files;
+}
+} // namespace
+
+void FrmEdit::dragEnterEvent(QDragEnterEvent* event) {
+    if (!localFiles(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void FrmEdit::dropEvent(QDropEvent* event) {
+    const QStringList files = localFiles(event->mimeData());
+    if (files.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    // After the drop has finished: the questions and reads must not run
+    // inside the drag-and-drop loop of the other program.
+    QTimer::singleShot(0, this, [this, files] { openFiles(files); });
 }
 
 void FrmEdit::closeEvent(QCloseEvent* event) {

@@ -72,6 +72,10 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     void endKeepingPages();
     // Offers back the pages a program that did not close properly left.
     void offerRestore();
+    // Opens the files into the active slot and the ones after it (at most
+    // as many as there are slots), as Open does; a file that cannot be read
+    // is reported and the rest still open.
+    void openFiles(const QStringList& paths);
     QWidget* dialogParent() override;
     void showPreviewOnly() override;
     void recentreSoon() override;
@@ -102,6 +106,8 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void buildWidgets();

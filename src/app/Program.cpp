@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "app/RenderingChoice.h"
+#include "app/SingleInstance.h"
 
 #include "app/AppContext.h"
 #include "app/FrmEdit.h"
@@ -12,6 +13,8 @@
 #include "startup/FrmSplash.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QIcon>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTimer>
@@ -57,8 +60,35 @@ void catchStopSignals(QObject*, std::function<void()>) {}
 #endif
 } // namespace
 
+ProgramOptions optionsFromCommandLine() {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("An editor for writing HTML pages by hand, "
+                                                    "with a live preview."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption noSplash(QStringLiteral("no-splash"),
+                                      QStringLiteral("Start without the splash window."));
+    parser.addOption(noSplash);
+    parser.addPositionalArgument(QStringLiteral("files"),
+                                 QStringLiteral("Pages to open, at most five."),
+                                 QStringLiteral("[FILE...]"));
+    parser.process(*QCoreApplication::instance());
+    ProgramOptions options;
+    options.splash = !parser.isSet(noSplash);
+    options.files = parser.positionalArguments();
+    return options;
+}
+
 int runProgram(const ProgramOptions& options) {
+    // A copy already running takes the files and comes to the front.
+    const QString socket = SingleInstance::socketName();
+    if (SingleInstance::handOver(socket, options.files)) {
+        return 0;
+    }
+    SingleInstance instance;
+    instance.listen(socket);
     rendering::chooseBackend();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/markwright.svg")));
     QtPrompts qtPrompts;
     SteadyClock clock;
     SystemLauncher launcher;
@@ -75,6 +105,7 @@ int runProgram(const ProgramOptions& options) {
     context.journalFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
                             QStringLiteral("/sessions");
     context.backupFolder = inplace::defaultBackupFolder();
+    context.userConfigFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
 
     std::unique_ptr<FrmEdit> window;
     bool stopAsked = false;
@@ -86,6 +117,17 @@ int runProgram(const ProgramOptions& options) {
             QCoreApplication::exit(0);
         }
     });
+    QStringList arrived; // handed over before the window is up
+    QObject::connect(&instance, &SingleInstance::filesArrived, qApp, [&](const QStringList& files) {
+        if (!window) {
+            arrived += files;
+            return;
+        }
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+        window->raise();
+        window->activateWindow();
+        window->openFiles(files);
+    });
     const auto startWindow = [&] {
         if (stopAsked) {
             return;
@@ -96,6 +138,7 @@ int runProgram(const ProgramOptions& options) {
         // Once the window is up: the restore question belongs to it.
         QTimer::singleShot(0, window.get(), [&] {
             window->offerRestore();
+            window->openFiles(options.files + arrived);
             if (options.started) {
                 options.started(*window);
             }

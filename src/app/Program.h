@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class FrmEdit;
@@ -15,11 +16,18 @@ struct ProgramOptions {
     // Empty: the executable's folder.
     QString programFolder;
     bool splash = true;
+    // Opened into slots 1, 2... once the window is up.
+    QStringList files;
     // Runs once the main window is shown.
     std::function<void(FrmEdit&)> started;
 };
 
+// The options of the program's command line: markwright [--no-splash]
+// [FILE...]; --help and --version answer and end the program here.
+ProgramOptions optionsFromCommandLine();
+
 // Runs the event loop of the QApplication already made; returns the exit
-// status. SIGTERM, SIGINT and SIGHUP end the program without questions,
+// status. When another copy is running for this user, hands it the files
+// and returns 0 at once. SIGTERM, SIGINT and SIGHUP end the program without questions,
 // keeping unsaved pages for the next start.
 int runProgram(const ProgramOptions& options);

@@ -9,5 +9,6 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Markwright"));
     QCoreApplication::setApplicationName(QStringLiteral("Markwright"));
-    return runProgram(ProgramOptions());
+    QCoreApplication::setApplicationVersion(QStringLiteral(MARKWRIGHT_VERSION));
+    return runProgram(optionsFromCommandLine());
 }

@@ -5,10 +5,15 @@
 #include "core/DocumentSlots.h"
 #include "dialogs/CommonDialog.h"
 #include "dialogs/Launcher.h"
+#include "dialogs/Prompts.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
 
 ExternalBrowsers::ExternalBrowsers(DocumentHost& host, CommonDialog& dialog, Launcher& launcher,
-                                   AppState& state)
-    : m_host(host), m_dialog(dialog), m_launcher(launcher), m_state(state) {}
+                                   Prompts& prompts, AppState& state)
+    : m_host(host), m_dialog(dialog), m_launcher(launcher), m_prompts(prompts), m_state(state) {}
 
 void ExternalBrowsers::registerAll(CommandRegistry& commands) {
     commands.add("mnuNetscapeLocation", [this] { locate(Browser::Netscape); });
@@ -44,6 +49,19 @@ void ExternalBrowsers::preview(Browser browser) {
     if (!m_host.writeActiveText(path)) {
         return;
     }
+    const QString program = m_state.browserPath(browser);
+#ifndef Q_OS_WIN
+    if (program == AppState::defaultBrowserPath(browser) && !QFileInfo::exists(program)) {
+        if (m_launcher.openUrl(QUrl::fromLocalFile(path).toString())) {
+            return;
+        }
+    }
+#endif
     // The path is one argument, blanks and all.
-    m_launcher.startProgram(m_state.browserPath(browser), {path});
+    if (!m_launcher.startProgram(program, {path})) {
+        m_prompts.showError(QStringLiteral("The browser\n%1\ncould not be started.\n\nUse "
+                                           "Locate to choose the browser's program.")
+                                .arg(QDir::toNativeSeparators(program)),
+                            Prompts::Icon::Warning);
+    }
 }

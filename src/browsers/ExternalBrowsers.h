@@ -8,24 +8,29 @@ class CommandRegistry;
 class CommonDialog;
 class DocumentHost;
 class Launcher;
+class Prompts;
 
 // The two external browsers (locate and preview) and the test resolutions.
 class ExternalBrowsers {
   public:
     using Browser = AppState::Browser;
 
-    ExternalBrowsers(DocumentHost& host, CommonDialog& dialog, Launcher& launcher, AppState& state);
+    ExternalBrowsers(DocumentHost& host, CommonDialog& dialog, Launcher& launcher, Prompts& prompts,
+                     AppState& state);
 
     void registerAll(CommandRegistry& commands);
 
     void locate(Browser browser);
     // Writes the external preview file and starts the browser on it, without
-    // waiting. A program that cannot be started changes nothing.
+    // waiting. Where the browser is still the untouched default and is not
+    // installed, the desktop's own browser shows the file instead (not on
+    // Windows); a browser that cannot be started is told to the user.
     void preview(Browser browser);
 
   private:
     DocumentHost& m_host;
     CommonDialog& m_dialog;
     Launcher& m_launcher;
+    Prompts& m_prompts;
     AppState& m_state;
 };

@@ -21,10 +21,12 @@ void CommonDialog::showOpen() {
     fileTitle = QFileInfo(fileName).fileName();
 }
 
-void CommonDialog::showColor() {
+bool CommonDialog::showColor() {
     const QColor initial(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
     const std::optional<QColor> chosen = m_prompts.chooseColor(initial);
     if (chosen && chosen->isValid()) {
         color = chosen->red() | (chosen->green() << 8) | (chosen->blue() << 16);
+        return true;
     }
+    return false;
 }

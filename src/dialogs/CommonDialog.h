@@ -27,7 +27,8 @@ class CommonDialog {
     // fileName keeps the last choice.
     void showOpen();
     // Shows the colour dialog; Cancel keeps the last colour.
-    void showColor();
+    // True when a colour was chosen; Cancel keeps the last one.
+    bool showColor();
 
   private:
     Prompts& m_prompts;

@@ -10,10 +10,12 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QClipboard>
+#include <QDragEnterEvent>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QKeyEvent>
+#include <QMimeData>
 
 namespace {
 // QScintilla's own accessibility interface counts the characters from the
@@ -335,6 +337,17 @@ void SourcePane::keyPressEvent(QKeyEvent* event) {
 
 void SourcePane::inputMethodEvent(QInputMethodEvent* event) {
     asOneChange([&] { QsciScintilla::inputMethodEvent(event); });
+}
+
+void SourcePane::dragEnterEvent(QDragEnterEvent* event) {
+    // Files dragged from a file manager are for the window to open; text
+    // stays a text drop into the page.
+    if (event->mimeData()->hasUrls() && !event->mimeData()->urls().isEmpty() &&
+        event->mimeData()->urls().first().isLocalFile()) {
+        event->ignore();
+        return;
+    }
+    QsciScintilla::dragEnterEvent(event);
 }
 
 void SourcePane::dropEvent(QDropEvent* event) {

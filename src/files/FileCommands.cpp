@@ -14,6 +14,7 @@
 
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QFutureWatcher>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -196,14 +197,29 @@ void FileCommands::open() {
     if (!dialog.Show(true)) {
         return;
     }
-    const QString fileName = dialog.fileName();
-    const QString fileTitle = dialog.fileTitle();
+    load(n, dialog.fileName(), dialog.fileTitle());
+}
+
+bool FileCommands::openFile(const QString& path) {
+    const int n = m_host.currentSlot();
+    if (!DocumentSlots::valid(n)) {
+        return false;
+    }
+    m_state.setOpenPath(asFolderPrefix(m_settings.readIniKey(QStringLiteral("OpenPath"))));
+    if (!offerToSave(n, Route::Save)) {
+        return false;
+    }
+    const QFileInfo info(path);
+    return load(n, info.absoluteFilePath(), info.fileName());
+}
+
+bool FileCommands::load(int n, const QString& fileName, const QString& fileTitle) {
     // Read first: when the file cannot be read the slot stays exactly as it
     // was, so a later Save can never write old text over the chosen file.
     docfile::ReadResult read = readWhileResponsive(fileName);
     if (!read.ok) {
         showError(QStringLiteral("opened"), fileName, read.error);
-        return;
+        return false;
     }
     DocumentSlots& docs = m_host.documents();
     m_host.source().setText(read.text);
@@ -214,6 +230,7 @@ void FileCommands::open() {
     m_settings.writeIniKey(QStringLiteral("OpenPath"), folder);
     // Writes the slot's preview file into the file's own folder and shows it.
     m_host.refreshPreview();
+    return true;
 }
 
 FileCommands::Saved FileCommands::save(int n) {

@@ -25,6 +25,11 @@ class FileCommands {
 
     void newPage();
     void open();
+    // Opens `path` into the active slot as Open does, without the dialog
+    // (files named on the command line or dropped on the window). False
+    // when the user kept the page or the file could not be read (the user
+    // has then been told).
+    bool openFile(const QString& path);
 
     // What a save came to.
     enum class Saved { Yes, Cancelled, Failed };
@@ -61,6 +66,7 @@ class FileCommands {
     CFileDialog& newDialog(const QString& title, const QString& initialDir, int flags);
     bool writeSlot(int n, const QString& path);
     void takeFile(int n, const QString& fileName, const QString& fileTitle);
+    bool load(int n, const QString& fileName, const QString& fileTitle);
     void showError(const QString& action, const QString& path, const QString& reason);
 
     DocumentHost& m_host;

@@ -5,7 +5,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <utility>
 
 namespace {
@@ -28,11 +30,22 @@ QString trimSpaces(const QString& text) {
 
 } // namespace
 
-SettingsStore::SettingsStore(QString programFolder, Prompts& prompts)
-    : m_programFolder(std::move(programFolder)), m_prompts(prompts) {}
+SettingsStore::SettingsStore(QString programFolder, Prompts& prompts, QString userFolder)
+    : m_programFolder(std::move(programFolder)), m_prompts(prompts),
+      m_userFolder(std::move(userFolder)) {}
 
 QString SettingsStore::iniPath() const {
-    return QDir(m_programFolder).filePath(kIniFileName);
+    const QString beside = QDir(m_programFolder).filePath(kIniFileName);
+    const QFileInfo folder(m_programFolder);
+    const QFileInfo file(beside);
+    // A copy that may write beside itself keeps its settings there; an
+    // installed one, whose folder is the system's, keeps the same file in
+    // the user's configuration folder.
+    if ((folder.isDir() && folder.isWritable()) || (file.isFile() && file.isWritable()) ||
+        m_userFolder.isEmpty()) {
+        return beside;
+    }
+    return QDir(m_userFolder).filePath(kIniFileName);
 }
 
 QString SettingsStore::readIniKey(const QString& key) const {
@@ -54,6 +67,7 @@ bool SettingsStore::writeIniKey(const QString& key, QString& value) const {
     value = trimSpaces(value);
 
     const QString path = iniPath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QByteArray contents;
     QFile existing(path);
     if (existing.exists()) {

@@ -8,8 +8,12 @@ class Prompts;
 // read and written on every call, nothing cached.
 class SettingsStore {
   public:
-    SettingsStore(QString programFolder, Prompts& prompts);
+    // `userFolder`: where the file goes when the program's folder cannot be
+    // written (empty: always beside the program).
+    SettingsStore(QString programFolder, Prompts& prompts, QString userFolder = QString());
 
+    // Beside the program when that folder may be written (or the file
+    // there may), else in `userFolder`.
     QString iniPath() const;
 
     // The key's value; a missing file, section or key, or an empty value, is
@@ -24,6 +28,7 @@ class SettingsStore {
   private:
     QString m_programFolder;
     Prompts& m_prompts;
+    QString m_userFolder;
 };
 
 // A folder read from the settings is used as a prefix of file names, so it

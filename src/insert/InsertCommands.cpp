@@ -41,10 +41,10 @@ void InsertCommands::insertAtCaret(const QString& text) {
 }
 
 void InsertCommands::insertColor(ColorForm form) {
-    // Cancel is not told apart from OK: the dialog's colour, the last one
-    // chosen or black, is inserted either way.
-    m_dialog.showColor();
-    insertAtCaret(colorText(form, colorToHex(m_dialog.color)));
+    // Cancel inserts nothing (the last colour is kept for next time).
+    if (m_dialog.showColor()) {
+        insertAtCaret(colorText(form, colorToHex(m_dialog.color)));
+    }
 }
 
 void InsertCommands::insertLink(const QString& target) {

@@ -13,11 +13,13 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
@@ -61,19 +63,29 @@ TEST(ExternalBrowsers, PreviewWritesIntoSlotOnesFolderAndPassesOnePath) {
     w.prompts.expectFile("Open File", {other.filePath("page.htm")});
     w->commands().run("mnuFileOpen");
 
+    w.settings.values["Settings/iePath"] = "/opt/ie/browser";
     w->commands().run("mnuIEPreview");
     ASSERT_EQ(w.launcher.starts.size(), 1u);
-    EXPECT_EQ(w.launcher.starts[0].program, AppState::defaultBrowserPath(AppState::Browser::IE));
+    EXPECT_EQ(w.launcher.starts[0].program, "/opt/ie/browser");
     EXPECT_EQ(w.launcher.starts[0].arguments, QStringList{spaced + "~tmp3-Mkwr.html"});
     EXPECT_EQ(readBytes(spaced + "~tmp3-Mkwr.html"), "<p>three</p>");
 
-    // A program that cannot start: nothing else happens, nothing is shown.
+    // A program that cannot start is told, with its path.
     w.launcher.succeed = false;
-    w->commands().run("mnuNetscapePreview");
-    ASSERT_EQ(w.launcher.starts.size(), 2u);
-    EXPECT_EQ(w.launcher.starts.back().program,
-              AppState::defaultBrowserPath(AppState::Browser::Netscape));
+    w.prompts.expectMessage("The browser\n/opt/ie/browser\ncould not be started.\n\nUse Locate "
+                            "to choose the browser's program.",
+                            "Markwright");
+    w->commands().run("mnuIEPreview");
     EXPECT_EQ(w->documents().title(3), other.filePath("page.htm"));
+#ifndef Q_OS_WIN
+    // The untouched default that is not installed: the desktop's browser.
+    if (!QFileInfo::exists(AppState::defaultBrowserPath(AppState::Browser::Netscape))) {
+        w.launcher.succeed = true;
+        w->commands().run("mnuNetscapePreview");
+        ASSERT_EQ(w.launcher.urls.size(), 1);
+        EXPECT_EQ(w.launcher.urls[0], QUrl::fromLocalFile(spaced + "~tmp3-Mkwr.html").toString());
+    }
+#endif
 }
 
 // Locate keeps the chosen program at once, for the next start too, and the
@@ -94,7 +106,7 @@ TEST(ExternalBrowsers, LocateStoresThePathAtOnceAndCancelChangesNothing) {
         EXPECT_TRUE(w.prompts.last().file.nameFilters.startsWith(filter));
         EXPECT_EQ(w.settings.values.value(key), "/opt/browsers/chosen");
         w->commands().run(preview);
-        ASSERT_EQ(w.launcher.starts.size(), 1u);
+        ASSERT_EQ(w.launcher.starts.size(), 1u) << "a located program is started as it is";
         EXPECT_EQ(w.launcher.starts[0].program, "/opt/browsers/chosen");
     }
 }

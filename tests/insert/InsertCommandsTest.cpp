@@ -78,14 +78,16 @@ TEST_F(InsertCommandsTest, AtTheEndTwiceAndOverAnEqualSelection) {
     EXPECT_TRUE(w->documents().changed(2)) << "an insertion marks the slot even if nothing differs";
 }
 
-TEST_F(InsertCommandsTest, ColourCommandsInsertTheDialogsColour) {
-    w.prompts.expectColor(std::nullopt); // cancelled at first use: black
-    expectInserted("mnuJustCode", "\"#000000\"");
+TEST_F(InsertCommandsTest, ColourCommandsInsertTheChosenColourAndCancelInsertsNothing) {
+    const QString before = w->source().text();
+    w.prompts.expectColor(std::nullopt); // Cancel inserts nothing
+    trigger("mnuJustCode");
+    EXPECT_EQ(w->source().text(), before);
     w.prompts.expectColor(QColor(255, 0, 0));
     expectInserted("mnuColorCode", "Color=\"#FF0000\"");
     EXPECT_EQ(w->commonDialog().color, 255);
-    w.prompts.expectColor(std::nullopt); // cancelled later: the last colour
-    expectInserted("mnuFontColor", "Font Color=\"#FF0000\"");
+    w.prompts.expectColor(std::nullopt); // and keeps the last colour
+    trigger("mnuFontColor");
     w.prompts.expectColor(QColor(10, 10, 10));
     expectInserted("mnuJustCode", "\"#0A0A0A\"");
     EXPECT_EQ(w.prompts.last().color, QColor(255, 0, 0)) << "opens at the last colour";
