@@ -1,40 +1,21 @@
 #include "editor/Formatter.h"
+#include "support/TestData.h"
 
 #include <QRandomGenerator>
 #include <QStringList>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace htmlformat;
 
 namespace {
-struct Case {
-    const char* name;
-    QString input;
-    QString expected;
-};
-
-void expectCases(QString (*formatter)(const QString&), std::initializer_list<Case> cases) {
-    for (const Case& c : cases) {
-        EXPECT_EQ(formatter(c.input).toStdString(), c.expected.toStdString()) << c.name;
-    }
-}
-
 QString hierarchal(const QString& text) {
     return formatHierarchal(text);
 }
 QString indent(const QString& text) {
     return indentTags(text);
 }
-QString compact(const QString& text) {
-    return formatCompact(text);
-}
-QString simple(const QString& text) {
-    return formatSimple(text);
-}
-QString tidy(const QString& text) {
-    return tidyTagSpaces(text);
-}
-QString (*const styles[])(const QString&) = {compact, simple, hierarchal};
+QString (*const styles[])(const QString&) = {formatCompact, formatSimple, hierarchal};
 
 // Whether `out` is `parts` formatted: even parts (text outside raw elements,
 // their tags included) come back with only white space changed, odd parts (raw
@@ -74,67 +55,26 @@ TEST(Formatter, LineBreaksReachTheFormattersAsCrLf) {
     EXPECT_EQ(toCrLf("a\nb\rc\r\nd\n\re"), "a\r\nb\r\nc\r\nd\r\n\r\ne");
 }
 
-TEST(Formatter, TidyAndCompactAndSimple) {
-    expectCases(tidy, {
-                          {"one pass per pattern", "<b  >", "<b >"},
-                          {"blank after <", "<  b>", "< b>"},
-                          {"between tags", "<a> <b> <c>", "<a><b><c>"},
-                      });
-    expectCases(compact, {
-                             {"lines join without a blank", "one\r\ntwo", "onetwo"},
-                             {"lone breaks stay", "a\nb\rc", "a\nb\rc"},
-                             {"tab becomes a blank", "a\tb", "a b"},
-                             {"tags tidied", "<p >  x  </p> <br>", "<p> x </p><br>"},
-                         });
+// Each style's cases, worked example included, from the table in tests/data.
+TEST(Formatter, EveryStyleGivesItsExpectedText) {
+    const std::map<QByteArray, QString (*)(const QString&)> style = {{"tidy", tidyTagSpaces},
+                                                                     {"compact", formatCompact},
+                                                                     {"simple", formatSimple},
+                                                                     {"hierarchal", hierarchal},
+                                                                     {"indent", indent}};
+    const QList<QByteArrayList> cases = testdata::table("expected/formatter-cases.txt");
+    ASSERT_EQ(cases.size(), 24);
+    for (const QByteArrayList& c : cases) {
+        ASSERT_EQ(c.size(), 4);
+        ASSERT_EQ(style.count(c[0]), 1u) << c[0].toStdString();
+        EXPECT_EQ(style.at(c[0])(QString::fromUtf8(c[2])).toStdString(), c[3].toStdString())
+            << c[1].toStdString();
+    }
     // Each squeeze is a single pass: 2 to 38 blanks end as one, 39 as two.
     for (int n = 1; n <= 38; ++n) {
         EXPECT_EQ(formatCompact("a" + QString(n, ' ') + "b"), "a b") << n;
     }
     EXPECT_EQ(formatCompact("a" + QString(39, ' ') + "b"), "a  b");
-    expectCases(simple, {
-                            {"adjacent tags split", "<p>x</p><br>", "<p>x</p>\r\n<br>"},
-                            {"text stays with its tag", "<b>bold</b>", "<b>bold</b>"},
-                            {"squeezed first", "<a>\r\n  <b>", "<a>\r\n<b>"},
-                        });
-}
-
-// The worked example: an empty first line, then one chunk per line indented
-// by the nesting depth, "p" opening no level.
-TEST(Formatter, HierarchalWorkedExample) {
-    const QString input =
-        "<html><head><title>T</title></head><body><p>word <b>B</b></p><br></body>";
-    const QString expected = "\r\n<html>"
-                             "\r\n\t<head>"
-                             "\r\n\t\t<title>T"
-                             "\r\n\t\t</title>"
-                             "\r\n\t</head>"
-                             "\r\n\t<body>"
-                             "\r\n\t\t<p>word "
-                             "\r\n\t\t<b>B"
-                             "\r\n\t\t</b>"
-                             "\r\n\t</p>"
-                             "\r\n\t<br>"
-                             "\r\n</body>";
-    EXPECT_EQ(formatHierarchal(input).toStdString(), expected.toStdString());
-}
-
-TEST(Formatter, HierarchalEdgeCases) {
-    expectCases(hierarchal,
-                {
-                    {"empty", "", ""},
-                    {"no tags", "ab\r\n\tc  d", "abc  d"},
-                    {"text first", "word <b>x</b> word", "word \r\n<b>x\r\n</b> word"},
-                    {"tabs removed, breaks removed", "<a>\r\n\t<b>", "\r\n<a>\r\n\t<b>"},
-                    {"upper-case names and img/", "<BR><IMG SRC=x><!DOCTYPE html><img/><i>",
-                     "\r\n<BR>\r\n<IMG SRC=x>\r\n<!DOCTYPE html>\r\n<img/>\r\n\t<i>"},
-                    {"comment opens no level", "<!--c--><a>", "\r\n<!--c-->\r\n<a>"},
-                    {"below level zero: no tabs, and the count goes on", "</p></div><b><i>",
-                     "\r\n</p>\r\n</div>\r\n<b>\r\n<i>"},
-                    {"climbs back from below zero", "</x></y><a><b><c><d>",
-                     "\r\n</x>\r\n</y>\r\n<a>\r\n<b>\r\n<c>\r\n\t<d>"},
-                    {"tidy after indent", "<a >x< b>", "\r\n<a>x\r\n\t<b>"},
-                });
-    expectCases(indent, {{"lone < opens a level", "<p>x<<b>", "\r\n<p>x\r\n<\r\n\t<b>"}});
 }
 
 // Pages that never close their li, td or option elements nest ever deeper:
@@ -166,33 +106,14 @@ TEST(Formatter, HierarchalIndentationStopsAt32Tabs) {
 // Each input with what every style must give back of it: the raw content
 // exactly, its tags tidied as usual.
 TEST(Formatter, RawElementsKeepTheirContentInEveryStyle) {
-    const struct {
-        QString input;
-        QString kept;
-    } cases[] = {
-        {"<div> <pre class=\"x\">  a\r\n\t<b>b</b>  </pre > <p>",
-         "<pre class=\"x\">  a\r\n\t<b>b</b>  </pre>"},
-        {"<TEXTAREA>x  y\r\n</TEXTAREA><br>", "<TEXTAREA>x  y\r\n</TEXTAREA>"},
-        {"<p>a</p><script>\r\nvar s = \"<b>  </p>\"; // a < b\r\n\tgo();\r\n</SCRIPT ><p>",
-         "<script>\r\nvar s = \"<b>  </p>\"; // a < b\r\n\tgo();\r\n</SCRIPT>"},
-        {"<Style type=\"text/css\">\r\np  {\r\n\tcolor: red; }</style>",
-         "<Style type=\"text/css\">\r\np  {\r\n\tcolor: red; }</style>"},
-        {"<textarea></textarea>", "<textarea></textarea>"},
-        {"<pre>a <pre> b </pre>  c  </pre>", "<pre>a <pre> b </pre>  c  </pre>"},
-        {"<pre> a </prefix>  b <!-- </pre> -->  </pre>",
-         "<pre> a </prefix>  b <!-- </pre> -->  </pre>"},
-        {"<p> <pre>  a\r\n  <b>  c", "<pre>  a\r\n  <b>  c"},
-    };
-    for (const auto& c : cases) {
+    const QList<QByteArrayList> cases = testdata::table("expected/formatter-raw-elements.txt");
+    ASSERT_EQ(cases.size(), 8);
+    for (const QByteArrayList& c : cases) {
         for (const auto style : styles) {
-            EXPECT_TRUE(style(c.input).contains(c.kept)) << style(c.input).toStdString();
+            const QString out = style(QString::fromUtf8(c[0]));
+            EXPECT_TRUE(out.contains(QString::fromUtf8(c.value(1)))) << out.toStdString();
         }
     }
-    EXPECT_EQ(formatCompact("<!--<pre>-->a  b"), "<!--<pre>-->a b") << "commented out";
-    EXPECT_EQ(formatSimple("<div> <pre> <b>x</b> </pre> <p>"),
-              "<div>\r\n<pre> <b>x</b> </pre>\r\n<p>");
-    EXPECT_EQ(formatHierarchal("<body><pre>  x\r\n</pre><p>y</p></body>"),
-              "\r\n<body>\r\n\t<pre>  x\r\n</pre>\r\n\t<p>y\r\n</p>\r\n</body>");
 }
 
 TEST(Formatter, FindTagAndTagName) {

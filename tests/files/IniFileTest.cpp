@@ -1,45 +1,19 @@
 #include "files/IniFile.h"
+#include "support/TestData.h"
 
 #include <gtest/gtest.h>
 
 #include <QRandomGenerator>
 #include <optional>
-#include <vector>
 
 TEST(IniFileRead, ProfileRules) {
-    struct Case {
-        const char* name;
-        QByteArray contents;
-        std::optional<QString> expected; // value of Path in [Markwright]
-    };
-    const std::vector<Case> cases = {
-        {"plain", "[Markwright]\nPath=C:\\Web\n", "C:\\Web"},
-        {"section and key any case", "[markWRIGHT]\npATH=x\n", "x"},
-        {"blanks around everything", "  [ Markwright ]  \n \t Path \t=\t  a b  \n", "a b"},
-        {"value keeps later equals signs", "[Markwright]\nPath=a=b==c\n", "a=b==c"},
-        {"quotes removed", "[Markwright]\nPath=\" spaced \"\n", " spaced "},
-        {"unmatched quotes kept", "[Markwright]\nPath=\"x'\n", "\"x'"},
-        {"first of two keys", "[Markwright]\nPath=first\nPath=second\n", "first"},
-        {"commented key ignored", "[Markwright]\n;Path=old\nPath=new\n", "new"},
-        {"key of another section", "[Other]\nPath=x\n[Markwright]\nName=y\n", std::nullopt},
-        {"key before any section", "Path=x\n[Markwright]\n", std::nullopt},
-        {"only the first of two sections", "[Markwright]\nA=1\n[MARKWRIGHT]\nPath=x\n",
-         std::nullopt},
-        {"section name must match whole", "[Markwright2]\nPath=x\n", std::nullopt},
-        {"line without equals is no key", "[Markwright]\nPath\n", std::nullopt},
-        {"empty value is still there", "[Markwright]\nPath=\n", ""},
-        {"empty file", "", std::nullopt},
-        {"CR LF line ends", "[A]\r\nx=1\r\n[Markwright]\r\nPath=C:\\Web\r\nNext=2\r\n", "C:\\Web"},
-        {"mixed line ends, none at the end", "[Markwright]\r\nA=1\rB=2\nPath=3", "3"},
-        {"byte order mark skipped", "\xEF\xBB\xBF[Markwright]\r\nPath=x\r\n", "x"},
-        {"Windows code page text", "[Markwright]\nPath=Caf\xE9 \x80\x93\n",
-         QString::fromUtf8("Caf\xC3\xA9 \xE2\x82\xAC\xE2\x80\x9C")},
-        {"UTF-8 line beside code page line", "[Markwright]\nA=\xE9\nPath=\xC3\xA9\n",
-         QString::fromUtf8("\xC3\xA9")},
-        {"header without closing bracket", "[Markwright\nPath=x\n", "x"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(ini::readValue(c.contents, "Markwright", "Path"), c.expected) << c.name;
+    const QList<QByteArrayList> cases = testdata::table("expected/ini-read.txt");
+    ASSERT_EQ(cases.size(), 21);
+    for (const QByteArrayList& c : cases) {
+        ASSERT_EQ(c.size(), 3);
+        const std::optional<QString> expected =
+            c[2] == "(none)" ? std::nullopt : std::optional(QString::fromUtf8(c[2]));
+        EXPECT_EQ(ini::readValue(c[1], "Markwright", "Path"), expected) << c[0].toStdString();
     }
 }
 
@@ -72,42 +46,12 @@ TEST(IniFileRead, BinaryContentIsSurvived) {
 }
 
 TEST(IniFileWrite, ChangesOnlyTheKeyLine) {
-    struct Case {
-        const char* name;
-        QByteArray before;
-        QString value;
-        QByteArray after;
-    };
-    const std::vector<Case> cases = {
-        {"replace in CR LF file",
-         "; settings\r\n[Other]\r\nPath=keep\r\n\r\n[Markwright]\r\nA=1\r\nPath=old\r\nB=2\r\n",
-         "new",
-         "; settings\r\n[Other]\r\nPath=keep\r\n\r\n[Markwright]\r\nA=1\r\nPath=new\r\nB=2\r\n"},
-        {"replace in LF file", "[Markwright]\n;c\nPath = \"old\"\n[Z]\nPath=z\n", "new",
-         "[Markwright]\n;c\nPath=new\n[Z]\nPath=z\n"},
-        {"key found in any case, written as given", "[markwright]\r\n  path=old  \r\n", "new",
-         "[markwright]\r\nPath=new\r\n"},
-        {"only the first of two keys", "[Markwright]\nPath=1\nPath=2\n", "9",
-         "[Markwright]\nPath=9\nPath=2\n"},
-        {"commented key left alone", "[Markwright]\n;Path=old\n", "new",
-         "[Markwright]\n;Path=old\nPath=new\n"},
-        {"add after last filled line of section", "[Markwright]\r\nA=1\r\n\r\n[Other]\r\nB=2\r\n",
-         "x", "[Markwright]\r\nA=1\r\nPath=x\r\n\r\n[Other]\r\nB=2\r\n"},
-        {"add at end of file without line end", "[Markwright]\r\nA=1", "x",
-         "[Markwright]\r\nA=1\r\nPath=x\r\n"},
-        {"add section to CR LF file", "[Other]\r\nA=1\r\n", "x",
-         "[Other]\r\nA=1\r\n[Markwright]\r\nPath=x\r\n"},
-        {"add section to LF file without line end", "[Other]\nA=1", "x",
-         "[Other]\nA=1\n[Markwright]\nPath=x\n"},
-        {"byte order mark kept before header", "\xEF\xBB\xBF[Markwright]\nPath=old\n", "new",
-         "\xEF\xBB\xBF[Markwright]\nPath=new\n"},
-        {"value stored raw as UTF-8", "[Markwright]\nPath=x\n",
-         QString::fromUtf8("a=\"b\" \xC3\xA9"), "[Markwright]\nPath=a=\"b\" \xC3\xA9\n"},
-        {"code page lines kept byte for byte", "[Markwright]\nA=\xE9\x80\nPath=old\n", "new",
-         "[Markwright]\nA=\xE9\x80\nPath=new\n"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(ini::writeValue(c.before, "Markwright", "Path", c.value), c.after) << c.name;
+    const QList<QByteArrayList> cases = testdata::table("expected/ini-write.txt");
+    ASSERT_EQ(cases.size(), 12);
+    for (const QByteArrayList& c : cases) {
+        ASSERT_EQ(c.size(), 4);
+        EXPECT_EQ(ini::writeValue(c[1], "Markwright", "Path", QString::fromUtf8(c[2])), c[3])
+            << c[0].toStdString();
     }
 }
 

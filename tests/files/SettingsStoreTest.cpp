@@ -1,13 +1,9 @@
 #include "files/SettingsStore.h"
-
 #include "support/ScriptedPrompts.h"
+#include "support/TestData.h"
 
-#include <gtest/gtest.h>
-
-#include "core/AppState.h"
-#include "support/MemorySettings.h"
-#include <QFile>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -16,14 +12,8 @@ struct ProgramFolder {
     ScriptedPrompts prompts;
     SettingsStore store{dir.path(), prompts};
 
-    void write(const QByteArray& contents) {
-        QFile file(store.iniPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size());
-    }
-    QByteArray contents() const {
-        QFile file(store.iniPath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    void write(const QByteArray& contents) { ASSERT_TRUE(writeBytes(store.iniPath(), contents)); }
+    QByteArray contents() const { return readBytes(store.iniPath()); }
 };
 
 } // namespace
@@ -59,7 +49,7 @@ TEST(SettingsStoreIni, ReadGivesWholeValue) {
 }
 
 // The caller's variable holds the trimmed text afterwards, even on failure.
-TEST(SettingsStoreIni, WriteTrimsAndCreatesFileOnlyInExistingFolder) {
+TEST(SettingsStoreIni, WriteTrimsEvenWhenTheFileCannotBeWritten) {
     ProgramFolder folder;
     EXPECT_EQ(folder.store.iniPath(), folder.dir.path() + "/Markwright.ini");
     QString value = QStringLiteral("  C:\\My Site  ");
@@ -68,9 +58,10 @@ TEST(SettingsStoreIni, WriteTrimsAndCreatesFileOnlyInExistingFolder) {
     EXPECT_TRUE(folder.contents().startsWith("[Markwright]"));
     EXPECT_EQ(folder.store.readIniKey("Path"), value);
 
-    const SettingsStore missing(folder.dir.path() + "/not/there", folder.prompts);
+    ASSERT_TRUE(writeBytes(folder.dir.filePath("plain"), ""));
+    const SettingsStore unwritable(folder.dir.filePath("plain/sub"), folder.prompts);
     QString other = QStringLiteral(" x ");
-    EXPECT_FALSE(missing.writeIniKey("Path", other));
+    EXPECT_FALSE(unwritable.writeIniKey("Path", other));
     EXPECT_EQ(other, QStringLiteral("x"));
     EXPECT_TRUE(folder.prompts.seen().empty());
 }
@@ -91,25 +82,4 @@ TEST(SettingsStoreIni, WriteKeepsOtherLinesAndLineEnds) {
         EXPECT_TRUE(folder.store.writeIniKey("Backup", added));
         EXPECT_EQ(folder.contents(), file("C:\\New Folder\\", "Backup=D:\\Backup" + eol));
     }
-}
-
-// Browser programs: the platform's defaults until one is stored, under the
-// keys earlier versions stored them with.
-TEST(AppStateBrowsers, DefaultsThenStoredPaths) {
-    MemorySettings settings;
-    AppState state(settings);
-#ifdef Q_OS_WIN
-    const QString defaults = "C:\\Program Files\\Netscape\\Netscape.exe | "
-                             "C:\\Program Files\\Internet Explorer\\ie.exe";
-#else
-    const QString defaults = "/usr/bin/firefox | /usr/bin/chromium";
-#endif
-    const auto both = [&] {
-        return state.browserPath(AppState::Browser::Netscape) + " | " +
-               state.browserPath(AppState::Browser::IE);
-    };
-    EXPECT_EQ(both(), defaults);
-    state.setBrowserPath(AppState::Browser::IE, "/opt/other browser/run");
-    EXPECT_EQ(settings.values.value("Settings/iePath"), "/opt/other browser/run");
-    EXPECT_EQ(both(), defaults.section(" | ", 0, 0) + " | /opt/other browser/run");
 }
