@@ -20,21 +20,26 @@ FixedTabBar* tabs(FrmEdit& w, const char* name) {
     return w.findChild<FixedTabBar*>(name);
 }
 
-QString label(FrmEdit& w, const char* name) {
-    return w.findChild<QLabel*>(name)->text();
+// The window caption and the two pane titles, as one text.
+QString titles(FrmEdit& w) {
+    return w.windowTitle() + " | " + w.findChild<QLabel*>("lblTitle0")->text() + " | " +
+           w.findChild<QLabel*>("lblTitle1")->text();
 }
 
-QString previewFile(const QString& folder, int n) {
-    return folder + QStringLiteral("~tmp%1-Mkwr.html").arg(n);
+double sourceWidth(FrmEdit& w) {
+    return w.paneLayout()[Control::htmlSource].width;
+}
+
+double splitterLeft(FrmEdit& w) {
+    return w.paneLayout()[Control::imgSplitter].left;
 }
 } // namespace
 
 TEST(FrmEditStartUp, WindowSlotsTabsAndPreviewFiles) {
     TestWindow w;
     EXPECT_EQ(w->size(), QSize(800, 600));
-    EXPECT_EQ(w->windowTitle(), "Markwright");
+    EXPECT_EQ(titles(*w), "Markwright | HTML Source: New Page 1 | IE Browser Preview: New Page 1");
     EXPECT_EQ(w->source().text(), pageTemplate());
-
     FixedTabBar* source = tabs(*w, "TabStrip1");
     FixedTabBar* preview = tabs(*w, "TabStrip2");
     ASSERT_EQ(source->count(), 5);
@@ -49,16 +54,13 @@ TEST(FrmEditStartUp, WindowSlotsTabsAndPreviewFiles) {
         EXPECT_EQ(w->documents().title(n), QStringLiteral("New Page %1").arg(n));
         EXPECT_EQ(w->documents().folder(n), w.docFolder());
         EXPECT_FALSE(w->documents().changed(n));
-        EXPECT_EQ(readBytes(previewFile(w.docFolder(), n)), pageTemplate().toUtf8());
+        EXPECT_EQ(readBytes(w.previewFile(n)), pageTemplate().toUtf8());
     }
     EXPECT_EQ(w->state().startFolder(), w.docFolder());
     // The start-up load marks the preview stale, so the continuous preview
     // shows the first page shortly after start.
     EXPECT_TRUE(w->documents().previewStale());
     EXPECT_TRUE(w->continuousPreview());
-    EXPECT_EQ(label(*w, "lblTitle0"), "HTML Source: New Page 1");
-    EXPECT_EQ(label(*w, "lblTitle1"), "IE Browser Preview: New Page 1");
-
     auto* refreshTimer = w->findChild<QTimer*>("refreshTimer");
     auto* timer1 = w->findChild<QTimer*>("Timer1");
     ASSERT_TRUE(refreshTimer && timer1);
@@ -86,7 +88,22 @@ TEST(FrmEditStartUp, UnwritableOpenPathLeavesTheEditorUsable) {
     }
 }
 
-TEST(FrmEditSlots, TypingMarksOnlyTheCurrentSlotAndStampsTheEdit) {
+// A missing INI file is reported once; the slots start with no folder, so
+// the preview files are written to the current folder.
+TEST(FrmEditStartUp, MissingIniIsReportedAndPreviewFilesGoToTheCurrentFolder) {
+    TestWindow w(TestWindow::Ini::Missing);
+    EXPECT_EQ(w->state().openPath(), "");
+    EXPECT_EQ(w->documents().folder(3), "");
+    ASSERT_EQ(w.prompts.seen().size(), 1u);
+    EXPECT_EQ(w.prompts.last().icon, Prompts::Icon::Information);
+    for (int n = 1; n <= 5; ++n) {
+        EXPECT_TRUE(QFile::exists(w.previewFile(n))) << n;
+    }
+}
+
+// Typing marks only the current slot and stamps the edit; the edit survives
+// switching away and back.
+TEST(FrmEditSlots, TypingMarksOnlyTheCurrentSlotAndSurvivesSwitching) {
     TestWindow w;
     w.select(3);
     w.clock.set(5000.0);
@@ -94,25 +111,16 @@ TEST(FrmEditSlots, TypingMarksOnlyTheCurrentSlotAndStampsTheEdit) {
     for (int n = 1; n <= 5; ++n) {
         EXPECT_EQ(w->documents().changed(n), n == 3) << n;
     }
-    EXPECT_EQ(w->documents().text(3), w->source().text());
-    EXPECT_TRUE(w->documents().text(3).startsWith("Q<html>"));
     EXPECT_EQ(w->documents().lastEditTime(), 5000.0);
     EXPECT_TRUE(w->documents().previewStale());
-}
-
-TEST(FrmEditSlots, EditsSurviveSwitchingAwayAndBack) {
-    TestWindow w;
+    const QString slot3 = w->source().text();
+    EXPECT_TRUE(slot3.startsWith("Q<html>"));
     w.select(2);
-    QTest::keyClicks(&w->source(), "edited ");
-    const QString slot2 = w->source().text();
-    w.select(3);
     EXPECT_EQ(w->source().text(), pageTemplate());
-    EXPECT_EQ(w->documents().text(2), slot2);
-    w.select(2);
-    EXPECT_EQ(w->source().text(), slot2);
-    EXPECT_EQ(w->windowTitle(), "New Page 2");
-    EXPECT_EQ(label(*w, "lblTitle0"), "HTML Source: New Page 2");
-    EXPECT_EQ(label(*w, "lblTitle1"), "IE Browser Preview: New Page 2");
+    EXPECT_EQ(w->documents().text(3), slot3);
+    w.select(3);
+    EXPECT_EQ(w->source().text(), slot3);
+    EXPECT_EQ(titles(*w), "New Page 3 | HTML Source: New Page 3 | IE Browser Preview: New Page 3");
 }
 
 // An untouched slot is never counted as changed; a slot whose text differs
@@ -128,8 +136,8 @@ TEST(FrmEditSlots, SwitchingMarksOnlySlotsThatDifferFromTheTemplate) {
     // The switch refreshes at once, so it leaves the preview fresh.
     EXPECT_FALSE(w->documents().previewStale());
     ASSERT_FALSE(w.recording->navigations.isEmpty());
-    EXPECT_EQ(w.recording->navigations.last(), previewFile(w.docFolder(), 5));
-    EXPECT_EQ(w->source().canUndo(), false) << "a switch must not be undoable";
+    EXPECT_EQ(w.recording->navigations.last(), w.previewFile(5));
+    EXPECT_FALSE(w->source().canUndo()) << "a switch must not be undoable";
 }
 
 TEST(FrmEditSlots, ClickingPageFourOnThePreviewStripSelectsDocumentFour) {
@@ -155,11 +163,11 @@ TEST(FrmEditPreview, RefreshWritesTheSlotFileAndFiveCopiesInSlotOnesFolder) {
     w->refreshPreview();
     w->flushPreviewFiles();
     const QByteArray text = w->source().text().toUtf8();
-    EXPECT_EQ(readBytes(previewFile(otherFolder, 3)), text);
+    EXPECT_EQ(readBytes(w.previewFile(3, otherFolder)), text);
     ASSERT_FALSE(w.recording->navigations.isEmpty());
-    EXPECT_EQ(w.recording->navigations.last(), previewFile(otherFolder, 3));
+    EXPECT_EQ(w.recording->navigations.last(), w.previewFile(3, otherFolder));
     for (int k = 1; k <= 5; ++k) {
-        EXPECT_EQ(readBytes(previewFile(w.docFolder(), k)), text) << k;
+        EXPECT_EQ(readBytes(w.previewFile(k)), text) << k;
     }
     EXPECT_FALSE(w->documents().previewStale());
     EXPECT_TRUE(w->source().hasFocus() || !w->isVisible());
@@ -178,7 +186,7 @@ TEST(FrmEditPreview, CopiesOfAnEarlierRefreshNeverLandAfterALaterOne) {
     w->flushPreviewFiles();
     const QByteArray second = w->source().text().toUtf8();
     for (int k = 1; k <= 5; ++k) {
-        EXPECT_TRUE(readBytes(previewFile(w.docFolder(), k)) == second) << k;
+        EXPECT_TRUE(readBytes(w.previewFile(k)) == second) << k;
     }
 }
 
@@ -204,30 +212,22 @@ TEST(FrmEditPreview, TheBackgroundWriterLandsJobsInTheOrderGiven) {
 // second, refreshes once, and only while its menu item is checked.
 TEST(FrmEditPreview, ContinuousRefreshWaitsForAPauseAndRunsOnce) {
     TestWindow w;
-    auto& nav = w.recording->navigations;
     QTest::keyClicks(&w->source(), "a");
-    w.clock.advance(0.5);
-    w->continuousRefreshTick();
-    EXPECT_TRUE(nav.isEmpty());
-    w.clock.advance(0.5); // exactly 1.0 s: not yet
-    w->continuousRefreshTick();
-    EXPECT_TRUE(nav.isEmpty());
-    w.clock.advance(0.01);
-    w->continuousRefreshTick();
-    EXPECT_EQ(nav.size(), 1);
-    w.clock.advance(5);
-    w->continuousRefreshTick();
-    EXPECT_EQ(nav.size(), 1) << "nothing changed since the last refresh";
-
-    auto* item = w->menuBar()->findChild<QAction*>("mnuPreviewContinuous");
-    item->trigger();
+    QList<qsizetype> shown; // the number of pages shown after each tick
+    for (const double wait : {0.5, 0.5 /* exactly 1.0 s: not yet */, 0.01, 5.0}) {
+        w.clock.advance(wait);
+        w->continuousRefreshTick();
+        shown << w.recording->navigations.size();
+    }
+    EXPECT_EQ(shown, (QList<qsizetype>{0, 0, 1, 1}));
+    w->menuBar()->findChild<QAction*>("mnuPreviewContinuous")->trigger();
     EXPECT_FALSE(w->continuousPreview());
     QTest::keyClicks(&w->source(), "b");
     w.clock.advance(5);
     w->continuousRefreshTick();
-    EXPECT_EQ(nav.size(), 1);
+    EXPECT_EQ(w.recording->navigations.size(), 1);
     w->menuBar()->findChild<QAction*>("mnuViewRefresh")->trigger();
-    EXPECT_EQ(nav.size(), 2);
+    EXPECT_EQ(w.recording->navigations.size(), 2);
 }
 
 TEST(FrmEditPreview, BackAndNextStepThroughThePreviewHistory) {
@@ -243,50 +243,33 @@ TEST(FrmEditPreview, BackAndNextStepThroughThePreviewHistory) {
 // preview file unchanged.
 TEST(FrmEditPreview, UnusualTextPassesThroughUnchanged) {
     TestWindow w;
-    QString text = QStringLiteral("caf\u00e9 \u4e2d\u6587 ") + QString::fromUcs4(U"\U0001F600") +
-                   QChar(0) + QStringLiteral("after NUL\r\n");
-    text += QString(1 << 20, QLatin1Char('x'));
+    const QString text = QStringLiteral("caf\u00e9 \u4e2d ") + QString::fromUcs4(U"\U0001F600") +
+                         QChar(0) + QStringLiteral("after NUL\r\n") + QString(1 << 20, 'x');
     w->source().setText(text);
     EXPECT_EQ(w->documents().text(1), text);
     w->refreshPreview();
-    EXPECT_TRUE(readBytes(previewFile(w.docFolder(), 1)) == text.toUtf8());
+    EXPECT_TRUE(readBytes(w.previewFile(1)) == text.toUtf8());
     w.select(2);
     w.select(1);
     EXPECT_EQ(w->source().text(), text);
 }
 
-namespace {
-double sourceWidth(FrmEdit& w) {
-    return w.paneLayout()[Control::htmlSource].width;
-}
-double splitterLeft(FrmEdit& w) {
-    return w.paneLayout()[Control::imgSplitter].left;
-}
-} // namespace
-
-// The mode commands, as the menu and the toolbar reach them by name.
+// The mode commands, as the menu and the toolbar reach them by name: where
+// the splitter goes, which is also the source pane's width.
 TEST(FrmEditLayout, ModeCommandsPlaceTheSplitter) {
     TestWindow w;
-    const double width = w->windowMetrics().width;
-    ASSERT_EQ(width, 12000);
-    struct Case {
-        const char* command;
-        double splitter;
-        double sourceWidth;
-    };
-    const Case cases[] = {
-        {"mnuPOnly", 0, 0},       {"mnuSOnly", 11850, 11850},  {"mnuBoth", 6000, 6000},
-        {"Code10", 1200, 1200},   {"Preview10", 10800, 10800}, {"Preview", 0, 0},
-        {"Source", 11850, 11850}, {"Both", 6000, 6000},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.command);
-        ASSERT_TRUE(w->commands().run(c.command));
-        EXPECT_EQ(splitterLeft(*w), c.splitter);
-        EXPECT_EQ(sourceWidth(*w), c.sourceWidth);
-        EXPECT_EQ(w->source().width(), qRound(c.sourceWidth / 15));
+    ASSERT_EQ(w->windowMetrics().width, 12000);
+    const std::pair<const char*, double> cases[] = {
+        {"mnuPOnly", 0},      {"mnuSOnly", 11850}, {"mnuBoth", 6000}, {"Code10", 1200},
+        {"Preview10", 10800}, {"Preview", 0},      {"Source", 11850}, {"Both", 6000}};
+    for (const auto& [command, splitter] : cases) {
+        SCOPED_TRACE(command);
+        w.run(command);
+        EXPECT_EQ(splitterLeft(*w), splitter);
+        EXPECT_EQ(sourceWidth(*w), splitter);
+        EXPECT_EQ(w->source().width(), qRound(splitter / 15));
     }
-    ASSERT_TRUE(w->commands().run("HBoth"));
+    w.run("HBoth");
     EXPECT_EQ(w->source().x(), qRound(40 / 15.0));
     EXPECT_LT(w->source().geometry().bottom(), w->preview().widget()->y());
     EXPECT_EQ(w->source().width(), w->preview().widget()->width());
@@ -316,7 +299,7 @@ TEST(FrmEditLayout, DraggingTheSplitterShowsTheBarAndKeepsItOffTheEdges) {
 TEST(FrmEditLayout, ResizeKeepsTheSplitThenRecentresAndRefusesTinyWidths) {
     TestWindow w;
     w->show();
-    ASSERT_TRUE(w->commands().run("mnuSOnly"));
+    w.run("mnuSOnly");
     w->resize(1000, 700);
     QApplication::processEvents();
     EXPECT_EQ(splitterLeft(*w), 11850) << "the split holds until the timer fires";
@@ -331,17 +314,4 @@ TEST(FrmEditLayout, ResizeKeepsTheSplitThenRecentresAndRefusesTinyWidths) {
     QApplication::processEvents();
     QApplication::processEvents();
     EXPECT_EQ(w->width(), 200);
-}
-
-// A missing INI file is reported once; the slots start with no folder, so
-// the preview files are written to the current folder.
-TEST(FrmEditStartUp, MissingIniIsReportedAndPreviewFilesGoToTheCurrentFolder) {
-    TestWindow w(TestWindow::Ini::Missing);
-    EXPECT_EQ(w->state().openPath(), "");
-    EXPECT_EQ(w->documents().folder(3), "");
-    EXPECT_EQ(w.prompts.seen().size(), 1u);
-    EXPECT_EQ(w.prompts.seen().front().icon, Prompts::Icon::Information);
-    for (int n = 1; n <= 5; ++n) {
-        EXPECT_TRUE(QFile::exists(previewFile(w.docFolder(), n))) << n;
-    }
 }

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QPrinter>
 #include <QTabBar>
+#include <gtest/gtest.h>
 
 TestWindow::TestWindow(Ini ini, bool realPreview, const QString& openPath,
                        const QString& journalFolder)
@@ -56,4 +57,17 @@ void TestWindow::select(int n) {
 
 QString TestWindow::caption(int n, int strip) {
     return window->findChild<QTabBar*>(QStringLiteral("TabStrip%1").arg(strip))->tabText(n - 1);
+}
+
+void TestWindow::run(const char* command) {
+    ASSERT_TRUE(window->commands().run(command)) << command;
+}
+
+void TestWindow::open(const QString& path) {
+    prompts.expectFile(QStringLiteral("Open File"), {path});
+    run("mnuFileOpen");
+}
+
+QString TestWindow::previewFile(int n, const QString& folder) const {
+    return (folder.isEmpty() ? docFolder() : folder) + QStringLiteral("~tmp%1-Mkwr.html").arg(n);
 }

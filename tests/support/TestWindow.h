@@ -31,6 +31,12 @@ class TestWindow {
     void select(int n);
     // The caption of slot n's tab on the source-side (1) or preview-side (2) strip.
     QString caption(int n, int strip = 1);
+    // Runs a command by name, as its menu item, button or key does.
+    void run(const char* command);
+    // Opens `path` into the current slot through the file dialog.
+    void open(const QString& path);
+    // Slot n's preview file in `folder` (empty: the documents folder).
+    QString previewFile(int n, const QString& folder = QString()) const;
 
     QTemporaryDir programDir;
     QTemporaryDir docDir;
