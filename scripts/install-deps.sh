@@ -14,6 +14,7 @@ PACKAGES=(
   qt6-qpa-plugins qt6-image-formats-plugins
   tidy poppler-utils xvfb xauth imagemagick fonts-dejavu-core fonts-noto-cjk fonts-noto-color-emoji
   clang libclang-rt-14-dev
+  desktop-file-utils
 )
 # `--bench`: also what the side-by-side benchmarks drive (bench/keystroke-cost.sh).
 if [ "${1:-}" = "--bench" ]; then

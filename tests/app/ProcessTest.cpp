@@ -29,7 +29,10 @@ class ProcessTest : public ::testing::Test {
         env.insert("XDG_DATA_HOME", dataDir.path());
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        QStringList args{"--program-folder", programDir.path()};
+        QStringList args;
+        if (program == DRIVER_PATH) {
+            args << "--program-folder" << programDir.path();
+        }
         for (const QString& answer : answers) {
             args << "--answer" << answer;
         }
@@ -131,4 +134,41 @@ TEST_F(ProcessTest, TheRealProgramEndsWhenToldToStop) {
     QThread::msleep(1500);
     ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
     expectEndsCleanly(process);
+}
+
+// Files named at start open into slots 1, 2...; one that cannot be read is
+// told and the others still open; a second start hands its file over and
+// ends at once.
+TEST_F(ProcessTest, FilesFromTheCommandLineAndFromASecondStart) {
+    QStringList files;
+    for (const char* name : {"a.htm", "b.htm", "c.htm"}) {
+        QFile file(docFolder() + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("<p>") + name + "</p>");
+        files << docFolder() + name;
+    }
+    QTemporaryDir runtime;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_DATA_HOME", dataDir.path());
+    env.insert("XDG_RUNTIME_DIR", runtime.path());
+    QProcess first;
+    first.setProcessEnvironment(env);
+    first.start(DRIVER_PATH, {"--program-folder", programDir.path(), "--file", files[0], "--file",
+                              docFolder() + "missing.htm", "--file", files[1], "dump"});
+    ASSERT_TRUE(first.waitForStarted(10000));
+    const QStringList lines = readUntil(first, "steps done");
+    EXPECT_TRUE(lines.contains("slot 1 changed=0 title=" + files[0] + " text=<p>a.htm</p>"));
+    EXPECT_FALSE(
+        lines.filter("prompt: The file could not be opened: " + docFolder() + "missing.htm")
+            .isEmpty());
+    EXPECT_TRUE(lines.contains("slot 3 changed=0 title=" + files[1] + " text=<p>b.htm</p>"));
+
+    QProcess second;
+    second.setProcessEnvironment(env);
+    second.start(PROGRAM_PATH, {"--no-splash", files[2]});
+    ASSERT_TRUE(second.waitForFinished(15000)) << "the second start kept running";
+    EXPECT_EQ(second.exitCode(), 0);
+    readUntil(first, "title: File: " + files[2]);
+    first.kill();
+    first.waitForFinished();
 }

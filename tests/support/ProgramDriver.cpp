@@ -6,13 +6,14 @@
 //
 //   markwright_driver --program-folder DIR [--answer A]... [STEP]...
 //
-// Answers, used in order: yes, no, cancel, choice:N, file:PATH.
+// Answers, used in order: yes, no, cancel, choice:N, file:PATH. --file PATH
+// names a file to open at start, as the command line does.
 // Steps: select:N, type:TEXT, cmd:NAME, closebox, journal (writes the crash
 // journal and prints "journaled"), dump (prints each slot). After the steps
 // it prints "steps done" and runs until the program ends.
-#include "core/DocumentSlots.h"
 #include "app/FrmEdit.h"
 #include "app/Program.h"
+#include "core/DocumentSlots.h"
 #include "dialogs/Prompts.h"
 #include "editor/SourcePane.h"
 #include "files/Recovery.h"
@@ -102,6 +103,8 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == "--program-folder" && i + 1 < args.size()) {
             options.programFolder = args[++i];
+        } else if (args[i] == "--file" && i + 1 < args.size()) {
+            options.files.append(args[++i]);
         } else if (args[i] == "--answer" && i + 1 < args.size()) {
             prompts.answers.push_back(args[++i]);
         } else {
@@ -109,6 +112,8 @@ int main(int argc, char* argv[]) {
         }
     }
     options.started = [steps](FrmEdit& window) {
+        QObject::connect(&window, &QWidget::windowTitleChanged, &window,
+                         [](const QString& title) { say(QStringLiteral("title: ") + title); });
         say(QStringLiteral("started"));
         for (const QString& step : steps) {
             runStep(window, step);

@@ -1,0 +1,55 @@
+// An installed copy, whose folder is the system's, keeps its INI file in the
+// user's configuration folder; a copy that may write beside itself keeps it
+// there. Dropped files open like Open.
+#include "editor/SourcePane.h"
+#include "files/SettingsStore.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestWindow.h"
+
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+TEST(InstalledCopy, TheIniFileGoesWhereItCanBeWritten) {
+    QTemporaryDir user;
+    ScriptedPrompts prompts;
+    const SettingsStore installed("/nonexistent/system/folder", prompts, user.path());
+    QString folder = "/home/me/site/";
+    ASSERT_TRUE(installed.writeIniKey("OpenPath", folder));
+    EXPECT_EQ(installed.iniPath(), QDir(user.path()).filePath("Markwright.ini"));
+    EXPECT_EQ(installed.readIniKey("OpenPath"), "/home/me/site/");
+
+    QTemporaryDir portable;
+    const SettingsStore beside(portable.path(), prompts, user.path());
+    EXPECT_EQ(beside.iniPath(), QDir(portable.path()).filePath("Markwright.ini"));
+}
+
+TEST(InstalledCopy, FilesDroppedOnTheWindowOpenIntoTheActiveSlotAndTheNext) {
+    TestWindow w;
+    QTemporaryDir site;
+    QList<QUrl> urls;
+    for (const char* name : {"one.htm", "two.htm"}) {
+        QFile file(site.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("<p>") + name + "</p>");
+        urls << QUrl::fromLocalFile(site.filePath(name));
+    }
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.window.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.window.get(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    QTest::qWait(50);
+    EXPECT_EQ(w->documents().title(1), site.filePath("one.htm"));
+    EXPECT_EQ(w->documents().title(2), site.filePath("two.htm"));
+    EXPECT_EQ(w->source().text(), "<p>two.htm</p>");
+}
