@@ -1,14 +1,10 @@
 // What the preview actually shows, with the real web engine, offscreen.
-#include "app/FixedTabBar.h"
 #include "app/WebPreview.h"
 #include "editor/SourcePane.h"
 #include "support/TestWindow.h"
 
-#include <QAction>
 #include <QEventLoop>
-#include <QFile>
 #include <QImage>
-#include <QMenuBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -70,7 +66,19 @@ class PreviewE2e : public ::testing::Test {
         return false;
     }
 
-    QString bodyText() { return js("document.body ? document.body.innerText : ''").toString(); }
+    // Scrolls the page to `y` and waits until the widget side, which the
+    // engine tells asynchronously, knows it too.
+    void scrollTo(int y) {
+        js(QStringLiteral("window.scrollTo(0, %1)").arg(y));
+        ASSERT_TRUE(waitForJs("window.scrollY", y));
+        for (int i = 0; i < 100 && view->page()->scrollPosition().y() < y - 1; ++i) {
+            QTest::qWait(20);
+        }
+    }
+
+    QString text(const char* id) {
+        return js(QStringLiteral("document.getElementById('%1').textContent").arg(id)).toString();
+    }
 
     TestWindow w;
     WebPreview* view = nullptr;
@@ -89,9 +97,8 @@ TEST_F(PreviewE2e, ShowsTheTypedTextIncludingNonLatinCharactersWithoutACharset) 
     w->source().replaceSelection(QStringLiteral(" caf\u00e9 \u4e2d\u6587 ") +
                                  QString::fromUcs4(U"\U0001F600"));
     refreshAndWait();
-    EXPECT_EQ(js("document.getElementById('t').textContent").toString(),
-              QStringLiteral("start typed caf\u00e9 \u4e2d\u6587 ") +
-                  QString::fromUcs4(U"\U0001F600"));
+    EXPECT_EQ(text("t"), QStringLiteral("start typed caf\u00e9 \u4e2d\u6587 ") +
+                             QString::fromUcs4(U"\U0001F600"));
 }
 
 TEST_F(PreviewE2e, LoadsARelativeImageBesideTheDocument) {
@@ -104,35 +111,29 @@ TEST_F(PreviewE2e, LoadsARelativeImageBesideTheDocument) {
 
 TEST_F(PreviewE2e, BackAndNextMoveThroughHistory) {
     refreshAndWait();
-    auto* strip = w->findChild<FixedTabBar*>("TabStrip1");
     QSignalSpy loaded(view, &QWebEngineView::loadFinished);
-    strip->setCurrentIndex(1);
+    w.select(2);
     ASSERT_TRUE(loaded.wait(LoadTimeoutMs));
-    EXPECT_TRUE(view->url().toLocalFile().endsWith("~tmp2-Mkwr.html"));
+    EXPECT_EQ(view->url().toLocalFile(), w.previewFile(2));
 
     w->findChild<QToolButton*>("Back")->click();
     ASSERT_TRUE(loaded.wait(LoadTimeoutMs));
-    EXPECT_TRUE(view->url().toLocalFile().endsWith("~tmp1-Mkwr.html"));
+    EXPECT_EQ(view->url().toLocalFile(), w.previewFile(1));
     w->findChild<QToolButton*>("cmdNext")->click();
     ASSERT_TRUE(loaded.wait(LoadTimeoutMs));
-    EXPECT_TRUE(view->url().toLocalFile().endsWith("~tmp2-Mkwr.html"));
+    EXPECT_EQ(view->url().toLocalFile(), w.previewFile(2));
 }
 
 // A refresh of the page on show keeps the reader's place and adds no
 // history; a switch to another slot starts at the top.
 TEST_F(PreviewE2e, RefreshKeepsTheScrollPositionAndTheHistory) {
     load(tallPage("one"));
-    js("window.scrollTo(0, 1200)");
-    ASSERT_TRUE(waitForJs("window.scrollY", 1200));
-    // The engine reports the offset to the widget side asynchronously.
-    for (int i = 0; i < 100 && view->page()->scrollPosition().y() < 1199; ++i) {
-        QTest::qWait(20);
-    }
+    scrollTo(1200);
     const int entries = view->history()->count();
 
     w->source().setText(tallPage("two"));
     refreshAndWait();
-    EXPECT_EQ(js("document.getElementById('m').textContent").toString(), "two");
+    EXPECT_EQ(text("m"), "two");
     EXPECT_TRUE(waitForJs("window.scrollY", 1200)) << js("window.scrollY").toInt();
     EXPECT_EQ(view->history()->count(), entries);
 
@@ -142,7 +143,7 @@ TEST_F(PreviewE2e, RefreshKeepsTheScrollPositionAndTheHistory) {
     EXPECT_EQ(view->history()->count(), entries);
 
     QSignalSpy loaded(view, &QWebEngineView::loadFinished);
-    w->findChild<FixedTabBar*>("TabStrip1")->setCurrentIndex(2);
+    w.select(3);
     ASSERT_TRUE(loaded.wait(LoadTimeoutMs));
     EXPECT_EQ(js("window.scrollY").toInt(), 0);
 }
@@ -155,13 +156,13 @@ TEST_F(PreviewE2e, ContinuousPreviewShowsAChangeAfterThePause) {
     w.clock.advance(0.6);
     w->continuousRefreshTick();
     QTest::qWait(300);
-    EXPECT_EQ(js("document.getElementById('p').textContent").toString(), "before");
+    EXPECT_EQ(text("p"), "before");
 
     QSignalSpy loaded(view, &QWebEngineView::loadFinished);
     w.clock.advance(0.6);
     w->continuousRefreshTick();
     ASSERT_TRUE(loaded.wait(LoadTimeoutMs));
-    EXPECT_EQ(js("document.getElementById('p').textContent").toString(), "after");
+    EXPECT_EQ(text("p"), "after");
 }
 
 // Content that arrives after the page has loaded (a late image, a script)
@@ -175,11 +176,7 @@ TEST_F(PreviewE2e, RefreshRestoresThePlaceAfterLateContentGrowsThePage) {
                          "}, 400);</script></body></html>";
     load(page);
     ASSERT_TRUE(waitForJs("document.body.scrollHeight > 4000", true));
-    js("window.scrollTo(0, 1500)");
-    ASSERT_TRUE(waitForJs("window.scrollY", 1500));
-    for (int i = 0; i < 100 && view->page()->scrollPosition().y() < 1499; ++i) {
-        QTest::qWait(20);
-    }
+    scrollTo(1500);
     load(page);
     EXPECT_TRUE(waitForJs("window.scrollY", 1500)) << js("window.scrollY").toInt();
 }
@@ -188,28 +185,14 @@ TEST_F(PreviewE2e, RefreshRestoresThePlaceAfterLateContentGrowsThePage) {
 // names its charset is read in it.
 TEST_F(PreviewE2e, LegacyAndDeclaredCharsetsShowCorrectly) {
     QTemporaryDir site;
-    const struct {
-        const char* name;
-        QByteArray bytes;
-    } pages[] = {
-        {"legacy.htm", "<html><body><p id=t>caf\xE9 \x80</p></body></html>"},
-        {"declared.htm", "<html><head><meta charset=\"windows-1252\"></head>"
-                         "<body><p id=t>caf\xE9 \x80</p></body></html>"},
-        {"utf8.htm", "<html><body><p id=t>caf\xC3\xA9 \xE2\x82\xAC</p></body></html>"},
-    };
-    for (const auto& page : pages) {
-        SCOPED_TRACE(page.name);
-        const QString path = site.path() + "/" + page.name;
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(page.bytes);
-        file.close();
+    for (const char* name : {"legacy.htm", "declared.htm", "utf8.htm"}) {
+        SCOPED_TRACE(name);
+        const QString path = site.filePath(name);
+        ASSERT_TRUE(writeBytes(path, testdata::bytes(QStringLiteral("charsets/") + name)));
         QSignalSpy loaded(view, &QWebEngineView::loadFinished);
-        w.prompts.expectFile("Open File", {path});
-        w->commands().run("mnuFileOpen");
+        w.open(path);
         ASSERT_TRUE(loaded.wait(LoadTimeoutMs));
-        EXPECT_EQ(js("document.getElementById('t').textContent").toString(),
-                  QStringLiteral("caf\u00e9 \u20ac"));
+        EXPECT_EQ(text("t"), QStringLiteral("caf\u00e9 \u20ac"));
     }
 }
 
@@ -234,11 +217,7 @@ QString loggingPage(const QString& marker) {
 TEST_F(PreviewE2e, ARefreshNeverShowsThePageAnywhereButTheReadersPlace) {
     load(loggingPage("one"));
     const int place = js("document.documentElement.scrollHeight - 3 * window.innerHeight").toInt();
-    js(QStringLiteral("window.scrollTo(0, %1)").arg(place));
-    ASSERT_TRUE(waitForJs("window.scrollY", place));
-    for (int i = 0; i < 100 && view->page()->scrollPosition().y() < place - 1; ++i) {
-        QTest::qWait(20);
-    }
+    scrollTo(place);
     for (const QString marker : {"two", "three", "four"}) {
         w->source().setText(loggingPage(marker));
         refreshAndWait();
@@ -255,16 +234,11 @@ TEST_F(PreviewE2e, ARefreshNeverShowsThePageAnywhereButTheReadersPlace) {
 
 TEST_F(PreviewE2e, EachSlotKeepsItsPlace) {
     load(tallPage("one"));
-    js("window.scrollTo(0, 2000)");
-    ASSERT_TRUE(waitForJs("window.scrollY", 2000));
-    for (int i = 0; i < 100 && view->page()->scrollPosition().y() < 1999; ++i) {
-        QTest::qWait(20);
-    }
-    auto* strip = w->findChild<FixedTabBar*>("TabStrip1");
+    scrollTo(2000);
     QSignalSpy loaded(view, &QWebEngineView::loadFinished);
-    strip->setCurrentIndex(1);
+    w.select(2);
     ASSERT_TRUE(loaded.wait(LoadTimeoutMs));
-    strip->setCurrentIndex(0);
+    w.select(1);
     ASSERT_TRUE(loaded.wait(LoadTimeoutMs));
     EXPECT_TRUE(waitForJs("window.scrollY", 2000)) << js("window.scrollY").toInt();
 }
@@ -280,5 +254,5 @@ TEST_F(PreviewE2e, ADeadRendererIsToldAndTheNextRefreshRecovers) {
     EXPECT_TRUE(view->notice().contains("F5")) << view->notice().toStdString();
     refreshAndWait();
     EXPECT_TRUE(view->notice().isEmpty());
-    EXPECT_EQ(js("document.getElementById('t').textContent").toString(), "alive");
+    EXPECT_EQ(text("t"), "alive");
 }
