@@ -19,5 +19,7 @@ bool CPrintDialog::Show() {
     m_fromPage = static_cast<std::int16_t>(request.fromPage);
     m_toPage = static_cast<std::int16_t>(request.toPage);
     m_copies = static_cast<std::int16_t>(request.copies);
+    m_printerName = request.printerName;
+    m_outputFileName = request.outputFile;
     return true;
 }

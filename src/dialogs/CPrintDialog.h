@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
 
 class Prompts;
@@ -40,6 +41,11 @@ class CPrintDialog {
     // dialog handed back. False leaves every member as it was.
     bool Show();
 
+    // What the user chose to print on: a printer, or a file (empty: the
+    // default printer).
+    QString printerName() const { return m_printerName; }
+    QString outputFileName() const { return m_outputFileName; }
+
   private:
     Prompts& m_prompts;
     std::int16_t m_copies = 0;
@@ -50,4 +56,6 @@ class CPrintDialog {
     std::int16_t m_toPage = 0;
     std::int32_t m_flags = 0;
     QWidget* m_hWndParent = nullptr;
+    QString m_printerName;
+    QString m_outputFileName;
 };

@@ -62,6 +62,9 @@ class Prompts {
         bool allowSelection = true;
         bool allowPageRange = true;
         bool allowPrintToFile = true;
+        // Handed back: the printer chosen, or the file to print to (a PDF).
+        QString printerName;
+        QString outputFile;
         QWidget* parent = nullptr; // null: the window the prompts belong to
         int fromPage = 0;
         int toPage = 0;

@@ -123,5 +123,7 @@ bool QtPrompts::printDialog(PrintRequest& request) {
     request.fromPage = printer.fromPage();
     request.toPage = printer.toPage();
     request.copies = printer.copyCount();
+    request.printerName = printer.printerName();
+    request.outputFile = printer.outputFileName();
     return true;
 }

@@ -8,6 +8,8 @@
 
 #include <QFont>
 #include <QPrinter>
+#include <QTextBlockFormat>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextOption>
 
@@ -36,6 +38,21 @@ bool printSource(QPrinter& printer, const QString& text, QString* error) {
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     document.setDefaultTextOption(option);
     document.setPlainText(QLatin1Char('\n') + lines);
+    // A file holds every copy asked for (a printer makes its own), each
+    // starting on a new page.
+    if (printer.outputFormat() == QPrinter::PdfFormat && printer.copyCount() > 1) {
+        const int copies = printer.copyCount();
+        printer.setCopyCount(1);
+        QTextCursor cursor(&document);
+        cursor.movePosition(QTextCursor::End);
+        for (int copy = 1; copy < copies; ++copy) {
+            QTextBlockFormat newPage;
+            newPage.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            cursor.insertBlock(newPage); // the empty line each copy starts with
+            cursor.insertBlock(QTextBlockFormat());
+            cursor.insertText(lines);
+        }
+    }
     document.print(&printer);
     if (printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted) {
         if (error != nullptr) {
@@ -55,15 +72,24 @@ void PrintCommand::registerAll(CommandRegistry& commands) {
 
 void PrintCommand::run() {
     CPrintDialog dialog(m_prompts);
+    // Printing to a file stays offered, so a machine without printers can
+    // still print (to a PDF file).
     dialog.setFlags(CPrintDialog::NoSelection | CPrintDialog::NoPageNumbers |
-                    CPrintDialog::ReturnDeviceContext | CPrintDialog::UseDeviceCopies |
-                    CPrintDialog::DisablePrintToFile);
+                    CPrintDialog::ReturnDeviceContext | CPrintDialog::UseDeviceCopies);
     dialog.setHWndParent(m_host.dialogParent());
     if (!dialog.Show()) {
         return;
     }
     std::unique_ptr<QPrinter> printer =
         m_makePrinter ? m_makePrinter() : std::make_unique<QPrinter>(QPrinter::HighResolution);
+    // Where and how many the user chose.
+    if (!dialog.outputFileName().isEmpty()) {
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(dialog.outputFileName());
+    } else if (!dialog.printerName().isEmpty()) {
+        printer->setPrinterName(dialog.printerName());
+    }
+    printer->setCopyCount(qMax<int>(1, dialog.copies()));
     QString error;
     if (!printSource(*printer, m_host.source().text(), &error)) {
         m_prompts.showError(QStringLiteral("The source could not be printed.\n\n") + error,

@@ -3,13 +3,9 @@
 #include "app/StatusPanels.h"
 #include "app/ToolbarTable.h"
 #include "core/CommandRegistry.h"
-#include "editor/SourcePane.h"
 #include "files/SettingsStore.h"
-#include "support/TestData.h"
 #include "support/TestWindow.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -20,7 +16,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
-#include <gtest/gtest.h>
 
 namespace {
 QString pdfText(const QString& path, bool boxes = false) {
@@ -137,7 +132,7 @@ TEST(PrintSource, PrintsAnEmptyLineThenTheSourceAndCancelPrintsNothing) {
     const Prompts::PrintRequest& request = w.prompts.last().print;
     EXPECT_FALSE(request.allowSelection);
     EXPECT_FALSE(request.allowPageRange);
-    EXPECT_FALSE(request.allowPrintToFile);
+    EXPECT_TRUE(request.allowPrintToFile) << "a machine without printers prints to a PDF file";
     EXPECT_EQ(request.minPage, 1);
     EXPECT_EQ(request.maxPage, 9999);
     EXPECT_EQ(request.copies, 0);
@@ -156,6 +151,13 @@ TEST(PrintSource, PrintsAnEmptyLineThenTheSourceAndCancelPrintsNothing) {
     w.prompts.expectPrint(true);
     w->commands().run("mnuPrint");
     EXPECT_TRUE(QFile::exists(w.printFile));
+
+    // The file and the copies chosen in the dialog.
+    const QString chosen = out.filePath("chosen.pdf");
+    w->source().setText("<p>copied</p>");
+    w.prompts.expectPrint(true, 2, chosen);
+    w->commands().run("mnuPrint");
+    EXPECT_EQ(pdfText(chosen).count("<p>copied</p>"), 2);
 
     // No printer: a message, nothing else.
     w.printFile.clear();

@@ -47,8 +47,11 @@ void ScriptedPrompts::expectColor(std::optional<QColor> answer) {
     expect(Kind::Color, QString(), QString()).color = answer;
 }
 
-void ScriptedPrompts::expectPrint(bool confirm) {
-    expect(Kind::Print, QString(), QString()).inputAccepted = confirm;
+void ScriptedPrompts::expectPrint(bool confirm, int copies, const QString& outputFile) {
+    Step& step = expect(Kind::Print, QString(), QString());
+    step.inputAccepted = confirm;
+    step.choice = copies;
+    step.inputValue = outputFile;
 }
 
 bool ScriptedPrompts::take(const Seen& seen, Step& step) {
@@ -114,7 +117,12 @@ bool ScriptedPrompts::printDialog(PrintRequest& request) {
     Seen seen{Kind::Print};
     seen.print = request;
     Step step;
-    return take(seen, step) && step.inputAccepted;
+    if (!take(seen, step) || !step.inputAccepted) {
+        return false;
+    }
+    request.copies = step.choice;
+    request.outputFile = step.inputValue;
+    return true;
 }
 
 const ScriptedPrompts::Seen& ScriptedPrompts::last() const {

@@ -52,7 +52,9 @@ class ScriptedPrompts : public Prompts {
     // with `paths` (empty: Cancel).
     void expectFile(const QString& title, const QStringList& paths);
     void expectColor(std::optional<QColor> answer);
-    void expectPrint(bool confirm);
+    // A print dialog; when confirmed, printing `copies` to `outputFile`
+    // (empty: the printer the test window makes).
+    void expectPrint(bool confirm, int copies = 1, const QString& outputFile = QString());
 
     void message(const QString& text, const QString& title, Icon icon) override;
     QStringList fileDialog(const FileRequest& request) override;
