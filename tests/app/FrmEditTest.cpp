@@ -1,29 +1,18 @@
 #include "app/BackgroundWriter.h"
 #include "app/FixedTabBar.h"
 #include "core/PageTemplate.h"
-#include "editor/SourcePane.h"
 #include "support/TestWindow.h"
 
-#include <QAction>
 #include <QFile>
 #include <QLabel>
-#include <QMenuBar>
-#include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 using panes::Control;
 
 namespace {
 FixedTabBar* tabs(FrmEdit& w, const char* name) {
     return w.findChild<FixedTabBar*>(name);
-}
-
-// The window caption and the two pane titles, as one text.
-QString titles(FrmEdit& w) {
-    return w.windowTitle() + " | " + w.findChild<QLabel*>("lblTitle0")->text() + " | " +
-           w.findChild<QLabel*>("lblTitle1")->text();
 }
 
 double sourceWidth(FrmEdit& w) {
@@ -38,7 +27,7 @@ double splitterLeft(FrmEdit& w) {
 TEST(FrmEditStartUp, WindowSlotsTabsAndPreviewFiles) {
     TestWindow w;
     EXPECT_EQ(w->size(), QSize(800, 600));
-    EXPECT_EQ(titles(*w), "Markwright | HTML Source: New Page 1 | IE Browser Preview: New Page 1");
+    EXPECT_EQ(w.titles(), "Markwright | HTML Source: New Page 1 | IE Browser Preview: New Page 1");
     EXPECT_EQ(w->source().text(), pageTemplate());
     FixedTabBar* source = tabs(*w, "TabStrip1");
     FixedTabBar* preview = tabs(*w, "TabStrip2");
@@ -120,7 +109,7 @@ TEST(FrmEditSlots, TypingMarksOnlyTheCurrentSlotAndSurvivesSwitching) {
     EXPECT_EQ(w->documents().text(3), slot3);
     w.select(3);
     EXPECT_EQ(w->source().text(), slot3);
-    EXPECT_EQ(titles(*w), "New Page 3 | HTML Source: New Page 3 | IE Browser Preview: New Page 3");
+    EXPECT_EQ(w.titles(), "New Page 3 | HTML Source: New Page 3 | IE Browser Preview: New Page 3");
 }
 
 // An untouched slot is never counted as changed; a slot whose text differs

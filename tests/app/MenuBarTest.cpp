@@ -5,14 +5,10 @@
 #include "app/MenuBuilder.h"
 #include "app/MenuTable.h"
 #include "core/CommandRegistry.h"
-#include "support/TestData.h"
 #include "support/TestWindow.h"
 
-#include <QAction>
 #include <QKeySequence>
 #include <QMenu>
-#include <QMenuBar>
-#include <gtest/gtest.h>
 
 namespace {
 // One entry as text, so a mismatch shows both sides whole. `marks` holds

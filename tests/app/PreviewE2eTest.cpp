@@ -1,17 +1,13 @@
 // What the preview actually shows, with the real web engine, offscreen.
 #include "app/WebPreview.h"
-#include "editor/SourcePane.h"
 #include "support/TestWindow.h"
 
 #include <QEventLoop>
 #include <QImage>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QWebEngineHistory>
-#include <gtest/gtest.h>
 
 #include <csignal>
 

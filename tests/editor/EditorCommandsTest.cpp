@@ -1,15 +1,11 @@
 // The Edit and Format Source commands on the real window, with the scripted
 // input box.
 #include "editor/EditorCommands.h"
-#include "editor/SourcePane.h"
 #include "support/TestWindow.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
-#include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 namespace {
 // Types a key into the window the way the system would, so that menu

@@ -1,31 +1,17 @@
 // New, Open, Save, Save As and Close on the real main window, with scripted
 // prompts and temporary folders.
-#include "files/FileCommands.h"
-#include "editor/SourcePane.h"
-#include "support/TestData.h"
 #include "support/TestWindow.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
-#include <QTabBar>
-#include <gtest/gtest.h>
 
 namespace {
 const QString Prompt = QStringLiteral("Do you want to save changes to ");
 
 class FileCommandsTest : public ::testing::Test {
   protected:
-    void run(const char* command) { ASSERT_TRUE(w->commands().run(command)) << command; }
     void edit(const QString& text) { w->source().replaceSelection(text); }
-
-    // Opens `path` into the current slot (which must be unchanged).
-    void open(const QString& path) {
-        w.prompts.expectFile("Open File", {path});
-        run("mnuFileOpen");
-    }
 
     // Expects the question a save asks when `path` was deleted since it was
     // opened, answered Yes: write it there again.
@@ -48,7 +34,7 @@ class FileCommandsTest : public ::testing::Test {
 TEST_F(FileCommandsTest, OpenTakesTheFileIntoTheActiveSlot) {
     ASSERT_TRUE(writeBytes(folder() + "index.htm", "<p>hello</p>\r\n"));
     w.select(2);
-    open(folder() + "index.htm");
+    w.open(folder() + "index.htm");
     const Prompts::FileRequest& request = w.prompts.last().file;
     EXPECT_TRUE(request.open);
     EXPECT_EQ(request.folder, w.docFolder()) << "the dialog starts in the remembered folder";
@@ -60,12 +46,11 @@ TEST_F(FileCommandsTest, OpenTakesTheFileIntoTheActiveSlot) {
     EXPECT_EQ(w.caption(2), "index.htm");
     EXPECT_EQ(w.caption(2, 2), "index.htm");
     EXPECT_FALSE(w->documents().changed(2));
-    EXPECT_EQ(w->windowTitle(), "File: " + folder() + "index.htm");
-    EXPECT_EQ(w->findChild<QLabel*>("lblTitle0")->text(), "HTML Source: index.htm");
-    EXPECT_EQ(w->findChild<QLabel*>("lblTitle1")->text(), "IE Browser Preview: index.htm");
-    EXPECT_EQ(readBytes(folder() + "~tmp2-Mkwr.html"), "<p>hello</p>\r\n");
+    EXPECT_EQ(w.titles(), "File: " + folder() +
+                              "index.htm | HTML Source: index.htm | IE Browser Preview: index.htm");
+    EXPECT_EQ(readBytes(w.previewFile(2, folder())), "<p>hello</p>\r\n");
     ASSERT_FALSE(w.recording->navigations.isEmpty());
-    EXPECT_EQ(w.recording->navigations.last(), folder() + "~tmp2-Mkwr.html");
+    EXPECT_EQ(w.recording->navigations.last(), w.previewFile(2, folder()));
     EXPECT_TRUE(iniText().contains("OpenPath=" + folder()));
     EXPECT_EQ(w->state().openPath(), w.docFolder());
 }
@@ -77,10 +62,10 @@ TEST_F(FileCommandsTest, CancelInThePromptOrTheDialogChangesNothing) {
     const QString before = w->source().text();
     const QString ini = iniText();
     w.prompts.expectQuestion(Prompt + "New Page 3", Prompts::Answer::Cancel);
-    run("mnuFileOpen");
+    w.run("mnuFileOpen");
     w.prompts.expectQuestion(Prompt + "New Page 3", Prompts::Answer::No);
     w.prompts.expectFile("Open File", {});
-    run("mnuFileOpen");
+    w.run("mnuFileOpen");
     EXPECT_EQ(w->source().text(), before);
     EXPECT_TRUE(w->documents().changed(3));
     EXPECT_EQ(w.caption(3), "New Page 3");
@@ -95,7 +80,7 @@ TEST_F(FileCommandsTest, AnUnreadableFileLeavesTheSlotAsItWas) {
         SCOPED_TRACE(path.toStdString());
         w.prompts.expectFile("Open File", {path});
         w.prompts.expectMessagePrefix("The file could not be opened:\n" + path + "\n\n");
-        run("mnuFileOpen");
+        w.run("mnuFileOpen");
         EXPECT_EQ(w->documents().title(1), "New Page 1");
         EXPECT_EQ(w->documents().folder(1), w.docFolder());
         EXPECT_EQ(w.caption(1), "New Page 1");
@@ -106,22 +91,22 @@ TEST_F(FileCommandsTest, SaveOfANewPageGoesToSaveAsAndSaveAsThenSaveUsesTheNewFo
     w.select(2);
     edit("x");
     w.prompts.expectFile("Save File As", {});
-    run("mnuFileSave");
+    w.run("mnuFileSave");
     EXPECT_TRUE(w->documents().changed(2)) << "cancelled: still unsaved";
     EXPECT_EQ(w->documents().title(2), "New Page 2");
     EXPECT_FALSE(w.prompts.last().file.open);
     EXPECT_TRUE(w.prompts.last().file.confirmOverwrite) << "asks before replacing a file";
 
     w.prompts.expectFile("Save File As", {folder() + "page.htm"});
-    run("mnuSaveAs");
+    w.run("mnuSaveAs");
     EXPECT_EQ(readBytes(folder() + "page.htm"), w->source().text().toUtf8());
     EXPECT_FALSE(w->documents().changed(2));
     EXPECT_EQ(w.caption(2), "page.htm");
     EXPECT_EQ(w->windowTitle(), "File: " + folder() + "page.htm");
-    EXPECT_EQ(readBytes(folder() + "~tmp2-Mkwr.html"), w->source().text().toUtf8());
+    EXPECT_EQ(readBytes(w.previewFile(2, folder())), w->source().text().toUtf8());
 
     edit("more ");
-    run("mnuFileSave"); // no dialog, no message
+    w.run("mnuFileSave"); // no dialog, no message
     EXPECT_EQ(readBytes(folder() + "page.htm"), w->source().text().toUtf8());
     EXPECT_FALSE(w->documents().changed(2));
 }
@@ -130,13 +115,13 @@ TEST_F(FileCommandsTest, SaveOfANewPageGoesToSaveAsAndSaveAsThenSaveUsesTheNewFo
 // named as before, and the old file is kept.
 TEST_F(FileCommandsTest, AFailedWriteKeepsTheSlotUnsavedAndTheOldFile) {
     ASSERT_TRUE(writeBytes(folder() + "ro.htm", "old"));
-    open(folder() + "ro.htm");
+    w.open(folder() + "ro.htm");
     edit("new ");
     QFile::setPermissions(folder() + "ro.htm", QFileDevice::ReadOwner | QFileDevice::ReadUser);
     w.prompts.expectMessage("The file could not be saved:\n" + folder() +
                                 "ro.htm\n\nThe file is read-only.",
                             "Markwright");
-    run("mnuFileSave");
+    w.run("mnuFileSave");
     EXPECT_EQ(readBytes(folder() + "ro.htm"), "old");
     EXPECT_TRUE(w->documents().changed(1));
 
@@ -146,7 +131,7 @@ TEST_F(FileCommandsTest, AFailedWriteKeepsTheSlotUnsavedAndTheOldFile) {
     ASSERT_TRUE(QDir(site.path()).removeRecursively());
     expectSaveAgain(folder() + "ro.htm");
     w.prompts.expectMessagePrefix("The file could not be saved:\n" + folder() + "ro.htm\n\n");
-    run("mnuFileSave");
+    w.run("mnuFileSave");
     EXPECT_TRUE(w->documents().changed(1));
     EXPECT_EQ(w->documents().title(1), folder() + "ro.htm");
 }
@@ -162,11 +147,11 @@ TEST_F(FileCommandsTest, OpenAndSaveKeepEveryByte) {
         const QByteArray bytes = testdata::bytes("roundtrip/" + fixtures[i]);
         const QString path = folder() + QStringLiteral("f %1 #%;\u00e9\u4e2d.htm").arg(i);
         ASSERT_TRUE(writeBytes(path, bytes));
-        open(path);
+        w.open(path);
         EXPECT_EQ(w->documents().title(1), path);
         QFile::remove(path);
         expectSaveAgain(path);
-        run("mnuFileSave");
+        w.run("mnuFileSave");
         EXPECT_EQ(readBytes(path), bytes);
         EXPECT_FALSE(w->documents().changed(1));
     }
@@ -174,13 +159,13 @@ TEST_F(FileCommandsTest, OpenAndSaveKeepEveryByte) {
 
 TEST_F(FileCommandsTest, EditedLegacyTextKeepsItsEncodingOrFallsBackToUtf8) {
     ASSERT_TRUE(writeBytes(folder() + "old.htm", "caf\xE9\r\n"));
-    open(folder() + "old.htm");
-    const QString preview = folder() + "~tmp1-Mkwr.html";
+    w.open(folder() + "old.htm");
+    const QString preview = w.previewFile(1, folder());
     EXPECT_EQ(readBytes(preview), "caf\xE9\r\n");
     ASSERT_FALSE(w.recording->encodings.isEmpty());
     EXPECT_EQ(w.recording->encodings.last(), "windows-1252");
     edit("\u20ac");
-    run("mnuFileSave");
+    w.run("mnuFileSave");
     EXPECT_EQ(readBytes(folder() + "old.htm"), "\x80"
                                                "caf\xE9\r\n");
 
@@ -192,13 +177,13 @@ TEST_F(FileCommandsTest, EditedLegacyTextKeepsItsEncodingOrFallsBackToUtf8) {
     const QString question = "The page holds characters that the windows-1252 encoding of\n" +
                              folder() + "old.htm\ncannot store.\n\nSave it as UTF-8 instead?";
     w.prompts.expectQuestion(question, Prompts::Answer::Cancel);
-    run("mnuFileSave");
+    w.run("mnuFileSave");
     EXPECT_EQ(readBytes(folder() + "old.htm"), "\x80"
                                                "caf\xE9\r\n")
         << "never a silent '?'";
     EXPECT_TRUE(w->documents().changed(1));
     w.prompts.expectQuestion(question, Prompts::Answer::Yes);
-    run("mnuFileSave");
+    w.run("mnuFileSave");
     EXPECT_EQ(readBytes(folder() + "old.htm"),
               QStringLiteral("\u20ac\u4e2dcaf\u00e9\r\n").toUtf8());
     EXPECT_FALSE(w->documents().changed(1));
@@ -206,22 +191,22 @@ TEST_F(FileCommandsTest, EditedLegacyTextKeepsItsEncodingOrFallsBackToUtf8) {
 
 TEST_F(FileCommandsTest, NewAsksOnlyForAChangedSlotAndKeepsTheOthersFlags) {
     w.select(3);
-    run("mnuFileNew"); // unchanged: no question
+    w.run("mnuFileNew"); // unchanged: no question
     edit("x");
     w.select(4);
     edit("y");
     w.prompts.expectQuestion(Prompt + "New Page 4", Prompts::Answer::Cancel);
-    run("mnuFileNew");
+    w.run("mnuFileNew");
     EXPECT_TRUE(w->source().text().startsWith("y"));
 
     w.prompts.expectQuestion(Prompt + "New Page 4", Prompts::Answer::Yes);
     w.prompts.expectFile("Save File As", {}); // Save As cancelled: the page stays
-    run("mnuFileNew");
+    w.run("mnuFileNew");
     EXPECT_TRUE(w->source().text().startsWith("y"));
     EXPECT_TRUE(w->documents().changed(4));
 
     w.prompts.expectQuestion(Prompt + "New Page 4", Prompts::Answer::No);
-    run("mnuFileNew");
+    w.run("mnuFileNew");
     EXPECT_EQ(w->source().text(), w->documents().pageTemplate());
     EXPECT_FALSE(w->documents().changed(4));
     EXPECT_TRUE(w->documents().changed(3)) << "other slots keep their unsaved changes";
@@ -237,7 +222,7 @@ TEST_F(FileCommandsTest, CloseAsksForChangedSlotsInOrderAndStopsAtCancel) {
     w.prompts.expectQuestion(Prompt + "New Page 2", Prompts::Answer::Yes);
     w.prompts.expectFile("Save File As", {folder() + "two.htm"});
     w.prompts.expectQuestion(Prompt + "New Page 4", Prompts::Answer::Cancel);
-    run("mnuFileClose");
+    w.run("mnuFileClose");
     EXPECT_EQ(w.quits, 0);
     EXPECT_TRUE(readBytes(folder() + "two.htm").startsWith("two"));
     EXPECT_FALSE(w->documents().changed(2));
@@ -253,11 +238,11 @@ TEST_F(FileCommandsTest, CloseAsksForChangedSlotsInOrderAndStopsAtCancel) {
 
 TEST_F(FileCommandsTest, CloseWithNothingChangedDeletesOnlyOurPreviewFilesAndEnds) {
     ASSERT_TRUE(writeBytes(w.docFolder() + "~tmpNotes.html", "user's own file"));
-    ASSERT_TRUE(QFile::exists(w.docFolder() + "~tmp3-Mkwr.html"));
-    run("mnuExit");
+    ASSERT_TRUE(QFile::exists(w.previewFile(3)));
+    w.run("mnuExit");
     EXPECT_EQ(w.quits, 1);
     for (int n = 1; n <= 5; ++n) {
-        EXPECT_FALSE(QFile::exists(w.docFolder() + QStringLiteral("~tmp%1-Mkwr.html").arg(n)));
+        EXPECT_FALSE(QFile::exists(w.previewFile(n)));
     }
     EXPECT_EQ(readBytes(w.docFolder() + "~tmpNotes.html"), "user's own file");
 }
@@ -268,7 +253,7 @@ TEST_F(FileCommandsTest, AnUnwritableIniFileDoesNotStopOpen) {
     QDir(w.programDir.path()).mkdir("Markwright.ini");
     ASSERT_TRUE(writeBytes(folder() + "a.htm", "a"));
     w.prompts.expectMessage("PROBLEM WITH INI FILE");
-    open(folder() + "a.htm");
+    w.open(folder() + "a.htm");
     EXPECT_EQ(w->source().text(), "a");
     EXPECT_EQ(w->documents().title(1), folder() + "a.htm");
 }
@@ -280,11 +265,11 @@ TEST_F(FileCommandsTest, ALargeFileOpensAndSavesUnchanged) {
         "<html>\n" + QByteArray("<p>line of a large page \xC3\xA9</p>\r\n").repeated(9 << 15);
     ASSERT_EQ(bytes.indexOf("\xC3\xA9", (4 << 20) - 1), (4 << 20) - 1);
     ASSERT_TRUE(writeBytes(folder() + "big.htm", bytes));
-    open(folder() + "big.htm");
+    w.open(folder() + "big.htm");
     EXPECT_EQ(w->source().text().size(), QString::fromUtf8(bytes).size());
     QFile::remove(folder() + "big.htm");
     expectSaveAgain(folder() + "big.htm");
-    run("mnuFileSave");
+    w.run("mnuFileSave");
     EXPECT_TRUE(readBytes(folder() + "big.htm") == bytes);
 }
 
@@ -296,7 +281,7 @@ TEST_F(FileCommandsTest, CloseStopsWhenAPageCannotBeWritten) {
     w.prompts.expectQuestion(Prompt + "New Page 2", Prompts::Answer::Yes);
     w.prompts.expectFile("Save File As", {folder() + "gone/page.htm"});
     w.prompts.expectMessagePrefix("The file could not be saved:\n" + folder() + "gone/page.htm");
-    run("mnuFileClose");
+    w.run("mnuFileClose");
     EXPECT_EQ(w.quits, 0);
     EXPECT_TRUE(w->documents().changed(2));
 
@@ -304,6 +289,6 @@ TEST_F(FileCommandsTest, CloseStopsWhenAPageCannotBeWritten) {
     w.prompts.expectQuestion(Prompt + "New Page 2", Prompts::Answer::Yes);
     w.prompts.expectFile("Save File As", {folder() + "gone/page.htm"});
     w.prompts.expectMessagePrefix("The file could not be saved:");
-    run("mnuFileNew");
+    w.run("mnuFileNew");
     EXPECT_TRUE(w->source().text().startsWith("keep me"));
 }

@@ -1,6 +1,5 @@
 // The frames wizard on the real window, with scripted prompts.
 #include "frames/FramesCommand.h"
-#include "editor/SourcePane.h"
 #include "frames/FramesPages.h"
 #include "support/TestWindow.h"
 
@@ -8,7 +7,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 using panes::Control;
 

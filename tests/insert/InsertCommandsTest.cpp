@@ -1,12 +1,6 @@
 // Every insertion command run through its menu action on the real main
 // window, with scripted dialogs.
-#include "editor/SourcePane.h"
-#include "support/TestData.h"
 #include "support/TestWindow.h"
-
-#include <QAction>
-#include <QMenuBar>
-#include <gtest/gtest.h>
 
 namespace {
 class InsertCommandsTest : public ::testing::Test {

@@ -9,8 +9,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QTest>
-#include <gtest/gtest.h>
 
 // The main window comes once: after the time, or at once on a click, and
 // never twice when both happen.

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPrinter>
 #include <QTabBar>
 #include <gtest/gtest.h>
@@ -70,4 +71,10 @@ void TestWindow::open(const QString& path) {
 
 QString TestWindow::previewFile(int n, const QString& folder) const {
     return (folder.isEmpty() ? docFolder() : folder) + QStringLiteral("~tmp%1-Mkwr.html").arg(n);
+}
+
+QString TestWindow::titles() const {
+    return window->windowTitle() + " | " +
+           window->findChild<QLabel*>(QStringLiteral("lblTitle0"))->text() + " | " +
+           window->findChild<QLabel*>(QStringLiteral("lblTitle1"))->text();
 }

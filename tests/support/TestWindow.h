@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/FrmEdit.h"
+#include "editor/SourcePane.h"
 #include "support/FakeClock.h"
 #include "support/MemorySettings.h"
 #include "support/RecordingLauncher.h"
@@ -8,12 +9,18 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TestData.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QMenuBar>
 #include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
 #include <memory>
 
 // A main window on test doubles: scripted prompts, a fake clock, a program
 // folder and a documents folder of its own. By default the INI file names the
-// documents folder as "OpenPath", so start-up shows no message.
+// documents folder as "OpenPath", so start-up shows no message. This header
+// brings what the window tests use: the pane, menus, QTest and GoogleTest.
 class TestWindow {
   public:
     enum class Ini { WithOpenPath, Missing };
@@ -31,6 +38,8 @@ class TestWindow {
     void select(int n);
     // The caption of slot n's tab on the source-side (1) or preview-side (2) strip.
     QString caption(int n, int strip = 1);
+    // The window caption and the two pane titles, as one text.
+    QString titles() const;
     // Runs a command by name, as its menu item, button or key does.
     void run(const char* command);
     // Opens `path` into the current slot through the file dialog.
