@@ -21,28 +21,23 @@ TEST(FileDialogBuffers, FilterBecomesANulSeparatedList) {
 }
 
 TEST(FileDialogBuffers, TrimNullsCutsAtTheEndMarker) {
+    // "abc\0\0": the pair is last, so it is no end marker.
     const std::pair<QString, QString> cases[] = {
         {"C:\\a.htm" + QString(246, QChar(0)), "C:\\a.htm"},
         {nul("dir\0one\0two\0\0\0", 15), "dir one two"},
-        {nul("abc\0\0", 5), nul("abc\0\0", 5)}, // the pair is last: no marker
+        {nul("abc\0\0", 5), nul("abc\0\0", 5)},
         {nul("\0\0x", 3), ""},
         {nul("a\0b", 3), nul("a\0b", 3)},
         {"plain", "plain"},
-        {QString(255, QChar(0)), ""},
-    };
+        {QString(255, QChar(0)), ""}};
     for (const auto& [in, out] : cases) {
         EXPECT_EQ(filebuf::trimNulls(in), out) << in.toStdString();
     }
 }
 
-TEST(CFileDialog, StartsEmptyAndHandsItsSettingsToTheDialog) {
+TEST(CFileDialog, HandsItsSettingsToTheDialog) {
     ScriptedPrompts prompts;
     CFileDialog dialog(prompts);
-    EXPECT_EQ(dialog.maxFileSize(), 260);
-    EXPECT_EQ(dialog.filterIndex(), 0);
-    EXPECT_EQ(dialog.flags(), 0);
-    EXPECT_TRUE(dialog.fileName().isEmpty() && dialog.filter().isEmpty());
-
     dialog.setDialogTitle("Open");
     dialog.setFilter("A|*.a|B|*.b;*.c");
     dialog.setFilterIndex(2);
@@ -51,7 +46,7 @@ TEST(CFileDialog, StartsEmptyAndHandsItsSettingsToTheDialog) {
     dialog.setFlags(CFileDialog::OverwritePrompt);
     prompts.expectFile("Open", {"/x/y/page.htm"});
     ASSERT_TRUE(dialog.Show(false)); // false shows the save dialog whatever the title says
-    const Prompts::FileRequest& request = prompts.seen().back().file;
+    const Prompts::FileRequest& request = prompts.last().file;
     EXPECT_FALSE(request.open);
     EXPECT_EQ(request.nameFilters, (QStringList{"A (*.a)", "B (*.b *.c)"}));
     EXPECT_EQ(request.selectedFilter, "B (*.b *.c)");
@@ -70,7 +65,7 @@ TEST(CFileDialog, StartsEmptyAndHandsItsSettingsToTheDialog) {
     prompts.expectFile("Open", {"/a.htm"});
     ASSERT_TRUE(dialog.Show(true));
     EXPECT_EQ(dialog.fileName(), "/a.htm");
-    EXPECT_TRUE(prompts.seen().back().file.open);
+    EXPECT_TRUE(prompts.last().file.open);
 }
 
 TEST(CFileDialog, AMultiSelectionListsTheFolderAndTheNames) {
@@ -79,6 +74,6 @@ TEST(CFileDialog, AMultiSelectionListsTheFolderAndTheNames) {
     dialog.setFlags(CFileDialog::AllowMultiSelect);
     prompts.expectFile("", {"/site/a.htm", "/site/b.htm"});
     ASSERT_TRUE(dialog.Show(true));
-    EXPECT_TRUE(prompts.seen().back().file.multiSelect);
+    EXPECT_TRUE(prompts.last().file.multiSelect);
     EXPECT_EQ(dialog.fileName(), "/site a.htm b.htm");
 }
