@@ -29,6 +29,9 @@ const std::vector<MenuItemDef>& menuTable() {
         {"mnuFindAndReplace", "Find and &Replace", "Ctrl+R", "mnuEdit", false},
         {"", "-", "", "mnuEdit", false},
         {"mnuNextTag", "Next Tag", "", "mnuEdit", false},
+        {"", "-", "", "mnuEdit", false},
+        {"mnuEditRedo", "&Redo", "Ctrl+Y", "mnuEdit", false},
+        {"mnuGoToLine", "&Go to Line...", "Ctrl+G", "mnuEdit", false},
 
         // Format Source
         {"mnuFormatSource", "Format Source", "", "", false},

@@ -15,6 +15,8 @@ EditorCommands::EditorCommands(DocumentHost& host, Prompts& prompts)
 
 void EditorCommands::registerAll(CommandRegistry& commands) {
     commands.add("mnuEditUndo", [this] { undo(); });
+    commands.add("mnuEditRedo", [this] { m_pane.redoOnce(); });
+    commands.add("mnuGoToLine", [this] { goToLine(); });
     commands.add("mnuEditCut", [this] { cut(); });
     commands.add("mnuEditCopy", [this] { copy(); });
     commands.add("mnuEditPaste", [this] { paste(); });
@@ -84,6 +86,18 @@ bool EditorCommands::format(Style style) {
     }
     m_formatting = false;
     return true;
+}
+
+void EditorCommands::goToLine() {
+    QString answer;
+    if (m_prompts.inputBox(QStringLiteral("Go to line:"), QStringLiteral("Go to Line"), answer)) {
+        bool ok = false;
+        const int line = answer.trimmed().toInt(&ok);
+        if (ok) {
+            m_pane.goToLine(line);
+            m_pane.giveFocus();
+        }
+    }
 }
 
 void EditorCommands::find() {

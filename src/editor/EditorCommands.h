@@ -29,6 +29,8 @@ class EditorCommands {
     bool format(Style style);
     bool formatting() const { return m_formatting; }
 
+    // Asks for a line number and puts the caret there.
+    void goToLine();
     void find();
     void findNext();
     void findAndReplace();

@@ -4,6 +4,8 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <Qsci/qscidocument.h>
+#include <array>
 #include <utility>
 #include <vector>
 
@@ -56,6 +58,18 @@ class SourcePane : public QsciScintilla {
     // the caret goes to the start.
     void replaceWholeText(const QString& text);
 
+    // Shows document `slot` (1 to Slots), whose text should be `text`. Each
+    // slot has a document of its own: when it still holds `text`, it comes
+    // back with its undo history, selection and scroll position as they
+    // were; otherwise it is loaded with `text` afresh, as setText does.
+    static constexpr int Slots = 5;
+    void showSlot(int slot, const QString& text);
+    bool canRedo() const;
+    void redoOnce();
+    // Puts the caret at the start of line `line` (1 for the first) and
+    // scrolls it into view.
+    void goToLine(int line);
+
     // Pastes the clipboard's text as it is: line ends are not converted.
     void paste() override;
 
@@ -92,6 +106,17 @@ class SourcePane : public QsciScintilla {
 
     // Lines longer than this keep a steady caret.
     static constexpr long LongLineBytes = 256 * 1024;
+
+    // Each slot's document, and where its view stood when it was left.
+    struct View {
+        long anchor = 0;
+        long caret = 0;
+        long firstLine = 0;
+        long xOffset = 0;
+    };
+    std::array<QsciDocument, Slots> m_slotDocuments;
+    std::array<View, Slots> m_slotViews;
+    int m_shownSlot = 0;
 
     int m_batchDepth = 0;
     bool m_steadyCaret = false;
