@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <map>
+#include <tuple>
 
 using namespace htmlformat;
 
@@ -117,31 +118,24 @@ TEST(Formatter, RawElementsKeepTheirContentInEveryStyle) {
 }
 
 TEST(Formatter, FindTagAndTagName) {
-    struct TagCase {
-        const char* text;
-        double after;
-        const char* tagText;
-        double start;
-        double length;
-        const char* name;
-    };
-    const TagCase cases[] = {
+    // Text, where the search starts, then the tag found: its text, start (from
+    // 1), length and name.
+    const std::tuple<const char*, double, const char*, double, double, const char*> cases[] = {
         {"ab<img src=x>c", 0, "<img src=x>", 3, 10, "img"},
         {"<br>", 0, "<br>", 1, 3, "br"},
         {"<br><hr>", 1, "<hr>", 5, 3, "hr"},
         {"x<!--note-->", 0, "<!--note-->", 2, 10, "!--"},
         {"</p>", 0, "</p>", 1, 3, "/p"},
         {"ab<cd", 0, "", 3, 0, ""},
-        {"no tag", 0, "", 0, 0, ""},
-    };
-    for (const TagCase& c : cases) {
-        const TagInfo tag = findTag(c.text, c.after);
-        EXPECT_EQ(tag.tagText, c.tagText) << c.text;
-        EXPECT_EQ(tag.tagStart, c.start) << c.text;
+        {"no tag", 0, "", 0, 0, ""}};
+    for (const auto& [text, after, tagText, start, length, name] : cases) {
+        const TagInfo tag = findTag(text, after);
+        EXPECT_EQ(tag.tagText, tagText) << text;
+        EXPECT_EQ(tag.tagStart, start) << text;
         if (!tag.tagText.isEmpty()) {
-            EXPECT_EQ(tag.tagLength, c.length) << c.text;
+            EXPECT_EQ(tag.tagLength, length) << text;
         }
-        EXPECT_EQ(tagName(tag), c.name) << c.text;
+        EXPECT_EQ(tagName(tag), name) << text;
     }
     for (const char* flat :
          {"br", "HR", "Img", "meta", "applet", "P", "!--", "input", "!DOCTYPE", "area"}) {
