@@ -24,7 +24,7 @@ class FramesCommandTest : public ::testing::Test {
 } // namespace
 
 TEST_F(FramesCommandTest, AnUnchangedPageOpensTheWizardAcrossThePreview) {
-    ASSERT_TRUE(w->commands().run("mnuFrames"));
+    w.run("mnuFrames");
     ASSERT_NE(wizard(), nullptr);
     EXPECT_TRUE(wizard()->isVisible());
     EXPECT_EQ(wizard()->windowTitle(), "Insert Frames");
@@ -37,27 +37,22 @@ TEST_F(FramesCommandTest, AnUnchangedPageOpensTheWizardAcrossThePreview) {
     wizard()->findChild<QPushButton*>("Command11")->click();
 }
 
-TEST_F(FramesCommandTest, CancelLeavesEverythingAsItWas) {
-    w->source().replaceSelection("mine");
-    const QString text = w->source().text();
-    w.prompts.expectQuestion(Question, Prompts::Answer::Cancel);
-    w->commands().run("mnuFrames");
-    EXPECT_EQ(wizard(), nullptr);
-    EXPECT_EQ(splitter(), 6000);
-    EXPECT_EQ(w->source().text(), text);
-}
-
-// Yes with a cancelled Save As keeps the page and opens nothing.
-TEST_F(FramesCommandTest, YesThenCancelledSaveAsStopsTheWizard) {
+// Cancel, or Yes with a cancelled Save As, keeps the page and opens nothing.
+TEST_F(FramesCommandTest, CancelOrACancelledSaveLeavesEverythingAsItWas) {
     w->source().replaceSelection("unsaved");
     const QString text = w->source().text();
-    w.prompts.expectQuestion(Question, Prompts::Answer::Yes);
-    w.prompts.expectFile("Save File As", {});
-    w->commands().run("mnuFrames");
-    EXPECT_EQ(wizard(), nullptr);
-    EXPECT_EQ(splitter(), 6000);
-    EXPECT_EQ(w->source().text(), text);
-    EXPECT_TRUE(w->documents().changed(1));
+    for (const bool save : {false, true}) {
+        SCOPED_TRACE(save);
+        w.prompts.expectQuestion(Question, save ? Prompts::Answer::Yes : Prompts::Answer::Cancel);
+        if (save) {
+            w.prompts.expectFile("Save File As", {});
+        }
+        w.run("mnuFrames");
+        EXPECT_EQ(wizard(), nullptr);
+        EXPECT_EQ(splitter(), 6000);
+        EXPECT_EQ(w->source().text(), text);
+        EXPECT_TRUE(w->documents().changed(1));
+    }
 }
 
 // No opens the wizard; a layout then replaces the whole text, whatever was
@@ -66,7 +61,7 @@ TEST_F(FramesCommandTest, LayoutsReplaceTheWholePageAndClosingBringsThePanesBack
     w->source().replaceSelection("unsaved");
     const QString before = w->source().text();
     w.prompts.expectQuestion(Question, Prompts::Answer::No);
-    w->commands().run("mnuFrames");
+    w.run("mnuFrames");
     ASSERT_NE(wizard(), nullptr);
     w->source().setSelection(2, 3);
     wizard()->findChild<QToolButton*>("Command5")->click();
