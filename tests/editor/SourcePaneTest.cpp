@@ -14,27 +14,23 @@ QString unusualText() {
 }
 } // namespace
 
-TEST(SourcePane, KeepsTextExactlyAsGiven) {
-    SourcePane pane;
-    pane.setText(unusualText());
-    EXPECT_EQ(pane.text(), unusualText());
-    EXPECT_EQ(pane.selectionStart(), 0) << "writing the whole text puts the caret at the start";
-    EXPECT_EQ(pane.selectionLength(), 0);
-}
-
-TEST(SourcePane, SelectionsCountUtf16UnitsAcrossAnyCharacters) {
+// Text is kept exactly as given; selections count UTF-16 units across any
+// characters, and a replacement leaves the caret after the new text.
+TEST(SourcePane, KeepsTextExactlyAndSelectsByUtf16Units) {
     SourcePane pane;
     const QString text = unusualText();
     pane.setText(text);
+    EXPECT_EQ(pane.text(), text);
+    EXPECT_EQ(pane.selectionStart(), 0) << "writing the whole text puts the caret at the start";
+    EXPECT_EQ(pane.selectionLength(), 0);
     const int emoji = static_cast<int>(text.indexOf(QString::fromUcs4(U"\U0001F600")));
     pane.setSelection(emoji, 3); // the emoji (2 units) and the NUL
     EXPECT_EQ(pane.selectionStart(), emoji);
     EXPECT_EQ(pane.selectionLength(), 3);
     EXPECT_EQ(pane.selectedText(), text.mid(emoji, 3));
-
     pane.replaceSelection(QStringLiteral("<br>\n"));
     EXPECT_EQ(pane.text(), text.left(emoji) + "<br>\n" + text.mid(emoji + 3));
-    EXPECT_EQ(pane.selectionStart(), emoji + 5) << "the caret ends after the new text";
+    EXPECT_EQ(pane.selectionStart(), emoji + 5);
     EXPECT_EQ(pane.selectionLength(), 0);
 }
 

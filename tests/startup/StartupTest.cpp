@@ -79,7 +79,7 @@ TEST(SideWindows, WebPagesOpenTheEditedAddressOrSayWhy) {
     w.launcher.browser.reset();
     w.prompts.expectMessage("Could not open your Browser", "Browser Not Found");
     web->findChild<QPushButton*>("Command2")->click();
-    EXPECT_EQ(w.prompts.seen().back().icon, Prompts::Icon::Warning);
+    EXPECT_EQ(w.prompts.last().icon, Prompts::Icon::Warning);
 
     web->findChild<QPushButton*>("cmdConnect")->click(); // nothing to dial here
     web->findChild<QPushButton*>("cmdQuit")->click();
