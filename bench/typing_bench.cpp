@@ -2,7 +2,10 @@
 // The change hook must do constant work, so the three should cost about the
 // same.
 #include "BenchWindow.h"
+#include "editor/FindBar.h"
 #include "editor/SourcePane.h"
+
+#include <QLineEdit>
 
 #include <QApplication>
 #include <QEventLoop>
@@ -100,7 +103,22 @@ void loadAndPaint(benchmark::State& state) {
     state.SetLabel(std::to_string(state.range(0) / 1000) +
                    (state.range(1) != 0 ? " KB in one line" : " KB in short lines"));
 }
+// One Find Next with the find bar over 50 MB for a literal that occurs
+// once near the end, with every match marked and counted.
+void findBarOver50MB(benchmark::State& state) {
+    SourcePane pane;
+    FindBar bar(pane);
+    pane.setText(documentOf(50 * 1000 * 1000) + QStringLiteral("needle"));
+    bar.findField()->setText(QStringLiteral("needle"));
+    for (auto _ : state) {
+        pane.setSelection(0, 0);
+        bar.findNext();
+    }
+    state.SetLabel(bar.status().toStdString());
+}
 } // namespace
+
+BENCHMARK(findBarOver50MB)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK(loadAndPaint)
     ->Args({20 * 1000 * 1000, 0})

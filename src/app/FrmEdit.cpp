@@ -14,6 +14,7 @@
 #include "core/PreviewPane.h"
 #include "dialogs/Launcher.h"
 #include "editor/EditorCommands.h"
+#include "editor/FindBar.h"
 #include "editor/LineEnds.h"
 #include "editor/SourcePane.h"
 #include "files/FileCommands.h"
@@ -73,6 +74,8 @@ FrmEdit::FrmEdit(const AppContext& context, QWidget* parent)
     buildWidgets();
     m_insert = std::make_unique<InsertCommands>(*m_source, m_commonDialog);
     m_editor = std::make_unique<EditorCommands>(*this, *m_context.prompts);
+    m_findBar = new FindBar(*m_source, m_client);
+    connect(m_findBar, &FindBar::closed, this, [this] { applyLayout(); });
     m_files = std::make_unique<FileCommands>(*this, *m_context.prompts, *m_settings, m_state);
     m_recovery = std::make_unique<Recovery>(*this, *m_context.prompts, m_context.journalFolder);
     connect(&m_files->diskWatch(), &DiskWatch::outsideChange, this, [this](int n) {
@@ -228,6 +231,10 @@ void FrmEdit::registerCommands() {
     m_side->registerAll(m_commands);
     // Exit closes the window; the close request runs Close.
     m_commands.add(QStringLiteral("mnuExit"), [this] { close(); });
+    m_commands.add(QStringLiteral("mnuFindBar"), [this] {
+        m_findBar->open();
+        applyLayout();
+    });
 
     // Moving between the five slots from the keyboard, as in a browser.
     const std::pair<QKeySequence, int> slotKeys[] = {
@@ -587,6 +594,14 @@ void FrmEdit::applyLayout() {
     place(m_back, m_layout[Control::Back]);
     place(m_next, m_layout[Control::cmdNext]);
     place(m_source, m_layout[Control::htmlSource]);
+    if (m_findBar != nullptr && m_findBar->isVisible()) {
+        // The find bar takes the bottom of the source pane's place.
+        const QRect pane = m_source->geometry();
+        const int height = qMin(m_findBar->sizeHint().height(), pane.height());
+        m_source->setGeometry(pane.adjusted(0, 0, 0, -height));
+        m_findBar->setGeometry(pane.left(), pane.bottom() + 1 - height, pane.width(), height);
+        m_findBar->raise();
+    }
     place(m_preview->widget(), m_layout[Control::htmlPreview]);
     place(m_grip, m_layout[Control::imgSplitter]);
     place(m_splitterBar, m_layout[Control::picSplitter]);

@@ -14,6 +14,7 @@
 #include <memory>
 
 class EditorCommands;
+class FindBar;
 class FileCommands;
 class Launcher;
 class FramesCommand;
@@ -84,6 +85,7 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     void showStatus(const QString& text) override;
     FileCommands& files() { return *m_files; }
     EditorCommands& editor() { return *m_editor; }
+    FindBar& findBar() { return *m_findBar; }
     FramesCommand& frames() { return *m_frames; }
     StatusPanels& statusPanels() { return *m_statusPanels; }
     SideWindows& sideWindows() { return *m_side; }
@@ -148,6 +150,7 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     QToolButton* m_back = nullptr;
     QToolButton* m_next = nullptr;
     SourcePane* m_source = nullptr;
+    FindBar* m_findBar = nullptr;
     SplitterGrip* m_grip = nullptr;
     QWidget* m_splitterBar = nullptr;
     PreviewPane* m_preview = nullptr;

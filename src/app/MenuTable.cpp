@@ -32,6 +32,7 @@ const std::vector<MenuItemDef>& menuTable() {
         {"", "-", "", "mnuEdit", false},
         {"mnuEditRedo", "&Redo", "Ctrl+Y", "mnuEdit", false},
         {"mnuGoToLine", "&Go to Line...", "Ctrl+G", "mnuEdit", false},
+        {"mnuFindBar", "Find &Bar", "Ctrl+Shift+F", "mnuEdit", false},
 
         // Format Source
         {"mnuFormatSource", "Format Source", "", "", false},
