@@ -42,16 +42,16 @@ template <typename F> void throughput(benchmark::State& state, F formatter) {
 }
 
 void hierarchal(benchmark::State& s) {
-    throughput(s, [](const QString& t) { return fmt::formatHierarchal(t); });
+    throughput(s, [](const QString& t) { return htmlformat::formatHierarchal(t); });
 }
 void simple(benchmark::State& s) {
-    throughput(s, [](const QString& t) { return fmt::formatSimple(t); });
+    throughput(s, [](const QString& t) { return htmlformat::formatSimple(t); });
 }
 void compact(benchmark::State& s) {
-    throughput(s, [](const QString& t) { return fmt::formatCompact(t); });
+    throughput(s, [](const QString& t) { return htmlformat::formatCompact(t); });
 }
 void replaceAll(benchmark::State& s) {
-    throughput(s, [](const QString& t) { return fmt::replaceAll(t, "<td", "<th"); });
+    throughput(s, [](const QString& t) { return htmlformat::replaceAll(t, "<td", "<th"); });
 }
 } // namespace
 
@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
         const QString text = realisticHtml(qsizetype(megabytes) << 20);
         QElapsedTimer t;
         t.start();
-        benchmark::DoNotOptimize(fmt::formatHierarchal(text));
+        benchmark::DoNotOptimize(htmlformat::formatHierarchal(text));
         const double ours = static_cast<double>(t.nsecsElapsed()) / 1e6;
         QProcess tidy;
         tidy.setStandardOutputFile(QProcess::nullDevice());
