@@ -65,7 +65,7 @@ open(sys.argv[2], 'w').write('<html><body>\r\n' + ''.join(out) + '</body></html>
 
 measure() { # name pid
   local window
-  window=$(xdotool search --sync --onlyvisible --pid "$2" 2>/dev/null | head -1)
+  window=$(xdotool search --sync --onlyvisible --pid "$2" 2>/dev/null | head -1 || true)
   xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
   sleep 3
   local before after
