@@ -188,42 +188,12 @@ void SourcePane::setText(const QString& text) {
     viewport()->setUpdatesEnabled(painting);
 }
 
+SourcePane::~SourcePane() = default;
+
 void SourcePane::showSlot(int slot, const QString& text) {
-    if (slot < 1 || slot > Slots) {
-        setText(text);
-        return;
-    }
-    if (m_shownSlot >= 1 && m_shownSlot <= Slots) {
-        View& left = m_slotViews[static_cast<std::size_t>(m_shownSlot - 1)];
-        left.anchor = SendScintilla(SCI_GETANCHOR);
-        left.caret = SendScintilla(SCI_GETCURRENTPOS);
-        left.firstLine = SendScintilla(SCI_GETFIRSTVISIBLELINE);
-        left.xOffset = SendScintilla(SCI_GETXOFFSET);
-    }
-    const auto i = static_cast<std::size_t>(slot - 1);
-    const bool first = m_shownSlot == 0;
-    m_shownSlot = slot;
-    if (first) {
-        // The document shown since start-up becomes the first slot's.
-        m_slotDocuments[i] = document();
-        setText(text);
-        return;
-    }
-    setDocument(m_slotDocuments[i]);
-    // Colouring and the document's own settings follow it.
-    SendScintilla(SCI_SETCODEPAGE, SC_CP_UTF8);
-    if (lexer() != nullptr) {
-        setLexer(lexer());
-    }
-    if (this->text() != text) {
-        setText(text);
-        return;
-    }
-    followLineEnds();
-    const View& view = m_slotViews[i];
-    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(view.anchor), view.caret);
-    SendScintilla(SCI_SETFIRSTVISIBLELINE, static_cast<unsigned long>(view.firstLine));
-    SendScintilla(SCI_SETXOFFSET, static_cast<unsigned long>(view.xOffset));
+    // Every slot is loaded afresh: its text, with a history of its own.
+    Q_UNUSED(slot);
+    setText(text);
 }
 
 bool SourcePane::canRedo() const {

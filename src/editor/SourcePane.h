@@ -26,6 +26,7 @@ class SourcePane : public QsciScintilla {
     static constexpr const char* EnterText = "\r\n";
 
     explicit SourcePane(QWidget* parent = nullptr);
+    ~SourcePane() override;
 
     // Whole text (read and write). Writing puts the caret at the start and
     // clears the undo history.
@@ -106,17 +107,6 @@ class SourcePane : public QsciScintilla {
 
     // Lines longer than this keep a steady caret.
     static constexpr long LongLineBytes = 256 * 1024;
-
-    // Each slot's document, and where its view stood when it was left.
-    struct View {
-        long anchor = 0;
-        long caret = 0;
-        long firstLine = 0;
-        long xOffset = 0;
-    };
-    std::array<QsciDocument, Slots> m_slotDocuments;
-    std::array<View, Slots> m_slotViews;
-    int m_shownSlot = 0;
 
     int m_batchDepth = 0;
     bool m_steadyCaret = false;
