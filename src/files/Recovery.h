@@ -24,7 +24,7 @@ class Recovery : public QObject {
     // `journalFolder` empty: nothing is journalled. `backupFolder`: where
     // in-place saves keep their safety copies (empty: none are looked for).
     Recovery(DocumentHost& host, Prompts& prompts, const QString& journalFolder,
-             const QString& backupFolder = QString());
+             const QString& backupFolder);
     ~Recovery() override;
 
     // Slot n's text changed.
