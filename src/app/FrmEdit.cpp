@@ -171,6 +171,7 @@ void FrmEdit::buildWidgets() {
     m_refreshTimer->setInterval(RefreshInterval);
 
     connect(m_source, &SourcePane::changed, this, &FrmEdit::onPaneChanged);
+    connect(m_source, &SourcePane::textReplaced, this, [this] { m_lineEndsCounted = false; });
     connect(m_sourceTabs, &QTabBar::currentChanged, this, &FrmEdit::switchToSelectedSlot);
     connect(m_previewTabs, &QTabBar::tabBarClicked, this, &FrmEdit::onPreviewTabClicked);
     connect(m_back, &QToolButton::clicked, this, [this] { m_preview->back(); });
@@ -264,7 +265,7 @@ void FrmEdit::startUp() {
     const QString page = pageTemplate();
     m_docs.reset(page, m_state.openPath());
     m_docs.handOverPane(1);
-    m_source->showSlot(1, page);
+    m_source->setText(page);
     m_state.setStartFolder(m_state.openPath());
     for (int n = 1; n <= DocumentSlots::Count; ++n) {
         previewfile::write(m_docs.previewPath(n), m_source->bytes(),
@@ -306,13 +307,15 @@ QString FrmEdit::documentFacts() {
     if (!DocumentSlots::valid(n)) {
         return QString();
     }
-    // The line ends are counted again only after an edit, and on a very
-    // large page only when it is loaded: one pass over the text each time.
-    const qsizetype size = m_source->bytes().size();
-    if (m_lineEndsStale && (size < LineEndScanLimit || m_lineEndsSlot != n)) {
+    // One pass over the text: once when it is loaded, and again after an
+    // edit only while the page is small (the status bar asks four times a
+    // second).
+    if (!m_lineEndsCounted ||
+        (m_lineEndsStale &&
+         m_source->SendScintilla(SourcePane::SCI_GETLENGTH) < LineEndScanLimit)) {
         m_lineEnds = lineends::overall(m_source->bytes());
+        m_lineEndsCounted = true;
         m_lineEndsStale = false;
-        m_lineEndsSlot = n;
     }
     static const char* const names[] = {"UTF-8", "UTF-8 with BOM", "UTF-16 LE", "UTF-16 BE",
                                         "Windows-1252"};
@@ -497,11 +500,9 @@ void FrmEdit::onPaneChanged() {
 void FrmEdit::switchToSelectedSlot() {
     const int n = currentSlot();
     if (DocumentSlots::valid(n)) {
-        m_lineEndsStale = true;
-        m_lineEndsSlot = 0;
         const QString text = m_docs.text(n);
         m_docs.handOverPane(n);
-        m_source->showSlot(n, text);
+        m_source->setText(text);
         setWindowTitle(m_docs.title(n));
         if (m_source->text() == m_docs.pageTemplate()) {
             m_docs.setChanged(n, false);

@@ -171,8 +171,8 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     bool m_ended = false;
     bool m_splitterMoving = false;
     std::array<bool, DocumentSlots::Count> m_markedUnsaved{};
-    static constexpr qsizetype LineEndScanLimit = 8 << 20;
-    bool m_lineEndsStale = true;
-    int m_lineEndsSlot = 0;
+    static constexpr long LineEndScanLimit = 1 << 20;
+    bool m_lineEndsCounted = false; // since the pane's text was last replaced
+    bool m_lineEndsStale = true;    // edited since the last count
     lineends::Style m_lineEnds = lineends::Style::None;
 };

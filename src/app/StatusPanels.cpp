@@ -72,11 +72,13 @@ bool StatusPanels::eventFilter(QObject* watched, QEvent* event) {
 void StatusPanels::update() {
     m_platformCaps = platform::capsLockOn();
     m_platformNum = platform::numLockOn();
-    showKeys();
+    showKeyStates();
     const QDateTime now = QDateTime::currentDateTime();
     const QLocale locale = QLocale::system();
     m_panels[4]->setText(locale.toString(now.time(), QLocale::ShortFormat));
     m_panels[5]->setText(locale.toString(now.date(), QLocale::ShortFormat));
+    // Asked at the tick only: a key press shows the facts as they were.
+    m_facts = m_documentFacts ? m_documentFacts() : QString();
     showDocument();
 }
 
@@ -90,18 +92,22 @@ void StatusPanels::showDocument() {
                             ? caret - lineStart
                             : m_pane.SendScintilla(QsciScintilla::SCI_GETCOLUMN, caret);
     QString text = tr("Ln %1, Col %2").arg(line + 1).arg(column + 1);
-    if (m_documentFacts) {
-        text += QStringLiteral("   ") + m_documentFacts();
+    if (!m_facts.isEmpty()) {
+        text += QStringLiteral("   ") + m_facts;
     }
     m_panels[6]->setText(text);
     m_panels[6]->setToolTip(text);
 }
 
 void StatusPanels::showKeys() {
+    showKeyStates();
+    showDocument();
+}
+
+void StatusPanels::showKeyStates() {
     const bool caps = m_platformCaps.value_or(m_seenCaps);
     const bool num = m_platformNum.value_or(m_seenNum);
     m_panels[1]->setText(caps ? QStringLiteral("CAPS") : QString());
     m_panels[2]->setText(num ? QStringLiteral("NUM") : QString());
     m_panels[3]->setText(m_pane.overwriteMode() ? QString() : QStringLiteral("INS"));
-    showDocument();
 }

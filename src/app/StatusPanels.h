@@ -42,6 +42,9 @@ class StatusPanels : public QObject {
     // What the platform said at the last tick (nullopt: it cannot tell).
     std::optional<bool> m_platformCaps;
     std::optional<bool> m_platformNum;
+    // After a key press: the key states and the caret's place.
     void showKeys();
+    void showKeyStates();
     void showDocument();
+    QString m_facts; // the page's encoding and line ends, as of the last tick
 };

@@ -186,14 +186,7 @@ void SourcePane::setText(const QString& text) {
     });
     followLineEnds();
     viewport()->setUpdatesEnabled(painting);
-}
-
-SourcePane::~SourcePane() = default;
-
-void SourcePane::showSlot(int slot, const QString& text) {
-    // Every slot is loaded afresh: its text, with a history of its own.
-    Q_UNUSED(slot);
-    setText(text);
+    emit textReplaced();
 }
 
 bool SourcePane::canRedo() const {
@@ -233,7 +226,7 @@ void SourcePane::markMatchingTags() {
     m_tagMarks.clear();
     // Only the bytes around the caret: asking for the whole text would move
     // Scintilla's gap to the end, a copy of the document on every keystroke.
-    constexpr long Reach = 256 * 1024;
+    constexpr long Reach = 64 * 1024;
     const long caret = SendScintilla(SCI_GETCURRENTPOS);
     const long from = qMax(0L, caret - Reach);
     const long to = qMin(SendScintilla(SCI_GETLENGTH), caret + Reach);
@@ -339,6 +332,7 @@ void SourcePane::replaceWholeText(const QString& text) {
         SendScintilla(SCI_GOTOPOS, 0UL);
     });
     followLineEnds();
+    emit textReplaced();
 }
 
 void SourcePane::paste() {

@@ -26,7 +26,6 @@ class SourcePane : public QsciScintilla {
     static constexpr const char* EnterText = "\r\n";
 
     explicit SourcePane(QWidget* parent = nullptr);
-    ~SourcePane() override;
 
     // Whole text (read and write). Writing puts the caret at the start and
     // clears the undo history.
@@ -59,12 +58,6 @@ class SourcePane : public QsciScintilla {
     // the caret goes to the start.
     void replaceWholeText(const QString& text);
 
-    // Shows document `slot` (1 to Slots), whose text should be `text`. Each
-    // slot has a document of its own: when it still holds `text`, it comes
-    // back with its undo history, selection and scroll position as they
-    // were; otherwise it is loaded with `text` afresh, as setText does.
-    static constexpr int Slots = 5;
-    void showSlot(int slot, const QString& text);
     bool canRedo() const;
     void redoOnce();
     // Puts the caret at the start of line `line` (1 for the first) and
@@ -83,6 +76,8 @@ class SourcePane : public QsciScintilla {
 
   signals:
     void changed();
+    // The whole text was replaced (loaded, or replaced in one edit).
+    void textReplaced();
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
