@@ -12,7 +12,7 @@ bool nameChar(char c) {
 
 struct Tag {
     Span span;
-    QByteArray name; // lower case
+    QByteArrayView name; // as written; compared without regard to case
     bool closing = false;
     bool selfClosing = false;
 };
@@ -33,7 +33,7 @@ std::optional<Tag> tagAt(QByteArrayView bytes, qsizetype lt, qsizetype limit) {
     if (i == nameStart) {
         return std::nullopt; // a comment, a declaration, a stray '<'
     }
-    tag.name = QByteArray(bytes.data() + nameStart, i - nameStart).toLower();
+    tag.name = bytes.sliced(nameStart, i - nameStart);
     while (i < limit && bytes[i] != '>' && bytes[i] != '<') {
         ++i;
     }
@@ -43,6 +43,10 @@ std::optional<Tag> tagAt(QByteArrayView bytes, qsizetype lt, qsizetype limit) {
     tag.selfClosing = bytes[i - 1] == '/';
     tag.span = {lt, i + 1};
     return tag;
+}
+bool sameName(QByteArrayView a, QByteArrayView b) {
+    return a.size() == b.size() &&
+           qstrnicmp(a.data(), b.data(), static_cast<size_t>(a.size())) == 0;
 }
 } // namespace
 
@@ -88,7 +92,7 @@ std::optional<Pair> find(QByteArrayView bytes, qsizetype caret, qsizetype reach)
                 continue;
             }
             const std::optional<Tag> tag = tagAt(bytes, i, high);
-            if (!tag || tag->name != here->name || tag->selfClosing) {
+            if (!tag || !sameName(tag->name, here->name) || tag->selfClosing) {
                 continue;
             }
             if (!tag->closing) {
@@ -115,7 +119,7 @@ std::optional<Pair> find(QByteArrayView bytes, qsizetype caret, qsizetype reach)
             continue;
         }
         const std::optional<Tag> tag = tagAt(bytes, i, here->span.start);
-        if (!tag || tag->name != here->name || tag->selfClosing) {
+        if (!tag || !sameName(tag->name, here->name) || tag->selfClosing) {
             continue;
         }
         if (tag->closing) {

@@ -20,6 +20,6 @@ struct Pair {
     Span match;
 };
 
-std::optional<Pair> find(QByteArrayView bytes, qsizetype caret, qsizetype reach = 256 * 1024);
+std::optional<Pair> find(QByteArrayView bytes, qsizetype caret, qsizetype reach = 64 * 1024);
 
 } // namespace tagmatch
