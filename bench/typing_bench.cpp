@@ -5,11 +5,10 @@
 #include "editor/FindBar.h"
 #include "editor/SourcePane.h"
 
-#include <QLineEdit>
-
 #include <QApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTimer>
 #include <benchmark/benchmark.h>
 
@@ -24,59 +23,63 @@ QString documentOf(qsizetype bytes) {
     return text;
 }
 
-void typeOneCharacter(benchmark::State& state) {
-    BenchWindow bench([](QWidget* parent) { return new NullPreview(parent); });
-    FrmEdit& window = *bench.window;
-    window.show();
-    SourcePane& pane = window.source();
-    pane.setText(documentOf(state.range(0)));
-    pane.setSelection(static_cast<int>(pane.text().size() / 2), 0);
-    QApplication::processEvents();
-    for (auto _ : state) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
-        QApplication::sendEvent(&pane, &press);
-        QApplication::sendEvent(&pane, &release);
-        // Let the pane repaint, as it would between two keystrokes.
+// A page made of short lines, or written as one single line (minified or
+// generated HTML), where the caret line is the whole document.
+QString pageOf(qsizetype bytes, bool oneLine) {
+    QString text = documentOf(bytes);
+    if (oneLine) {
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("  "));
+    }
+    return text;
+}
+
+// A shown window with `text` in its pane and the caret at `caret`.
+struct ShownPage {
+    ShownPage(const QString& text, qsizetype caret) {
+        bench.window->show();
+        pane.setText(text);
+        pane.setSelection(static_cast<int>(caret), 0);
+        pane.setFocus();
+        bench.window->activateWindow();
         QApplication::processEvents();
+    }
+    BenchWindow bench{[](QWidget* parent) { return new NullPreview(parent); }};
+    SourcePane& pane = bench.window->source();
+};
+
+// One key press and release, then the repaint that follows it.
+void typeA(SourcePane& pane) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QApplication::sendEvent(&pane, &press);
+    QApplication::sendEvent(&pane, &release);
+    QApplication::processEvents();
+}
+
+void typeOneCharacter(benchmark::State& state) {
+    const QString text = pageOf(state.range(0), false);
+    ShownPage page(text, text.size() / 2);
+    for (auto _ : state) {
+        typeA(page.pane);
     }
     state.SetLabel(std::to_string(state.range(0) / 1000) + " KB");
 }
-// A page written as one single line (minified or generated HTML), typed at
-// its end, where the caret line is the whole document.
+
+// Typed at the end of a page written as one line.
 void typeAtTheEndOfOneLongLine(benchmark::State& state) {
-    BenchWindow bench([](QWidget* parent) { return new NullPreview(parent); });
-    FrmEdit& window = *bench.window;
-    window.show();
-    SourcePane& pane = window.source();
-    QString text = documentOf(state.range(0));
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("  "));
-    pane.setText(text);
-    pane.setSelection(static_cast<int>(text.size()), 0);
-    QApplication::processEvents();
+    const QString text = pageOf(state.range(0), true);
+    ShownPage page(text, text.size());
     for (auto _ : state) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
-        QApplication::sendEvent(&pane, &press);
-        QApplication::sendEvent(&pane, &release);
-        QApplication::processEvents();
+        typeA(page.pane);
     }
     state.SetLabel(std::to_string(state.range(0) / 1000) + " KB in one line");
 }
+
 // CPU used over one second of doing nothing with the caret at the end of
 // such a line (a blinking caret repaints its line).
 void idleAtTheEndOfOneLongLine(benchmark::State& state) {
-    BenchWindow bench([](QWidget* parent) { return new NullPreview(parent); });
-    FrmEdit& window = *bench.window;
-    window.show();
-    SourcePane& pane = window.source();
-    QString text = documentOf(state.range(0));
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("  "));
-    pane.setText(text);
-    pane.setSelection(static_cast<int>(text.size()), 0);
-    pane.setFocus();
-    window.activateWindow();
-    QApplication::processEvents();
+    const QString text = pageOf(state.range(0), true);
+    ShownPage page(text, text.size());
     for (auto _ : state) {
         QEventLoop idle;
         QTimer::singleShot(1000, &idle, &QEventLoop::quit);
@@ -84,20 +87,15 @@ void idleAtTheEndOfOneLongLine(benchmark::State& state) {
     }
     state.SetLabel(std::to_string(state.range(0) / 1000) + " KB in one line, 1 s idle");
 }
+
 // Loading a text into the shown pane until it has painted, as one line and
 // as the same bytes in short lines.
 void loadAndPaint(benchmark::State& state) {
-    BenchWindow bench([](QWidget* parent) { return new NullPreview(parent); });
-    FrmEdit& window = *bench.window;
-    window.show();
-    SourcePane& pane = window.source();
-    QString text = documentOf(state.range(0));
-    if (state.range(1) != 0) {
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("  "));
-    }
+    ShownPage page(QString(), 0);
+    const QString text = pageOf(state.range(0), state.range(1) != 0);
     for (auto _ : state) {
-        pane.setText(text);
-        pane.repaint();
+        page.pane.setText(text);
+        page.pane.repaint();
         QApplication::processEvents();
     }
     state.SetLabel(std::to_string(state.range(0) / 1000) +

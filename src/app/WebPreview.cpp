@@ -10,68 +10,73 @@
 #include <QWebEngineSettings>
 
 namespace {
+// A script body run with the place as x and y. The offsets are written out
+// in full: six significant digits would put a long page a few pixels off.
+QString callWithPlace(const QString& body, QPointF to) {
+    return QStringLiteral("(function(x, y) {%1})(%2, %3);")
+        .arg(body)
+        .arg(to.x(), 0, 'f', 1)
+        .arg(to.y(), 0, 'f', 1);
+}
+
 // Before the first paint of the new page: the page stays hidden (the engine
 // keeps showing the old one meanwhile) until its parsed content reaches the
 // reader's place or the document is complete, then it is scrolled there and
 // shown. The reader never sees it at its top.
 QString placeBeforePaintScript(QPointF to) {
-    return QStringLiteral(
-               "(function(x, y) {"
-               "  if ('scrollRestoration' in history) history.scrollRestoration = 'manual';"
-               "  var root = null, shown = false;"
-               "  function show() {"
-               "    if (shown || !root) return;"
-               "    shown = true;"
-               "    window.scrollTo(x, y);"
-               "    root.style.removeProperty('visibility');"
-               "  }"
-               "  function tallEnough() {"
-               "    return root.scrollHeight >= y + window.innerHeight &&"
-               "           root.scrollWidth >= x + window.innerWidth;"
-               "  }"
-               "  function check() {"
-               "    if (shown) return;"
-               "    if (document.readyState !== 'loading' || tallEnough()) { show(); return; }"
-               "    requestAnimationFrame(check);"
-               "  }"
-               "  function hide() {"
-               "    root = document.documentElement;"
-               "    root.style.setProperty('visibility', 'hidden', 'important');"
-               "    check();"
-               "  }"
-               // The root element is made just after this runs: hide it the
-               // moment it exists, which is before anything is painted.
-               "  if (document.documentElement) { hide(); } else {"
-               "    var watch = new MutationObserver(function() {"
-               "      if (document.documentElement) { watch.disconnect(); hide(); }"
-               "    });"
-               "    watch.observe(document, {childList: true});"
-               "  }"
-               "  document.addEventListener('DOMContentLoaded', show);"
-               "})(%1, %2);")
-        .arg(to.x(), 0, 'f', 1)
-        .arg(to.y(), 0, 'f', 1);
+    return callWithPlace(
+        QStringLiteral(
+            "  if ('scrollRestoration' in history) history.scrollRestoration = 'manual';"
+            "  var root = null, shown = false;"
+            "  function show() {"
+            "    if (shown || !root) return;"
+            "    shown = true;"
+            "    window.scrollTo(x, y);"
+            "    root.style.removeProperty('visibility');"
+            "  }"
+            "  function tallEnough() {"
+            "    return root.scrollHeight >= y + window.innerHeight &&"
+            "           root.scrollWidth >= x + window.innerWidth;"
+            "  }"
+            "  function check() {"
+            "    if (shown) return;"
+            "    if (document.readyState !== 'loading' || tallEnough()) { show(); return; }"
+            "    requestAnimationFrame(check);"
+            "  }"
+            "  function hide() {"
+            "    root = document.documentElement;"
+            "    root.style.setProperty('visibility', 'hidden', 'important');"
+            "    check();"
+            "  }"
+            // The root element is made just after this runs: hide it the
+            // moment it exists, which is before anything is painted.
+            "  if (document.documentElement) { hide(); } else {"
+            "    var watch = new MutationObserver(function() {"
+            "      if (document.documentElement) { watch.disconnect(); hide(); }"
+            "    });"
+            "    watch.observe(document, {childList: true});"
+            "  }"
+            "  document.addEventListener('DOMContentLoaded', show);"),
+        to);
 }
 
 // Puts the scroll offset back, and keeps it while the page grows (late images,
 // fonts, scripts) for a few seconds, until the reader scrolls by hand.
 QString restoreScrollScript(QPointF to) {
-    return QStringLiteral(
-               "(function(x, y) {"
-               "  window.scrollTo(x, y);"
-               "  var moved = false;"
-               "  var mark = function() { moved = true; };"
-               "  ['wheel', 'keydown', 'mousedown', 'touchstart'].forEach(function(e) {"
-               "    window.addEventListener(e, mark, {once: true, passive: true, capture: true});"
-               "  });"
-               "  if (window.ResizeObserver && document.documentElement) {"
-               "    var ro = new ResizeObserver(function() { if (!moved) window.scrollTo(x, y); });"
-               "    ro.observe(document.documentElement);"
-               "    setTimeout(function() { ro.disconnect(); }, 5000);"
-               "  }"
-               "})(%1, %2);")
-        .arg(to.x(), 0, 'f', 1)
-        .arg(to.y(), 0, 'f', 1);
+    return callWithPlace(
+        QStringLiteral(
+            "  window.scrollTo(x, y);"
+            "  var moved = false;"
+            "  var mark = function() { moved = true; };"
+            "  ['wheel', 'keydown', 'mousedown', 'touchstart'].forEach(function(e) {"
+            "    window.addEventListener(e, mark, {once: true, passive: true, capture: true});"
+            "  });"
+            "  if (window.ResizeObserver && document.documentElement) {"
+            "    var ro = new ResizeObserver(function() { if (!moved) window.scrollTo(x, y); });"
+            "    ro.observe(document.documentElement);"
+            "    setTimeout(function() { ro.disconnect(); }, 5000);"
+            "  }"),
+        to);
 }
 
 QWidget* preparedParent(QWidget* parent) {

@@ -92,23 +92,12 @@ void DiskWatch::rewatch() {
             wanted.insert(entry.path);
         }
     }
-    QStringList current = m_watcher.files() + m_watcher.directories();
-    QStringList stale;
-    for (const QString& path : current) {
-        if (!wanted.contains(path)) {
-            stale.append(path);
-        }
-    }
-    if (!stale.isEmpty()) {
+    const QStringList watched = m_watcher.files() + m_watcher.directories();
+    const QSet<QString> current(watched.begin(), watched.end());
+    if (const QStringList stale = (current - wanted).values(); !stale.isEmpty()) {
         m_watcher.removePaths(stale);
     }
-    QStringList added;
-    for (const QString& path : wanted) {
-        if (!current.contains(path)) {
-            added.append(path);
-        }
-    }
-    if (!added.isEmpty()) {
+    if (const QStringList added = (wanted - current).values(); !added.isEmpty()) {
         m_watcher.addPaths(added);
     }
 }
