@@ -1,11 +1,12 @@
 #include "files/CrashJournal.h"
 
+#include "files/DocumentFile.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QUrl>
 #include <algorithm>
 
@@ -35,12 +36,11 @@ std::unique_ptr<QLockFile> takeLock(const QString& path) {
     return lock;
 }
 
-void writePage(const QString& session, const CrashJournal::Page& page) {
-    QSaveFile file(pageFile(session, page.slot));
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(CrashJournal::encode(page));
-        file.commit();
+void writePage(const QString& session, CrashJournal::Page page) {
+    if (page.text.isNull()) {
+        page.text = QString::fromUtf8(page.paneBytes); // decoded here, off the window's thread
     }
+    docfile::writeAtomically(pageFile(session, page.slot), CrashJournal::encode(page));
 }
 } // namespace
 

@@ -20,6 +20,8 @@ class CrashJournal {
     struct Page {
         int slot = 0;
         QString text;
+        // Instead of `text`: the pane's raw UTF-8, decoded by the writer.
+        QByteArray paneBytes;
         QString title;
         QString folder;
         TextEncoding encoding = TextEncoding::Utf8;

@@ -122,6 +122,11 @@ QString reasonFor(const QFileDevice& file, const QString& path, qint64 needed) {
 }
 } // namespace
 
+bool writeAtomically(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
 WriteResult write(const QString& path, const QByteArray& bytes, const QString& backupFolder) {
     WriteResult result;
     const QFileInfo info(path);

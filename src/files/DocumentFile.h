@@ -33,6 +33,11 @@ struct WriteResult {
 WriteResult write(const QString& path, const QByteArray& bytes,
                   const QString& backupFolder = QString());
 
+// Writes `bytes` through a temporary file that takes the name only once it
+// is whole; false on any failure (the old file, if any, is then untouched).
+// For the program's own files; documents go through write().
+bool writeAtomically(const QString& path, const QByteArray& bytes);
+
 // Files larger than this are refused rather than read: an 8-bit file can
 // triple in size as the pane's UTF-8, which must stay under 2 GB.
 constexpr qint64 MaxFileSize = qint64(512) << 20;

@@ -1,10 +1,11 @@
 #include "files/InPlaceWrite.h"
 
+#include "files/DocumentFile.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <QUrl>
@@ -29,11 +30,6 @@ bool syncToDisk(QFile& file) {
 #else
     return true;
 #endif
-}
-
-bool writeAtomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
 // Overwrites the file's bytes from the start and cuts it to the new length,
@@ -99,8 +95,8 @@ Result write(const QString& path, const QByteArray& bytes, const QString& backup
     const Copy copy = copyFor(backupFolder, path);
     const QByteArray note = QUrl::toPercentEncoding(QFileInfo(path).absoluteFilePath()) + '\n' +
                             QByteArray::number(bytes.size()) + '\n' + digest(bytes) + '\n';
-    if (!QDir().mkpath(backupFolder) || !writeAtomically(copy.data, old) ||
-        !writeAtomically(copy.note, note)) {
+    if (!QDir().mkpath(backupFolder) || !docfile::writeAtomically(copy.data, old) ||
+        !docfile::writeAtomically(copy.note, note)) {
         result.error = QStringLiteral("No safety copy of the old file could be made in %1, so "
                                       "the file was left as it was.")
                            .arg(QDir::toNativeSeparators(backupFolder));

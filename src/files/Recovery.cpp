@@ -53,7 +53,14 @@ void Recovery::journalNow() {
         }
         CrashJournal::Page page;
         page.slot = n;
-        page.text = docs.text(n);
+        // The pane's bytes are copied as they are; turning them into text is
+        // the writer's work, off the window's thread.
+        if (n == docs.paneSlot()) {
+            const QByteArrayView bytes = m_host.source().bytes();
+            page.paneBytes = QByteArray(bytes.data(), bytes.size());
+        } else {
+            page.text = docs.text(n);
+        }
         page.title = docs.title(n);
         page.folder = docs.folder(n);
         page.encoding = docs.encoding(n);

@@ -1,12 +1,12 @@
 #include "files/SettingsStore.h"
 
 #include "dialogs/Prompts.h"
+#include "files/DocumentFile.h"
 #include "files/IniFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <utility>
 
@@ -80,16 +80,7 @@ bool SettingsStore::writeIniKey(const QString& key, QString& value) const {
         existing.close();
     }
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    const QByteArray updated = ini::writeValue(contents, kIniSection, key, value);
-    if (file.write(updated) != updated.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return docfile::writeAtomically(path, ini::writeValue(contents, kIniSection, key, value));
 }
 
 QString asFolderPrefix(const QString& folder) {
