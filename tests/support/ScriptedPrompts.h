@@ -8,9 +8,9 @@
 
 // Test double of the prompts seam. A test queues the prompts it expects, in
 // order, each with its answer; any prompt that was not expected (or that
-// differs in kind or text) fails the test and is answered with Cancel, so a
-// test can never hang on a dialog. `verifyDone()` fails the test when
-// expected prompts were never shown.
+// differs in kind, text or title) fails the test and is answered with Cancel,
+// so a test can never hang on a dialog. Expected prompts never shown fail the
+// test when the double goes away, or at `verifyDone()`.
 class ScriptedPrompts : public Prompts {
   public:
     enum class Kind { Message, YesNoCancel, Input, File, Color, Print, Choice };
@@ -18,13 +18,13 @@ class ScriptedPrompts : public Prompts {
         Kind kind = Kind::Message;
         QString text;
         QString title;
+        bool prefixOnly = false; // the text need only start with `text`
         Answer answer = Answer::Ok;
-        QString inputValue;
-        bool inputAccepted = true;
-        bool prefixOnly = false;
+        bool accepted = true;        // Input, Print: confirmed rather than cancelled
+        QString value;               // Input: the typed text; Print: the output file
+        int number = -1;             // Choice: the button pressed (-1 closed); Print: copies
         QStringList files;           // File: the chosen paths, empty = cancel
         std::optional<QColor> color; // Color: the chosen colour, nullopt = cancel
-        int choice = -1;             // Choice: the button pressed, -1 = closed
     };
     struct Seen {
         Kind kind = Kind::Message;
@@ -36,34 +36,53 @@ class ScriptedPrompts : public Prompts {
         PrintRequest print; // for Print prompts: the request as handed over
     };
 
-    ~ScriptedPrompts() override;
+    ~ScriptedPrompts() override { verifyDone(); }
 
-    void expectMessage(const QString& text, const QString& title = QString());
+    void expectMessage(const QString& text, const QString& title = QString()) {
+        expect(Kind::Message, text, title);
+    }
     // A message titled "Markwright" whose text starts with `prefix` (the
     // rest is a reason the system words).
-    void expectMessagePrefix(const QString& prefix);
-    void expectQuestion(const QString& text, Answer answer, const QString& title = "Markwright");
+    void expectMessagePrefix(const QString& prefix) {
+        expect(Kind::Message, prefix, appTitle()).prefixOnly = true;
+    }
+    void expectQuestion(const QString& text, Answer answer, const QString& title = appTitle()) {
+        expect(Kind::YesNoCancel, text, title).answer = answer;
+    }
     // A question with buttons of its own, answered with button `choice`.
-    void expectChoice(const QString& text, int choice, const QString& title = "Markwright");
+    void expectChoice(const QString& text, int choice) {
+        expect(Kind::Choice, text, appTitle()).number = choice;
+    }
     void expectInput(const QString& prompt, const QString& title, const QString& value,
-                     bool accepted = true);
-
+                     bool accepted = true) {
+        Step& step = expect(Kind::Input, prompt, title);
+        step.value = value;
+        step.accepted = accepted;
+    }
     // A file dialog titled `title` (empty: the platform's own); answered
     // with `paths` (empty: Cancel).
-    void expectFile(const QString& title, const QStringList& paths);
-    void expectColor(std::optional<QColor> answer);
+    void expectFile(const QString& title, const QStringList& paths) {
+        expect(Kind::File, QString(), title).files = paths;
+    }
+    void expectColor(std::optional<QColor> answer) { expect(Kind::Color).color = answer; }
     // A print dialog; when confirmed, printing `copies` to `outputFile`
     // (empty: the printer the test window makes).
-    void expectPrint(bool confirm, int copies = 1, const QString& outputFile = QString());
+    void expectPrint(bool confirm, int copies = 1, const QString& outputFile = QString()) {
+        Step& step = expect(Kind::Print);
+        step.accepted = confirm;
+        step.number = copies;
+        step.value = outputFile;
+    }
 
-    void message(const QString& text, const QString& title, Icon icon) override;
+    void message(const QString& text, const QString& title, Icon icon) override {
+        take(Kind::Message, text, title, icon);
+    }
+    Answer askYesNoCancel(const QString& text, const QString& title) override;
+    int choose(const QString& text, const QString& title, const QStringList&, int) override;
+    bool inputBox(const QString& prompt, const QString& title, QString& value) override;
     QStringList fileDialog(const FileRequest& request) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
     bool printDialog(PrintRequest& request) override;
-    Answer askYesNoCancel(const QString& text, const QString& title) override;
-    bool inputBox(const QString& prompt, const QString& title, QString& value) override;
-    int choose(const QString& text, const QString& title, const QStringList& buttons,
-               int defaultButton) override;
 
     // Every prompt shown so far, expected or not.
     const std::deque<Seen>& seen() const { return m_seen; }
@@ -73,9 +92,17 @@ class ScriptedPrompts : public Prompts {
     void verifyDone();
 
   private:
-    Step& expect(Kind kind, const QString& text, const QString& title);
-    // Records `seen` and takes the next step of the script, which must match it.
-    bool take(const Seen& seen, Step& step);
+    Step& expect(Kind kind, const QString& text = QString(), const QString& title = QString()) {
+        Step& step = m_script.emplace_back();
+        step.kind = kind;
+        step.text = text;
+        step.title = title;
+        return step;
+    }
+    // Records the prompt shown and takes the next step of the script when it
+    // matches.
+    std::optional<Step> take(Kind kind, const QString& text, const QString& title,
+                             Icon icon = Icon::None);
 
     std::deque<Step> m_script;
     std::deque<Seen> m_seen;
