@@ -1,27 +1,10 @@
 // The keyboard stays where the user is, and nothing acts on a half-done
 // long operation.
-#include "core/DocumentSlots.h"
-#include "editor/SourcePane.h"
 #include "startup/FrmAbout.h"
 #include "startup/SideWindows.h"
 #include "support/TestWindow.h"
 
-#include <QApplication>
-#include <QFile>
 #include <QMenu>
-#include <QMenuBar>
-#include <QTest>
-#include <QTimer>
-#include <gtest/gtest.h>
-
-namespace {
-void activate(QWidget* window) {
-    window->show();
-    window->activateWindow();
-    QApplication::setActiveWindow(window);
-    QApplication::processEvents();
-}
-} // namespace
 
 TEST(Keyboard, ARefreshLeavesTheKeyboardInAnOpenMenuAndTakesItBackAfter) {
     TestWindow w;
@@ -45,7 +28,7 @@ TEST(Keyboard, TheWindowsShortcutsDoNothingInTheAboutBox) {
     activate(w.window.get());
     EXPECT_TRUE(w->source().hasFocus()) << "keys typed at once go into the page";
     const QString page = w->source().text();
-    ASSERT_TRUE(w->commands().run("mnuAbout"));
+    w.run("mnuAbout");
     FrmAbout* about = w->sideWindows().about();
     ASSERT_NE(about, nullptr);
     activate(about);

@@ -62,6 +62,16 @@ QList<QByteArrayList> testdata::table(const QString& name) {
     return rows;
 }
 
+QString testdata::prompt(const QByteArray& key, const QString& path) {
+    for (const QByteArrayList& row : table(QStringLiteral("expected/prompts.txt"))) {
+        if (row[0] == key) {
+            return QString::fromUtf8(row.value(1)).replace(QStringLiteral("%1"), path);
+        }
+    }
+    ADD_FAILURE() << "no prompt " << key.toStdString();
+    return {};
+}
+
 QByteArray readBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");

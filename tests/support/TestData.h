@@ -16,6 +16,9 @@ QString text(const QString& name);
 // escapes \n \r \t \0 \\ \| and \xHH decoded. Blank lines and lines starting
 // with '#' are skipped; blanks leading a row are kept.
 QList<QByteArrayList> table(const QString& name);
+// The text of prompt `key` in tests/data/expected/prompts.txt, with "%1"
+// standing for `path`.
+QString prompt(const QByteArray& key, const QString& path = QString());
 } // namespace testdata
 
 // The bytes of a file the test made or the program wrote ("<missing>" when

@@ -2,12 +2,7 @@
 
 #include "app/WebPreview.h"
 
-#include <QDir>
-#include <QFile>
-#include <QLabel>
 #include <QPrinter>
-#include <QTabBar>
-#include <gtest/gtest.h>
 
 TestWindow::TestWindow(Ini ini, bool realPreview, const QString& openPath,
                        const QString& journalFolder)
@@ -50,6 +45,28 @@ TestWindow::~TestWindow() {
     window.reset();
     prompts.verifyDone();
     QDir::setCurrent(previousCurrent);
+}
+
+void activate(QWidget* window) {
+    window->show();
+    window->activateWindow();
+    QApplication::setActiveWindow(window);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    QApplication::processEvents();
+}
+
+void TestWindow::press(QKeyCombination key) {
+    activate(window.get());
+    window->source().setFocus();
+    QTest::keyClick(window->windowHandle(), key.key(), key.keyboardModifiers());
+}
+
+QString TestWindow::changed() {
+    QString numbers;
+    for (int n = 1; n <= DocumentSlots::Count; ++n) {
+        numbers += window->documents().changed(n) ? QString::number(n) : QString();
+    }
+    return numbers;
 }
 
 void TestWindow::select(int n) {

@@ -11,16 +11,27 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 #include <memory>
+
+// Shows `window` and makes it the active one, so keys go to it.
+void activate(QWidget* window);
 
 // A main window on test doubles: scripted prompts, a fake clock, a program
 // folder and a documents folder of its own. By default the INI file names the
 // documents folder as "OpenPath", so start-up shows no message. This header
-// brings what the window tests use: the pane, menus, QTest and GoogleTest.
+// brings what the window tests use: the pane, the common widgets, QTest and
+// GoogleTest.
 class TestWindow {
   public:
     enum class Ini { WithOpenPath, Missing };
@@ -44,6 +55,11 @@ class TestWindow {
     void run(const char* command);
     // Opens `path` into the current slot through the file dialog.
     void open(const QString& path);
+    // Types a key into the active window the way the system would, with the
+    // source pane focused, so that menu shortcuts see it.
+    void press(QKeyCombination key);
+    // The slots marked changed, as their numbers ("13": slots 1 and 3).
+    QString changed();
     // Slot n's preview file in `folder` (empty: the documents folder).
     QString previewFile(int n, const QString& folder = QString()) const;
 
