@@ -1,67 +1,15 @@
 // What the preview actually shows, with the real web engine, offscreen.
-#include "app/WebPreview.h"
-#include "support/TestWindow.h"
+#include "support/WebWindow.h"
 
-#include <QEventLoop>
 #include <QImage>
 #include <QSignalSpy>
-#include <QTimer>
-#include <QToolButton>
 #include <QWebEngineHistory>
 
 #include <csignal>
 
 namespace {
-constexpr int LoadTimeoutMs = 30000;
-
-class PreviewE2e : public ::testing::Test {
+class PreviewE2e : public WebWindowTest {
   protected:
-    PreviewE2e() : w(TestWindow::Ini::WithOpenPath, true) {
-        view = qobject_cast<WebPreview*>(w->preview().widget());
-        w->show();
-    }
-
-    // Runs the refresh and waits until the page has loaded.
-    void refreshAndWait() {
-        QSignalSpy loaded(view, &QWebEngineView::loadFinished);
-        w->refreshPreview();
-        ASSERT_TRUE(loaded.wait(LoadTimeoutMs)) << "the preview did not load";
-        ASSERT_TRUE(loaded.first().first().toBool()) << "the preview failed to load";
-    }
-
-    void load(const QString& html) {
-        w->source().setText(html);
-        refreshAndWait();
-    }
-
-    QVariant js(const QString& script) {
-        QVariant result;
-        bool done = false;
-        QEventLoop loop;
-        view->page()->runJavaScript(script, [&](const QVariant& value) {
-            result = value;
-            done = true;
-            loop.quit();
-        });
-        QTimer::singleShot(LoadTimeoutMs, &loop, &QEventLoop::quit);
-        if (!done) {
-            loop.exec();
-        }
-        EXPECT_TRUE(done) << "script did not answer: " << script.toStdString();
-        return result;
-    }
-
-    // Waits (with the event loop running) until the script answers `expected`.
-    bool waitForJs(const QString& script, const QVariant& expected, int ms = 10000) {
-        for (int waited = 0; waited < ms; waited += 50) {
-            if (js(script) == expected) {
-                return true;
-            }
-            QTest::qWait(50);
-        }
-        return false;
-    }
-
     // Scrolls the page to `y` and waits until the widget side, which the
     // engine tells asynchronously, knows it too.
     void scrollTo(int y) {
@@ -75,26 +23,37 @@ class PreviewE2e : public ::testing::Test {
     QString text(const char* id) {
         return js(QStringLiteral("document.getElementById('%1').textContent").arg(id)).toString();
     }
-
-    TestWindow w;
-    WebPreview* view = nullptr;
 };
 
 QString tallPage(const QString& marker) {
     return "<html><body><p id=m>" + marker +
            "</p><div style='height:5000px;background:#eee'></div></body></html>";
 }
+
+// A long page (parsed in several chunks, so it grows while it loads) that
+// logs, at every frame, where it is scrolled and whether it is shown.
+QString loggingPage(const QString& marker) {
+    QString lines;
+    for (int i = 0; i < 60000; ++i) {
+        lines += QStringLiteral("<p>line %1</p>\n").arg(i);
+    }
+    return "<html><head><script>window.frameLog = [];"
+           "requestAnimationFrame(function log() { var r = document.documentElement;"
+           "  frameLog.push(window.scrollY + ':' + getComputedStyle(r).visibility);"
+           "  requestAnimationFrame(log); });</script></head><body><p id=m>" +
+           marker + "</p>" + lines + "</body></html>";
+}
 } // namespace
 
 TEST_F(PreviewE2e, ShowsTheTypedTextIncludingNonLatinCharactersWithoutACharset) {
+    const QString more =
+        QStringLiteral(" caf\u00e9 \u4e2d\u6587 ") + QString::fromUcs4(U"\U0001F600");
     w->source().setText("<html><body><p id=t>start</p></body></html>");
     w->source().setSelection(static_cast<int>(QString("<html><body><p id=t>start").size()), 0);
     QTest::keyClicks(&w->source(), " typed");
-    w->source().replaceSelection(QStringLiteral(" caf\u00e9 \u4e2d\u6587 ") +
-                                 QString::fromUcs4(U"\U0001F600"));
+    w->source().replaceSelection(more);
     refreshAndWait();
-    EXPECT_EQ(text("t"), QStringLiteral("start typed caf\u00e9 \u4e2d\u6587 ") +
-                             QString::fromUcs4(U"\U0001F600"));
+    EXPECT_EQ(text("t"), "start typed" + more);
 }
 
 TEST_F(PreviewE2e, LoadsARelativeImageBesideTheDocument) {
@@ -107,41 +66,32 @@ TEST_F(PreviewE2e, LoadsARelativeImageBesideTheDocument) {
 
 TEST_F(PreviewE2e, BackAndNextMoveThroughHistory) {
     refreshAndWait();
-    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
-    w.select(2);
-    ASSERT_TRUE(loaded.wait(LoadTimeoutMs));
-    EXPECT_EQ(view->url().toLocalFile(), w.previewFile(2));
-
-    w->findChild<QToolButton*>("Back")->click();
-    ASSERT_TRUE(loaded.wait(LoadTimeoutMs));
-    EXPECT_EQ(view->url().toLocalFile(), w.previewFile(1));
-    w->findChild<QToolButton*>("cmdNext")->click();
-    ASSERT_TRUE(loaded.wait(LoadTimeoutMs));
-    EXPECT_EQ(view->url().toLocalFile(), w.previewFile(2));
+    const std::pair<const char*, int> steps[] = {{"", 2}, {"Back", 1}, {"cmdNext", 2}};
+    for (const auto& [button, slot] : steps) {
+        waitForLoad([&, button = button] {
+            *button ? w->findChild<QToolButton*>(button)->click() : w.select(2);
+        });
+        EXPECT_EQ(view->url().toLocalFile(), w.previewFile(slot)) << button;
+    }
 }
 
 // A refresh of the page on show keeps the reader's place and adds no
-// history; a switch to another slot starts at the top.
-TEST_F(PreviewE2e, RefreshKeepsTheScrollPositionAndTheHistory) {
+// history; a switch to another slot starts at the top, and each slot keeps
+// its own place.
+TEST_F(PreviewE2e, RefreshKeepsThePlaceAndTheHistoryAndEachSlotItsPlace) {
     load(tallPage("one"));
     scrollTo(1200);
     const int entries = view->history()->count();
-
-    w->source().setText(tallPage("two"));
-    refreshAndWait();
-    EXPECT_EQ(text("m"), "two");
-    EXPECT_TRUE(waitForJs("window.scrollY", 1200)) << js("window.scrollY").toInt();
-    EXPECT_EQ(view->history()->count(), entries);
-
-    w->source().setText(tallPage("three"));
-    refreshAndWait();
-    EXPECT_TRUE(waitForJs("window.scrollY", 1200));
-    EXPECT_EQ(view->history()->count(), entries);
-
-    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
-    w.select(3);
-    ASSERT_TRUE(loaded.wait(LoadTimeoutMs));
+    for (const char* marker : {"two", "three"}) {
+        load(tallPage(marker));
+        EXPECT_EQ(text("m"), marker);
+        EXPECT_TRUE(waitForJs("window.scrollY", 1200)) << js("window.scrollY").toInt();
+        EXPECT_EQ(view->history()->count(), entries);
+    }
+    waitForLoad([&] { w.select(3); });
     EXPECT_EQ(js("window.scrollY").toInt(), 0);
+    waitForLoad([&] { w.select(1); });
+    EXPECT_TRUE(waitForJs("window.scrollY", 1200)) << js("window.scrollY").toInt();
 }
 
 // With the continuous preview on, a change shows after the idle pause and
@@ -153,11 +103,8 @@ TEST_F(PreviewE2e, ContinuousPreviewShowsAChangeAfterThePause) {
     w->continuousRefreshTick();
     QTest::qWait(300);
     EXPECT_EQ(text("p"), "before");
-
-    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
     w.clock.advance(0.6);
-    w->continuousRefreshTick();
-    ASSERT_TRUE(loaded.wait(LoadTimeoutMs));
+    waitForLoad([&] { w->continuousRefreshTick(); });
     EXPECT_EQ(text("p"), "after");
 }
 
@@ -185,28 +132,10 @@ TEST_F(PreviewE2e, LegacyAndDeclaredCharsetsShowCorrectly) {
         SCOPED_TRACE(name);
         const QString path = site.filePath(name);
         ASSERT_TRUE(writeBytes(path, testdata::bytes(QStringLiteral("charsets/") + name)));
-        QSignalSpy loaded(view, &QWebEngineView::loadFinished);
-        w.open(path);
-        ASSERT_TRUE(loaded.wait(LoadTimeoutMs));
+        waitForLoad([&] { w.open(path); });
         EXPECT_EQ(text("t"), QStringLiteral("caf\u00e9 \u20ac"));
     }
 }
-
-namespace {
-// A long page (parsed in several chunks, so it grows while it loads) that
-// logs, at every frame, where it is scrolled and whether it is shown.
-QString loggingPage(const QString& marker) {
-    QString lines;
-    for (int i = 0; i < 60000; ++i) {
-        lines += QStringLiteral("<p>line %1</p>\n").arg(i);
-    }
-    return "<html><head><script>window.frameLog = [];"
-           "requestAnimationFrame(function log() { var r = document.documentElement;"
-           "  frameLog.push(window.scrollY + ':' + getComputedStyle(r).visibility);"
-           "  requestAnimationFrame(log); });</script></head><body><p id=m>" +
-           marker + "</p>" + lines + "</body></html>";
-}
-} // namespace
 
 // No painted frame shows the page anywhere but where the reader left it,
 // however long the page takes to grow to that place.
@@ -215,8 +144,7 @@ TEST_F(PreviewE2e, ARefreshNeverShowsThePageAnywhereButTheReadersPlace) {
     const int place = js("document.documentElement.scrollHeight - 3 * window.innerHeight").toInt();
     scrollTo(place);
     for (const QString marker : {"two", "three", "four"}) {
-        w->source().setText(loggingPage(marker));
-        refreshAndWait();
+        load(loggingPage(marker));
         ASSERT_TRUE(waitForJs("window.frameLog.length > 5", true));
         const QStringList frames = js("window.frameLog.join(' ')").toString().split(' ');
         const QStringList shown = frames.filter(":visible");
@@ -226,17 +154,6 @@ TEST_F(PreviewE2e, ARefreshNeverShowsThePageAnywhereButTheReadersPlace) {
                 << frames.join(' ').toStdString();
         }
     }
-}
-
-TEST_F(PreviewE2e, EachSlotKeepsItsPlace) {
-    load(tallPage("one"));
-    scrollTo(2000);
-    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
-    w.select(2);
-    ASSERT_TRUE(loaded.wait(LoadTimeoutMs));
-    w.select(1);
-    ASSERT_TRUE(loaded.wait(LoadTimeoutMs));
-    EXPECT_TRUE(waitForJs("window.scrollY", 2000)) << js("window.scrollY").toInt();
 }
 
 // A renderer that dies leaves a message, not a blank pane; F5 recovers.
