@@ -1,26 +1,12 @@
 // Software compositing where OpenGL is only a software rasteriser.
 #include "app/RenderingChoice.h"
+#include "support/TestData.h"
 
 #include <gtest/gtest.h>
 
 TEST(RenderingChoice, SoftwareWhereOpenGLIsMissingOrRasterisedBySoftware) {
-    const struct {
-        const char* forced;
-        std::optional<QByteArray> renderer;
-        bool software;
-    } cases[] = {
-        {"", QByteArray("llvmpipe (LLVM 15.0.6, 256 bits)"), true},
-        {"", QByteArray("Mesa DRI Intel(R) UHD Graphics 620 (KBL GT2)"), false},
-        {"", QByteArray("Google SwiftShader"), true},
-        {"", QByteArray("Software Rasterizer"), true},
-        {"", std::nullopt, true},
-        {"opengl", QByteArray("llvmpipe"), false},
-        {" Software\n", QByteArray("NVIDIA GeForce RTX 3060/PCIe/SSE2"), true},
-        {"hardware", std::nullopt, false},
-        {"nonsense", QByteArray("AMD Radeon RX 6600"), false},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(rendering::useSoftware(c.forced, c.renderer), c.software)
-            << c.forced << " / " << c.renderer.value_or("none").constData();
+    for (const QByteArrayList& c : testdata::table("expected/rendering-choice.txt")) {
+        const auto renderer = c[1] == "(none)" ? std::nullopt : std::optional(c[1]);
+        EXPECT_EQ(rendering::useSoftware(c[0], renderer), c[2] == "1") << c.join('|').data();
     }
 }

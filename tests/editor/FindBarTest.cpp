@@ -2,6 +2,7 @@
 // zero-length matches, Escape.
 #include "editor/FindBar.h"
 #include "editor/SourcePane.h"
+#include "support/TestData.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -10,39 +11,41 @@
 
 namespace {
 struct Bar {
-    explicit Bar(const QString& text) : bar(pane) {
-        pane.setText(text);
+    explicit Bar(const QByteArray& text, const QByteArray& options = "") : bar(pane) {
+        pane.setText(QString::fromUtf8(text));
         pane.setSelection(0, 0);
-    }
-    void options(bool matchCase, bool word, bool regex) {
-        bar.matchCase()->setChecked(matchCase);
-        bar.wholeWord()->setChecked(word);
-        bar.regularExpression()->setChecked(regex);
+        bar.matchCase()->setChecked(options.contains('c'));
+        bar.wholeWord()->setChecked(options.contains('w'));
+        bar.regularExpression()->setChecked(options.contains('r'));
     }
     SourcePane pane;
     FindBar bar;
 };
 } // namespace
 
-TEST(FindBar, OptionsDecideWhatMatchesAndTheCountSaysWhichOneIsSelected) {
-    const struct {
-        const char* what;
-        bool matchCase, word, regex;
-        const char* status; // after the first Find Next
-        int selected;       // where that match starts
-    } cases[] = {
-        {"cat", false, false, false, "1 of 4", 0},    {"cat", true, false, false, "1 of 2", 4},
-        {"cat", false, true, false, "1 of 3", 0},     {"c[a]t", false, false, true, "1 of 4", 0},
-        {"^", false, false, true, "1 of 2", 0}, // empty matches, one per line
-        {"dog", false, false, false, "Not found", 0},
-    };
-    for (const auto& c : cases) {
-        Bar b("Cat cat CAT\nconcat");
-        b.options(c.matchCase, c.word, c.regex);
-        b.bar.findField()->setText(c.what);
-        b.bar.findNext();
-        EXPECT_EQ(b.bar.status(), c.status) << c.what;
-        EXPECT_EQ(b.pane.selectionStart(), c.selected) << c.what;
+// The cases of tests/data/expected/find-bar.txt: what each set of options
+// finds and counts, and what Replace All makes of the page or the selection.
+TEST(FindBar, OptionsDecideWhatMatchesAndReplaceAllIsOneUndoStep) {
+    for (const QByteArrayList& c : testdata::table("expected/find-bar.txt")) {
+        SCOPED_TRACE(c.join('|').toStdString());
+        Bar b(c[1], c[0] == "find" ? c[3] : c[4]);
+        b.bar.findField()->setText(QString::fromUtf8(c[2]));
+        if (c[0] == "find") {
+            b.bar.findNext();
+            EXPECT_EQ(b.bar.status(), QString::fromUtf8(c[4]));
+            EXPECT_EQ(b.pane.selectionStart(), c[5].toInt());
+            continue;
+        }
+        b.bar.replaceField()->setText(QString::fromUtf8(c[3]));
+        b.bar.inSelection()->setChecked(!c[5].isEmpty());
+        if (!c[5].isEmpty()) {
+            b.pane.setSelection(c[5].split(',')[0].toInt(), c[5].split(',')[1].toInt());
+        }
+        EXPECT_EQ(b.bar.replaceAll(), c[6].toInt());
+        EXPECT_EQ(b.bar.status(), "Replaced " + c[6]);
+        EXPECT_EQ(b.pane.text(), QString::fromUtf8(c[7]));
+        b.pane.undoOnce();
+        EXPECT_EQ(b.pane.text(), QString::fromUtf8(c[1]));
     }
 }
 
@@ -58,32 +61,6 @@ TEST(FindBar, NextWrapsAroundOnlyWhenAskedAndPreviousGoesBack) {
     EXPECT_EQ(b.pane.selectionStart(), 8) << "back round to the last";
     b.bar.wrapAround()->setChecked(false);
     EXPECT_FALSE(b.bar.findNext());
-}
-
-TEST(FindBar, ReplaceAllInThePageOrTheSelectionIsOneUndoStep) {
-    Bar b("cat Cat cat");
-    b.options(true, false, false);
-    b.bar.findField()->setText("cat");
-    b.bar.replaceField()->setText("dog");
-    EXPECT_EQ(b.bar.replaceAll(), 2);
-    EXPECT_EQ(b.bar.status(), "Replaced 2");
-    EXPECT_EQ(b.pane.text(), "dog Cat dog");
-    b.pane.undoOnce();
-    EXPECT_EQ(b.pane.text(), "cat Cat cat");
-
-    b.options(false, false, true);
-    b.bar.findField()->setText("(c)at");
-    b.bar.replaceField()->setText("\\1ow");
-    b.bar.inSelection()->setChecked(true);
-    b.pane.setSelection(4, 7);
-    EXPECT_EQ(b.bar.replaceAll(), 2);
-    EXPECT_EQ(b.pane.text(), "cat Cow cow");
-
-    b.bar.findField()->setText("x*");
-    b.bar.replaceField()->setText("-");
-    b.bar.inSelection()->setChecked(false);
-    b.pane.setText("ab");
-    EXPECT_EQ(b.bar.replaceAll(), 3) << "an empty match at each place, and the loop ends";
 }
 
 TEST(FindBar, EscapeClosesIt) {
