@@ -5,7 +5,6 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <map>
-#include <tuple>
 
 using namespace htmlformat;
 
@@ -17,6 +16,10 @@ QString indent(const QString& text) {
     return indentTags(text);
 }
 QString (*const styles[])(const QString&) = {formatCompact, formatSimple, hierarchal};
+
+QString utf8(const QByteArray& field) {
+    return QString::fromUtf8(field);
+}
 
 // Whether `out` is `parts` formatted: even parts (text outside raw elements,
 // their tags included) come back with only white space changed, odd parts (raw
@@ -44,32 +47,21 @@ bool keepsText(const QString& out, const QStringList& parts) {
 }
 } // namespace
 
-TEST(Formatter, ReplaceAllIsOnePassWithoutOverlapOrRescan) {
-    EXPECT_EQ(replaceAll("aaaa", "aa", "a"), "aa");
-    EXPECT_EQ(replaceAll("aaa", "aa", "X"), "Xa");
-    EXPECT_EQ(replaceAll("abab", "ab", "abab"), "abababab");
-    EXPECT_EQ(replaceAll("none", "x", "y"), "none");
-    EXPECT_EQ(replaceAll("<B><b>", "<b>", "<i>"), "<B><i>") << "exact case";
-}
-
-TEST(Formatter, LineBreaksReachTheFormattersAsCrLf) {
-    EXPECT_EQ(toCrLf("a\nb\rc\r\nd\n\re"), "a\r\nb\r\nc\r\nd\r\n\r\ne");
-}
-
-// Each style's cases, worked example included, from the table in tests/data.
+// Each style's cases, worked example included, and replaceAll's, from the
+// tables in tests/data.
 TEST(Formatter, EveryStyleGivesItsExpectedText) {
-    const std::map<QByteArray, QString (*)(const QString&)> style = {{"tidy", tidyTagSpaces},
-                                                                     {"compact", formatCompact},
-                                                                     {"simple", formatSimple},
-                                                                     {"hierarchal", hierarchal},
-                                                                     {"indent", indent}};
+    const std::map<QByteArray, QString (*)(const QString&)> style = {
+        {"tidy", tidyTagSpaces},    {"compact", formatCompact}, {"simple", formatSimple},
+        {"hierarchal", hierarchal}, {"indent", indent},         {"crlf", toCrLf}};
     const QList<QByteArrayList> cases = testdata::table("expected/formatter-cases.txt");
-    ASSERT_EQ(cases.size(), 24);
+    ASSERT_EQ(cases.size(), 25);
     for (const QByteArrayList& c : cases) {
-        ASSERT_EQ(c.size(), 4);
         ASSERT_EQ(style.count(c[0]), 1u) << c[0].toStdString();
-        EXPECT_EQ(style.at(c[0])(QString::fromUtf8(c[2])).toStdString(), c[3].toStdString())
+        EXPECT_EQ(style.at(c[0])(utf8(c[2])).toStdString(), c.value(3).toStdString())
             << c[1].toStdString();
+    }
+    for (const QByteArrayList& c : testdata::table("expected/replace-all.txt")) {
+        EXPECT_EQ(replaceAll(utf8(c[0]), utf8(c[1]), utf8(c[2])), utf8(c[3])) << c[0].data();
     }
     // Each squeeze is a single pass: 2 to 38 blanks end as one, 39 as two.
     for (int n = 1; n <= 38; ++n) {
@@ -111,38 +103,25 @@ TEST(Formatter, RawElementsKeepTheirContentInEveryStyle) {
     ASSERT_EQ(cases.size(), 8);
     for (const QByteArrayList& c : cases) {
         for (const auto style : styles) {
-            const QString out = style(QString::fromUtf8(c[0]));
-            EXPECT_TRUE(out.contains(QString::fromUtf8(c.value(1)))) << out.toStdString();
+            const QString out = style(utf8(c[0]));
+            EXPECT_TRUE(out.contains(utf8(c.value(1)))) << out.toStdString();
         }
     }
 }
 
+// The tags findTag finds and the names that open a level, from the table.
 TEST(Formatter, FindTagAndTagName) {
-    // Text, where the search starts, then the tag found: its text, start (from
-    // 1), length and name.
-    const std::tuple<const char*, double, const char*, double, double, const char*> cases[] = {
-        {"ab<img src=x>c", 0, "<img src=x>", 3, 10, "img"},
-        {"<br>", 0, "<br>", 1, 3, "br"},
-        {"<br><hr>", 1, "<hr>", 5, 3, "hr"},
-        {"x<!--note-->", 0, "<!--note-->", 2, 10, "!--"},
-        {"</p>", 0, "</p>", 1, 3, "/p"},
-        {"ab<cd", 0, "", 3, 0, ""},
-        {"no tag", 0, "", 0, 0, ""}};
-    for (const auto& [text, after, tagText, start, length, name] : cases) {
-        const TagInfo tag = findTag(text, after);
-        EXPECT_EQ(tag.tagText, tagText) << text;
-        EXPECT_EQ(tag.tagStart, start) << text;
-        if (!tag.tagText.isEmpty()) {
-            EXPECT_EQ(tag.tagLength, length) << text;
+    for (const QByteArrayList& c : testdata::table("expected/formatter-tags.txt")) {
+        SCOPED_TRACE(c.join('|').toStdString());
+        if (c[0] == "level") {
+            EXPECT_EQ(opensLevel(utf8(c[1])), c[2] == "1");
+            continue;
         }
-        EXPECT_EQ(tagName(tag), name) << text;
-    }
-    for (const char* flat :
-         {"br", "HR", "Img", "meta", "applet", "P", "!--", "input", "!DOCTYPE", "area"}) {
-        EXPECT_FALSE(opensLevel(flat)) << flat;
-    }
-    for (const char* deep : {"", "img/", "div", "/p", "b"}) {
-        EXPECT_TRUE(opensLevel(deep)) << deep;
+        const TagInfo tag = findTag(utf8(c[1]), c[2].toDouble());
+        EXPECT_EQ(tag.tagText, utf8(c[3]));
+        EXPECT_EQ(tag.tagStart, c[4].toDouble());
+        EXPECT_TRUE(c[5].isEmpty() || tag.tagLength == c[5].toDouble());
+        EXPECT_EQ(tagName(tag), utf8(c.value(6)));
     }
 }
 
@@ -152,12 +131,13 @@ TEST(Formatter, FindTagAndTagName) {
 // taking away what the indenter adds (a line break and TABs before every "<")
 // gives back exactly the text it was given.
 TEST(Formatter, FormattingNeverLosesOrReordersText) {
-    const QStringList pieces{"<p>",       "</p>",   "<b>",        "</b>",  "<br>", "<img src=x>",
-                             "<div a=1>", "</div>", "<!-- c -->", "word",  " ",    "  ",
-                             "\t",        "\r\n",   "\r",         "\n",    "<",    ">",
-                             "< ",        " >",     "\u00e9",     "<IMG/>"};
-    const QStringList opening{"<pre>", "<PRE class=x>", "<textarea >", "<script>", "<Style>"};
-    const QStringList closing{"</pre>", "</PRE >", "</textarea>", "</script>", "</STYLE>"};
+    const QList<QByteArrayList> rows = testdata::table("expected/formatter-random-pieces.txt");
+    const QList<QByteArrayList> raw = rows.mid(1); // "raw", opening tag, closing tag
+    QStringList pieces;
+    for (const QByteArray& piece : rows[0].mid(1)) {
+        pieces << utf8(piece);
+    }
+    ASSERT_EQ(pieces.size(), 22);
     QRandomGenerator random(20261206);
     const auto randomText = [&](int most) {
         QString text;
@@ -169,9 +149,9 @@ TEST(Formatter, FormattingNeverLosesOrReordersText) {
     for (int round = 0; round < 3000; ++round) {
         QStringList parts{randomText(40)}; // raw content at odd indexes
         for (int i = round % 3; i > 0; --i) {
-            const int kind = random.bounded(static_cast<int>(opening.size()));
-            parts.last() += opening[kind];
-            parts << randomText(10) << closing[kind] + randomText(10);
+            const QByteArrayList& kind = raw[random.bounded(static_cast<int>(raw.size()))];
+            parts.last() += utf8(kind[1]);
+            parts << randomText(10) << utf8(kind[2]) + randomText(10);
         }
         const QString input = parts.join(QString());
         for (const auto style : styles) {
