@@ -1,52 +1,26 @@
 #include "core/TextEncoding.h"
 #include "files/RtfText.h"
+#include "support/TestData.h"
 
+#include <QStringEncoder>
 #include <gtest/gtest.h>
-
-namespace {
-QByteArray utf16(const QString& text, bool little) {
-    QByteArray bytes(little ? "\xFF\xFE" : "\xFE\xFF", 2);
-    for (const QChar c : text) {
-        const char hi = static_cast<char>(c.unicode() >> 8);
-        const char lo = static_cast<char>(c.unicode() & 0xFF);
-        bytes.append(little ? lo : hi);
-        bytes.append(little ? hi : lo);
-    }
-    return bytes;
-}
-} // namespace
 
 // Every fixture must come back byte for byte, in the encoding it was read in.
 TEST(TextEncoding, FilesRoundTripByteForByte) {
-    const char* const lineEnds[] = {"\r\n", "\n", "\r", "\r\n\n\r"};
-    for (const char* eol : lineEnds) {
-        const QString text = QStringLiteral("<p>caf\u00e9 \u20ac \u4e2d</p>") + eol + "end" + eol;
-        struct Fixture {
-            const char* name;
-            QByteArray bytes;
-            TextEncoding expected;
-        };
-        const Fixture fixtures[] = {
-            {"utf-8", text.toUtf8(), TextEncoding::Utf8},
-            {"utf-8 bom", "\xEF\xBB\xBF" + text.toUtf8(), TextEncoding::Utf8Bom},
-            {"utf-16le bom", utf16(text, true), TextEncoding::Utf16LE},
-            {"utf-16be bom", utf16(text, false), TextEncoding::Utf16BE},
-            {"windows-1252", QByteArray("<p>caf\xE9 \x80 \x81\x8D\x8F\x90\x9D</p>") + eol,
-             TextEncoding::Windows1252},
-            {"invalid utf-8", QByteArray("a\xC3(b\xFF") + eol, TextEncoding::Windows1252},
-            {"nul bytes", QByteArray("a\0b\0\0c", 6) + eol, TextEncoding::Utf8},
-            {"empty", QByteArray(), TextEncoding::Utf8},
-            {"utf-16 odd length", QByteArray("\xFF\xFE\x41", 3), TextEncoding::Windows1252},
-            {"utf-16 lone surrogate", QByteArray("\xFF\xFE\x3D\xD8\x61\x00", 6),
-             TextEncoding::Windows1252},
-        };
-        for (const Fixture& f : fixtures) {
-            SCOPED_TRACE(std::string(f.name) + " eol " + QByteArray(eol).toHex().toStdString());
-            const DecodedText decoded = decodeText(f.bytes);
-            EXPECT_EQ(decoded.encoding, f.expected);
-            const std::optional<QByteArray> again = encodeText(decoded.text, decoded.encoding);
-            ASSERT_TRUE(again.has_value());
-            EXPECT_EQ(*again, f.bytes);
+    const QByteArrayList encodings{"Utf8", "Utf8Bom", "Utf16LE", "Utf16BE", "Windows1252"};
+    for (const QByteArray eol : {"\r\n", "\n", "\r", "\r\n\n\r"}) {
+        for (const QByteArrayList& f : testdata::table("expected/encoding-fixtures.txt")) {
+            SCOPED_TRACE(f[0].toStdString() + " eol " + eol.toHex().toStdString());
+            QByteArray bytes = QByteArray(f[2]).replace("{eol}", eol);
+            if (f[1] != "raw") {
+                QStringEncoder utf16(f[1] == "le" ? QStringEncoder::Utf16LE
+                                                  : QStringEncoder::Utf16BE,
+                                     QStringEncoder::Flag::WriteBom);
+                bytes = utf16(QString::fromUtf8(bytes));
+            }
+            const DecodedText decoded = decodeText(bytes);
+            EXPECT_EQ(encodings.value(static_cast<int>(decoded.encoding)), f[3]);
+            EXPECT_EQ(encodeText(decoded.text, decoded.encoding), bytes);
         }
     }
     EXPECT_EQ(decodeText("caf\xE9").text, QStringLiteral("caf\u00e9"));

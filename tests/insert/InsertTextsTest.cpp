@@ -3,18 +3,13 @@
 #include "insert/Tables.h"
 #include "support/TestData.h"
 
-#include <climits>
 #include <gtest/gtest.h>
 
+// Red, green and blue from the low byte up; out of range, only the lowest 24
+// bits count.
 TEST(ColorToHex, GivesRedGreenBlueFromTheLowByteUp) {
-    // Out of range (the last four): only the lowest 24 bits count.
-    const std::pair<int, const char*> cases[] = {
-        {0, "#000000"},          {255, "#FF0000"},      {65280, "#00FF00"},
-        {16711680, "#0000FF"},   {16777215, "#FFFFFF"}, {657930, "#0A0A0A"},
-        {0x00123456, "#563412"}, {-1, "#FFFFFF"},       {16777216, "#000000"},
-        {0x7F0000FF, "#FF0000"}, {INT_MIN, "#000000"}};
-    for (const auto& [color, hex] : cases) {
-        EXPECT_EQ(colorToHex(color).toStdString(), hex) << color;
+    for (const QByteArrayList& c : testdata::table("expected/color-hex.txt")) {
+        EXPECT_EQ(colorToHex(c[0].toInt()).toStdString(), c[1].toStdString()) << c[0].data();
     }
 }
 
