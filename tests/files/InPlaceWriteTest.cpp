@@ -2,9 +2,9 @@
 // whether the write fails, the disk is full or the process is killed.
 #include "files/InPlaceWrite.h"
 #include "files/DocumentFile.h"
+#include "support/TestData.h"
 
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -15,47 +15,30 @@
 #include <unistd.h>
 
 namespace {
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-QByteArray filled(char c, qsizetype size) {
-    return QByteArray(size, c);
-}
-
-// A small file system of its own, so a full disk can be tested; skipped
-// where mounting is not allowed.
-class SmallDisk {
-  public:
-    explicit SmallDisk(const char* size) {
-        mounted = QProcess::execute("mount", {"-t", "tmpfs", "-o", QString("size=") + size, "tmpfs",
-                                              dir.path()}) == 0;
-    }
+// A small file system of its own, so a full disk can be tested; the test is
+// skipped where mounting is not allowed.
+struct SmallDisk {
+    explicit SmallDisk(const char* size)
+        : mounted(QProcess::execute("mount", {"-t", "tmpfs", "-o", QString("size=") + size, "tmpfs",
+                                              dir.path()}) == 0) {}
     ~SmallDisk() {
         if (mounted) {
             QProcess::execute("umount", {dir.path()});
         }
     }
     QTemporaryDir dir;
-    bool mounted = false;
+    bool mounted;
 };
 } // namespace
 
 TEST(InPlaceWrite, ReplacesTheBytesAndKeepsNoCopy) {
     QTemporaryDir site, backups;
     const QString path = site.filePath("page.htm");
-    for (const QByteArray& next : {filled('n', 5000), filled('s', 10), QByteArray()}) {
-        writeFile(path, filled('o', 1000));
+    for (const QByteArray& next : {QByteArray(5000, 'n'), QByteArray(10, 's'), QByteArray()}) {
+        ASSERT_TRUE(writeBytes(path, QByteArray(1000, 'o')));
         const inplace::Result result = inplace::write(path, next, backups.path());
         EXPECT_TRUE(result.ok) << result.error.toStdString();
-        EXPECT_EQ(readFile(path), next);
+        EXPECT_EQ(readBytes(path), next);
         EXPECT_TRUE(QDir(backups.path()).isEmpty());
     }
 }
@@ -65,11 +48,11 @@ TEST(InPlaceWrite, ReplacesTheBytesAndKeepsNoCopy) {
 TEST(InPlaceWrite, AKilledWriteIsMendedAtTheNextStart) {
     QTemporaryDir site, backups;
     const QString path = site.filePath("big.htm");
-    const QByteArray old = filled('o', 50 << 20);
-    const QByteArray next = filled('n', 40 << 20);
+    const QByteArray old(50 << 20, 'o');
+    const QByteArray next(40 << 20, 'n');
     int cut = 0;
     for (int delayMs : {0, 5, 20, 60, 150}) {
-        writeFile(path, old);
+        ASSERT_TRUE(writeBytes(path, old));
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
@@ -85,52 +68,45 @@ TEST(InPlaceWrite, AKilledWriteIsMendedAtTheNextStart) {
         QThread::msleep(static_cast<unsigned long>(delayMs));
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
-        const QByteArray left = readFile(path);
+        const QByteArray left = readBytes(path);
         cut += (left != old && left != next) ? 1 : 0;
         inplace::recoverInterrupted(backups.path());
-        const QByteArray mended = readFile(path);
+        const QByteArray mended = readBytes(path);
         EXPECT_TRUE(mended == old || mended == next) << "delay " << delayMs;
         EXPECT_TRUE(QDir(backups.path()).entryList(QDir::Files).isEmpty());
     }
     std::printf("[ info ] %d of 5 kills left a cut file before the mend\n", cut);
 }
 
-TEST(InPlaceWrite, AFullDiskIsToldAndTheOldFileKept) {
+// A full disk: through a temporary file, both copies do not fit; in place,
+// the write is refused before the file is touched. A folder with no room for
+// one more file: Save rewrites the file in place.
+TEST(InPlaceWrite, AFullDiskIsToldAndTheOldFileKeptAndAFullFolderIsWrittenInPlace) {
     SmallDisk disk("1m");
-    if (!disk.mounted) {
+    SmallDisk full("1m,nr_inodes=2"); // the folder and one file
+    if (!disk.mounted || !full.mounted) {
         GTEST_SKIP() << "cannot mount a small file system here";
     }
     QTemporaryDir backups;
     const QString path = disk.dir.filePath("page.htm");
-    const QByteArray old = filled('o', 600 << 10);
-    writeFile(path, old);
-
-    // Through a temporary file: both copies do not fit.
-    docfile::WriteResult saved = docfile::write(path, filled('n', 700 << 10), backups.path());
+    const QByteArray old(600 << 10, 'o');
+    ASSERT_TRUE(writeBytes(path, old));
+    const docfile::WriteResult saved =
+        docfile::write(path, QByteArray(700 << 10, 'n'), backups.path());
     EXPECT_FALSE(saved.ok);
     EXPECT_EQ(saved.error, "No space left on device.");
-    EXPECT_EQ(readFile(path), old);
-
-    // In place: refused before the file is touched.
-    const inplace::Result result = inplace::write(path, filled('n', 2 << 20), backups.path());
+    EXPECT_EQ(readBytes(path), old);
+    const inplace::Result result = inplace::write(path, QByteArray(2 << 20, 'n'), backups.path());
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.error, "No space left on device.");
-    EXPECT_EQ(readFile(path), old);
+    EXPECT_EQ(readBytes(path), old);
     EXPECT_EQ(QDir(disk.dir.path()).entryList(QDir::Files), QStringList{"page.htm"});
-}
 
-// A folder with no room for one more file: Save rewrites the file in place.
-TEST(InPlaceWrite, SaveRewritesInPlaceWhereNoFileCanBeAdded) {
-    SmallDisk disk("1m,nr_inodes=2"); // the folder and one file
-    if (!disk.mounted) {
-        GTEST_SKIP() << "cannot mount a small file system here";
-    }
-    QTemporaryDir backups;
-    const QString path = disk.dir.filePath("page.htm");
-    writeFile(path, filled('o', 1000));
-    ASSERT_FALSE(QFile(disk.dir.filePath("other")).open(QIODevice::WriteOnly));
-    const docfile::WriteResult saved = docfile::write(path, "<p>new</p>", backups.path());
-    EXPECT_TRUE(saved.ok) << saved.error.toStdString();
-    EXPECT_EQ(readFile(path), "<p>new</p>");
+    const QString page = full.dir.filePath("page.htm");
+    ASSERT_TRUE(writeBytes(page, QByteArray(1000, 'o')));
+    ASSERT_FALSE(writeBytes(full.dir.filePath("other"), ""));
+    const docfile::WriteResult inPlace = docfile::write(page, "<p>new</p>", backups.path());
+    EXPECT_TRUE(inPlace.ok) << inPlace.error.toStdString();
+    EXPECT_EQ(readBytes(page), "<p>new</p>");
     EXPECT_TRUE(QDir(backups.path()).isEmpty());
 }

@@ -1,6 +1,7 @@
 // Preview files never write through a planted link and are never more
 // readable than the page they show.
 #include "files/PreviewFile.h"
+#include "support/TestData.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,10 +11,6 @@
 #include <unistd.h>
 
 namespace {
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 constexpr QFileDevice::Permissions OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                QFileDevice::ReadUser | QFileDevice::WriteUser;
 } // namespace
@@ -21,10 +18,7 @@ constexpr QFileDevice::Permissions OwnerOnly = QFileDevice::ReadOwner | QFileDev
 TEST(PreviewFile, ReplacesAPlantedLinkInsteadOfWritingThroughIt) {
     QTemporaryDir dir;
     const QString victim = dir.filePath("victim.txt");
-    QFile file(victim);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("precious");
-    file.close();
+    ASSERT_TRUE(writeBytes(victim, "precious"));
     const QString symbolic = dir.filePath("~tmp3-Mkwr.html");
     const QString hard = dir.filePath("~tmp4-Mkwr.html");
     ASSERT_TRUE(QFile::link(victim, symbolic));
@@ -32,10 +26,10 @@ TEST(PreviewFile, ReplacesAPlantedLinkInsteadOfWritingThroughIt) {
               0);
     for (const QString& path : {symbolic, hard}) {
         ASSERT_TRUE(previewfile::write(path, "<p>page</p>", OwnerOnly));
-        EXPECT_EQ(readFile(path), "<p>page</p>");
+        EXPECT_EQ(readBytes(path), "<p>page</p>");
         EXPECT_FALSE(QFileInfo(path).isSymLink());
     }
-    EXPECT_EQ(readFile(victim), "precious");
+    EXPECT_EQ(readBytes(victim), "precious");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3)
         << "no temporary file is left behind";
 }
@@ -43,9 +37,7 @@ TEST(PreviewFile, ReplacesAPlantedLinkInsteadOfWritingThroughIt) {
 TEST(PreviewFile, IsNoMoreReadableThanItsPage) {
     QTemporaryDir dir;
     const QString page = dir.filePath("page.htm");
-    QFile file(page);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    ASSERT_TRUE(writeBytes(page, ""));
     const QString preview = dir.filePath("~tmp1-Mkwr.html");
     for (const auto mode :
          {OwnerOnly, OwnerOnly | QFileDevice::ReadGroup | QFileDevice::ReadOther}) {
