@@ -1,0 +1,151 @@
+#include "support/Scenario.h"
+
+#include "editor/EditorCommands.h"
+#include "support/TestWindow.h"
+
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QRegularExpression>
+#include <functional>
+#include <map>
+
+namespace {
+using Row = QStringList;
+
+Prompts::Answer answer(const QString& word) {
+    return word == "yes" ? Prompts::Answer::Yes
+                         : (word == "no" ? Prompts::Answer::No : Prompts::Answer::Cancel);
+}
+} // namespace
+
+void runScenarios(const QString& name) {
+    std::unique_ptr<TestWindow> window;
+    std::unique_ptr<QTemporaryDir> site;
+    TestWindow* t = nullptr;
+    QByteArrayList raw; // the row's fields as bytes, for file contents
+    const auto pane = [&]() -> SourcePane& { return t->window->source(); };
+    const auto docs = [&]() -> DocumentSlots& { return t->window->documents(); };
+    const auto ran = [&] { EXPECT_TRUE(t->prompts.allShown()) << "a prompt was not shown"; };
+    // Runs the insertion command over "0123456789" with "34" selected: the
+    // selection is replaced, the caret ends after the text, only the current
+    // slot is marked changed, and the command does not refresh the preview.
+    const auto insert = [&](const QString& command, const QString& text) {
+        SCOPED_TRACE(command.toStdString());
+        pane().setText("0123456789");
+        pane().setSelection(3, 2);
+        for (int n = 1; n <= DocumentSlots::Count; ++n) {
+            docs().setChanged(n, false);
+        }
+        const auto navigations = t->recording->navigations.size();
+        auto* action = t->window->menuBar()->findChild<QAction*>(command);
+        ASSERT_TRUE(action && action->isEnabled()) << "no enabled menu item";
+        action->trigger();
+        ran();
+        EXPECT_EQ(pane().text(), "012" + text + "56789");
+        EXPECT_EQ(pane().selectionStart(), 3 + text.size());
+        EXPECT_EQ(pane().selectionLength(), 0);
+        EXPECT_EQ(t->changed(), QString::number(t->window->currentSlot()));
+        EXPECT_EQ(t->recording->navigations.size(), navigations) << "no refresh by the command";
+    };
+    const std::map<QString, std::function<void(const Row&)>> steps = {
+        {"select", [&](const Row& f) { t->select(f[1].toInt()); }},
+        {"text", [&](const Row& f) { pane().setText(f[1]); }},
+        {"caret", [&](const Row& f) { pane().setSelection(f[1].toInt(), f.value(2).toInt()); }},
+        {"type", [&](const Row& f) { pane().replaceSelection(f[1]); }},
+        {"keys", [&](const Row& f) { QTest::keyClicks(&pane(), f[1]); }},
+        {"undo", [&](const Row&) { pane().undoOnce(); }},
+        {"run", [&](const Row& f) { t->run(qPrintable(f[1])), ran(); }},
+        {"press", [&](const Row& f) { t->press(QKeySequence(f[1])[0]), ran(); }},
+        {"insert", [&](const Row& f) { insert(f[1], f.value(2)); }},
+        {"insert-each",
+         [&](const Row& f) {
+             for (const QByteArrayList& row : testdata::table(f[1])) {
+                 insert(QString::fromUtf8(row[0]), QString::fromUtf8(row.value(1)));
+             }
+         }},
+        {"closebox",
+         [&](const Row& f) {
+             QCloseEvent event;
+             QApplication::sendEvent(t->window.get(), &event);
+             ran();
+             EXPECT_EQ(event.isAccepted() ? "accepted" : "refused", f[1]);
+         }},
+        {"unchanged",
+         [&](const Row&) {
+             for (int n = 1; n <= DocumentSlots::Count; ++n) {
+                 docs().setChanged(n, false);
+             }
+         }},
+        {"write", [&](const Row& f) { ASSERT_TRUE(writeBytes(f[1], raw[2])); }},
+        {"read-only",
+         [&](const Row& f) { QFile::setPermissions(f[1], QFile::ReadOwner | QFile::ReadUser); }},
+        {"clipboard", [&](const Row& f) { QApplication::clipboard()->setText(f[1]); }},
+        {"ask", [&](const Row& f) { t->prompts.expectQuestion(f[1], answer(f[2])); }},
+        {"tell", [&](const Row& f) { t->prompts.expectMessage(f[1], f.value(2)); }},
+        {"tell-prefix", [&](const Row& f) { t->prompts.expectMessagePrefix(f[1]); }},
+        {"file",
+         [&](const Row& f) {
+             t->prompts.expectFile(f[1], f.mid(2).filter(QRegularExpression(".")));
+         }},
+        {"input",
+         [&](const Row& f) { t->prompts.expectInput(f[1], f[2], f[3], f.value(4) != "cancel"); }},
+        {"color",
+         [&](const Row& f) {
+             t->prompts.expectColor(f[1].isEmpty() ? std::nullopt : std::optional(QColor(f[1])));
+         }},
+        {"is-text", [&](const Row& f) { EXPECT_EQ(pane().text(), f[1]); }},
+        {"starts", [&](const Row& f) { EXPECT_TRUE(pane().text().startsWith(f[1])); }},
+        {"is-selection",
+         [&](const Row& f) {
+             EXPECT_EQ(pane().selectionStart(), f[1].toInt());
+             EXPECT_EQ(pane().selectionLength(), f[2].toInt());
+         }},
+        {"is-selected", [&](const Row& f) { EXPECT_EQ(pane().selectedText(), f[1]); }},
+        {"can-undo", [&](const Row& f) { EXPECT_EQ(pane().canUndo(), f[1] == "yes"); }},
+        {"is-changed", [&](const Row& f) { EXPECT_EQ(t->changed(), f[1]); }},
+        {"is-title", [&](const Row& f) { EXPECT_EQ(docs().title(f[1].toInt()), f[2]); }},
+        {"is-folder", [&](const Row& f) { EXPECT_EQ(docs().folder(f[1].toInt()), f[2]); }},
+        {"is-caption",
+         [&](const Row& f) { EXPECT_EQ(t->caption(f[1].toInt(), f.value(3, "1").toInt()), f[2]); }},
+        {"is-titles", [&](const Row& f) { EXPECT_EQ(t->titles(), f[1]); }},
+        {"is-file", [&](const Row& f) { EXPECT_EQ(readBytes(f[1]), raw[2]); }},
+        {"file-starts", [&](const Row& f) { EXPECT_TRUE(readBytes(f[1]).startsWith(raw[2])); }},
+        {"is-search", [&](const Row& f) { EXPECT_EQ(t->window->editor().searchText(), f[1]); }},
+        {"is-clipboard", [&](const Row& f) { EXPECT_EQ(QApplication::clipboard()->text(), f[1]); }},
+        {"is-quits", [&](const Row& f) { EXPECT_EQ(t->quits, f[1].toInt()); }},
+        {"is-dialog",
+         [&](const Row& f) {
+             const Prompts::FileRequest& r = t->prompts.last().file;
+             EXPECT_EQ(QString(r.open ? "open" : "save") + (r.confirmOverwrite ? " overwrite" : ""),
+                       f[1]);
+         }},
+        {"is-filters",
+         [&](const Row& f) { EXPECT_EQ(t->prompts.last().file.nameFilters, f.mid(1)); }},
+        {"is-link", [&](const Row& f) { EXPECT_EQ(t->window->insertCommands().linkPath(), f[1]); }},
+        {"is-color", [&](const Row& f) { EXPECT_EQ(t->prompts.last().color, QColor(f[1])); }},
+    };
+    QString scenario;
+    for (QByteArrayList fields : testdata::table(name)) {
+        if (fields[0] == "scenario") {
+            window.reset();
+            site = std::make_unique<QTemporaryDir>();
+            window = std::make_unique<TestWindow>();
+            t = window.get();
+            scenario = QString::fromUtf8(fields.value(1));
+            continue;
+        }
+        ASSERT_TRUE(t) << "a step before the first scenario";
+        Row row;
+        for (QByteArray& field : fields) {
+            field.replace("{site}", (site->path() + "/").toUtf8())
+                .replace("{docs}", t->docFolder().toUtf8())
+                .replace("{program}", (t->programDir.path() + "/").toUtf8())
+                .replace("{template}", docs().pageTemplate().toUtf8());
+            row << QString::fromUtf8(field);
+        }
+        raw = fields;
+        SCOPED_TRACE((scenario + ": " + row.join('|')).toStdString());
+        ASSERT_TRUE(steps.count(row[0])) << "no such step";
+        steps.at(row[0])(row);
+    }
+}
