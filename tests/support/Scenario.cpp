@@ -57,6 +57,7 @@ void runScenarios(const QString& name) {
         {"run", [&](const Row& f) { t->run(qPrintable(f[1])), ran(); }},
         {"press", [&](const Row& f) { t->press(QKeySequence(f[1])[0]), ran(); }},
         {"insert", [&](const Row& f) { insert(f[1], f.value(2)); }},
+        {"insert-file", [&](const Row& f) { insert(f[1], testdata::text(f[2])); }},
         {"insert-each",
          [&](const Row& f) {
              for (const QByteArrayList& row : testdata::table(f[1])) {
@@ -122,7 +123,8 @@ void runScenarios(const QString& name) {
         {"is-filters",
          [&](const Row& f) { EXPECT_EQ(t->prompts.last().file.nameFilters, f.mid(1)); }},
         {"is-link", [&](const Row& f) { EXPECT_EQ(t->window->insertCommands().linkPath(), f[1]); }},
-        {"is-color", [&](const Row& f) { EXPECT_EQ(t->prompts.last().color, QColor(f[1])); }},
+        {"is-color",
+         [&](const Row& f) { EXPECT_EQ(t->prompts.last().color.name(), QColor(f[1]).name()); }},
     };
     QString scenario;
     for (QByteArrayList fields : testdata::table(name)) {
