@@ -16,6 +16,9 @@ Prompts::Answer answer(const QString& word) {
     return word == "yes" ? Prompts::Answer::Yes
                          : (word == "no" ? Prompts::Answer::No : Prompts::Answer::Cancel);
 }
+QString last(const QStringList& list) {
+    return list.value(list.size() - 1);
+}
 } // namespace
 
 void runScenarios(const QString& name) {
@@ -78,6 +81,14 @@ void runScenarios(const QString& name) {
              }
          }},
         {"write", [&](const Row& f) { ASSERT_TRUE(writeBytes(f[1], raw[2])); }},
+        {"mkdir", [&](const Row& f) { ASSERT_TRUE(QDir().mkpath(f[1])); }},
+        {"remove",
+         [&](const Row& f) {
+             t->window->flushPreviewFiles();
+             ASSERT_TRUE(QFileInfo(f[1]).isDir() ? QDir(f[1]).removeRecursively()
+                                                 : QFile::remove(f[1]));
+         }},
+        {"refresh", [&](const Row&) { t->window->refreshPreview(); }},
         {"read-only",
          [&](const Row& f) { QFile::setPermissions(f[1], QFile::ReadOwner | QFile::ReadUser); }},
         {"clipboard", [&](const Row& f) { QApplication::clipboard()->setText(f[1]); }},
@@ -110,6 +121,11 @@ void runScenarios(const QString& name) {
          [&](const Row& f) { EXPECT_EQ(t->caption(f[1].toInt(), f.value(3, "1").toInt()), f[2]); }},
         {"is-titles", [&](const Row& f) { EXPECT_EQ(t->titles(), f[1]); }},
         {"is-file", [&](const Row& f) { EXPECT_EQ(readBytes(f[1]), raw[2]); }},
+        {"saved", [&](const Row& f) { EXPECT_EQ(readBytes(f[1]), pane().text().toUtf8()); }},
+        {"file-has", [&](const Row& f) { EXPECT_TRUE(readBytes(f[1]).contains(raw[2])); }},
+        {"is-shown", [&](const Row& f) { EXPECT_EQ(last(t->recording->navigations), f[1]); }},
+        {"is-encoding", [&](const Row& f) { EXPECT_EQ(last(t->recording->encodings), f[1]); }},
+        {"is-open-path", [&](const Row& f) { EXPECT_EQ(t->window->state().openPath(), f[1]); }},
         {"file-starts", [&](const Row& f) { EXPECT_TRUE(readBytes(f[1]).startsWith(raw[2])); }},
         {"is-search", [&](const Row& f) { EXPECT_EQ(t->window->editor().searchText(), f[1]); }},
         {"is-clipboard", [&](const Row& f) { EXPECT_EQ(QApplication::clipboard()->text(), f[1]); }},
@@ -119,6 +135,8 @@ void runScenarios(const QString& name) {
              const Prompts::FileRequest& r = t->prompts.last().file;
              EXPECT_EQ(QString(r.open ? "open" : "save") + (r.confirmOverwrite ? " overwrite" : ""),
                        f[1]);
+             EXPECT_TRUE(f.size() < 3 || (r.folder == f[2] && r.defaultSuffix == f[3]))
+                 << r.folder.toStdString() << " " << r.defaultSuffix.toStdString();
          }},
         {"is-filters",
          [&](const Row& f) { EXPECT_EQ(t->prompts.last().file.nameFilters, f.mid(1)); }},
