@@ -1,29 +1,12 @@
 #include "app/PaneLayout.h"
-#include "support/TestData.h"
+#include "support/TestWindow.h"
 
 #include <gtest/gtest.h>
 
 using panes::Placement;
 
 namespace {
-const QByteArrayList Controls{
-    "picTitles", "lblTitle0",  "lblTitle1",   "Toolbar1",    "TabStrip1",   "Back",      "cmdNext",
-    "TabStrip2", "htmlSource", "imgSplitter", "picSplitter", "htmlPreview", "StatusBar1"};
 const QByteArrayList Fields{"left", "top", "width", "height"};
-
-// One value of the placement: "Control.field", or a tab width.
-double& value(Placement& l, const QByteArray& name) {
-    if (name.startsWith("tabWidth")) {
-        return name == "tabWidth1" ? l.tabWidth1 : l.tabWidth2;
-    }
-    const QByteArrayList parts = name.split('.');
-    panes::Box& box = l.boxes.at(Controls.indexOf(parts[0])); // an unknown name throws
-    const QByteArray field = parts.value(1);
-    return field == "left"    ? box.left
-           : field == "top"   ? box.top
-           : field == "width" ? box.width
-                              : box.height;
-}
 } // namespace
 
 // Each case of tests/data/expected/pane-layout.txt: steps from the design
@@ -44,7 +27,7 @@ TEST(PaneLayout, EveryCaseGivesItsPlacements) {
             l = panes::designLayout();
             name = row.value(1);
         } else if (step == "set") {
-            value(l, row[1]) = n(2);
+            placementValue(l, row[1]) = n(2);
         } else if (step == "size") {
             panes::sizeControls(l, n(1), window(2));
         } else if (step == "mode") {
@@ -60,10 +43,11 @@ TEST(PaneLayout, EveryCaseGivesItsPlacements) {
             panes::endSplitterDrag(l, window(1));
         } else if (step == "box") {
             for (int i = 0; i < 4; ++i) {
-                EXPECT_DOUBLE_EQ(value(l, row[1] + '.' + Fields[i]), n(i + 2)) << Fields[i].data();
+                EXPECT_DOUBLE_EQ(placementValue(l, row[1] + '.' + Fields[i]), n(i + 2))
+                    << Fields[i].data();
             }
         } else if (step == "is") {
-            EXPECT_DOUBLE_EQ(value(l, row[1]), n(2));
+            EXPECT_DOUBLE_EQ(placementValue(l, row[1]), n(2));
         } else if (step == "title") {
             EXPECT_EQ(l.sourceTitle, QString::fromUtf8(row.value(1)));
             EXPECT_EQ(l.previewTitle, QString::fromUtf8(row.value(2)));

@@ -1,11 +1,15 @@
 #include "support/Scenario.h"
 
+#include "app/StatusPanels.h"
 #include "editor/EditorCommands.h"
+#include "frames/FramesCommand.h"
+#include "frames/FrmFrames.h"
 #include "support/TestWindow.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QRegularExpression>
+#include <QToolBar>
 #include <functional>
 #include <map>
 
@@ -61,12 +65,28 @@ void runScenarios(const QString& name) {
         {"press", [&](const Row& f) { t->press(QKeySequence(f[1])[0]), ran(); }},
         {"insert", [&](const Row& f) { insert(f[1], f.value(2)); }},
         {"insert-file", [&](const Row& f) { insert(f[1], testdata::text(f[2])); }},
-        {"insert-each",
+        {"menu",
+         [&](const Row& f) { t->window->menuBar()->findChild<QAction*>(f[1])->trigger(), ran(); }},
+        {"toolbar",
          [&](const Row& f) {
-             for (const QByteArrayList& row : testdata::table(f[1])) {
-                 insert(QString::fromUtf8(row[0]), QString::fromUtf8(row.value(1)));
-             }
+             t->window->findChild<QToolBar*>()->findChild<QAction*>(f[1])->trigger();
          }},
+        {"wizard",
+         [&](const Row& f) {
+             FrmFrames* wizard = t->window->frames().wizard();
+             ASSERT_TRUE(wizard) << "no wizard";
+             f[1] == "close" ? (void)wizard->close()
+                             : wizard->findChild<QToolButton*>(f[1])->click();
+         }},
+        {"clock", [&](const Row& f) { t->clock.set(f[1].toDouble()); }},
+        {"tick",
+         [&](const Row& f) {
+             t->clock.advance(f[1].toDouble());
+             t->window->continuousRefreshTick();
+         }},
+        {"recentre", [&](const Row&) { t->window->recentre(); }},
+        {"stored", [&](const Row& f) { docs().setStoredText(f[1].toInt(), f[2]); }},
+        {"set-folder", [&](const Row& f) { docs().setFolder(f[1].toInt(), f[2]); }},
         {"closebox",
          [&](const Row& f) {
              QCloseEvent event;
@@ -88,7 +108,14 @@ void runScenarios(const QString& name) {
              ASSERT_TRUE(QFileInfo(f[1]).isDir() ? QDir(f[1]).removeRecursively()
                                                  : QFile::remove(f[1]));
          }},
-        {"refresh", [&](const Row&) { t->window->refreshPreview(); }},
+        {"refresh",
+         [&](const Row&) {
+             t->window->refreshPreview();
+             t->window->flushPreviewFiles();
+         }},
+        {"show", [&](const Row&) { t->window->show(); }},
+        {"resize", [&](const Row& f) { t->window->resize(f[1].toInt(), f[2].toInt()); }},
+        {"events", [&](const Row&) { QApplication::processEvents(); }},
         {"read-only",
          [&](const Row& f) { QFile::setPermissions(f[1], QFile::ReadOwner | QFile::ReadUser); }},
         {"clipboard", [&](const Row& f) { QApplication::clipboard()->setText(f[1]); }},
@@ -125,6 +152,33 @@ void runScenarios(const QString& name) {
         {"file-has", [&](const Row& f) { EXPECT_TRUE(readBytes(f[1]).contains(raw[2])); }},
         {"is-shown", [&](const Row& f) { EXPECT_EQ(last(t->recording->navigations), f[1]); }},
         {"is-encoding", [&](const Row& f) { EXPECT_EQ(last(t->recording->encodings), f[1]); }},
+        {"is-shows",
+         [&](const Row& f) { EXPECT_EQ(t->recording->navigations.size(), f[1].toInt()); }},
+        {"is-stale", [&](const Row& f) { EXPECT_EQ(docs().previewStale(), f[1] == "yes"); }},
+        {"is-slot-text", [&](const Row& f) { EXPECT_EQ(docs().text(f[1].toInt()), f[2]); }},
+        {"is-edit-time", [&](const Row& f) { EXPECT_EQ(docs().lastEditTime(), f[1].toDouble()); }},
+        {"is-layout",
+         [&](const Row& f) {
+             panes::Placement l = t->window->paneLayout();
+             EXPECT_EQ(placementValue(l, f[1].toUtf8()), f[2].toDouble());
+         }},
+        {"is-source-width", [&](const Row& f) { EXPECT_EQ(pane().width(), f[1].toInt()); }},
+        {"is-size",
+         [&](const Row& f) {
+             EXPECT_EQ(t->window->width(), f[1].toInt());
+             EXPECT_TRUE(f[2].isEmpty() || t->window->height() == f[2].toInt());
+         }},
+        {"is-timer",
+         [&](const Row& f) {
+             EXPECT_EQ(t->window->findChild<QTimer*>(f[1])->isActive(), f[2] == "on");
+         }},
+        {"is-wizard",
+         [&](const Row& f) { EXPECT_EQ(t->window->frames().wizard() != nullptr, f[1] == "open"); }},
+        {"is-panel",
+         [&](const Row& f) {
+             t->window->statusPanels().update();
+             EXPECT_EQ(t->window->statusPanels().text(f[1].toInt()), f[2]);
+         }},
         {"is-open-path", [&](const Row& f) { EXPECT_EQ(t->window->state().openPath(), f[1]); }},
         {"file-starts", [&](const Row& f) { EXPECT_TRUE(readBytes(f[1]).startsWith(raw[2])); }},
         {"is-search", [&](const Row& f) { EXPECT_EQ(t->window->editor().searchText(), f[1]); }},

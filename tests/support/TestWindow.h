@@ -27,6 +27,10 @@
 // Shows `window` and makes it the active one, so keys go to it.
 void activate(QWidget* window);
 
+// One value of a pane placement: "Control.field" ("htmlSource.width"), or
+// "tabWidth1"/"tabWidth2". An unknown control throws.
+double& placementValue(panes::Placement& l, const QByteArray& name);
+
 // A main window on test doubles: scripted prompts, a fake clock, a program
 // folder and a documents folder of its own. By default the INI file names the
 // documents folder as "OpenPath", so start-up shows no message. This header
