@@ -1,8 +1,9 @@
 // The program as a child process: it ends when asked and only then, and a
 // killed program's unsaved pages come back at the next start.
+#include "support/TestData.h"
+
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -14,19 +15,25 @@ namespace {
 class ProcessTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        QFile ini(programDir.filePath("Markwright.ini"));
-        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write("[Markwright]\nOpenPath=" + docFolder().toUtf8() + "\n");
+        ASSERT_TRUE(writeBytes(programDir.filePath("Markwright.ini"),
+                               "[Markwright]\nOpenPath=" + docFolder().toUtf8() + "\n"));
     }
 
     QString docFolder() const { return docDir.path() + "/"; }
-    QString sessions() const { return dataDir.path() + "/Markwright/Markwright/sessions"; }
+    bool sessionsLeft() const {
+        return !QDir(dataDir.path() + "/Markwright/Markwright/sessions")
+                    .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
+                    .isEmpty();
+    }
 
-    // Starts the driver with `answers` for its prompts and `steps` to run.
-    void start(QProcess& process, const QStringList& answers, const QStringList& steps,
+    // Starts `program` (the driver: with `answers` for its prompts and then
+    // `arguments`, its files and steps) with data and runtime folders of its
+    // own.
+    void start(QProcess& process, const QStringList& answers, const QStringList& arguments,
                const QString& program = DRIVER_PATH) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_DATA_HOME", dataDir.path());
+        env.insert("XDG_RUNTIME_DIR", runtimeDir.path());
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         QStringList args;
@@ -36,24 +43,22 @@ class ProcessTest : public ::testing::Test {
         for (const QString& answer : answers) {
             args << "--answer" << answer;
         }
-        process.start(program, args + steps);
+        process.start(program, args + arguments);
         ASSERT_TRUE(process.waitForStarted(10000));
     }
 
     // Reads the child's output until a line equal to `line` (or it ends).
-    QStringList readUntil(QProcess& process, const QString& line, int timeoutMs = 30000) {
+    QStringList readUntil(QProcess& process, const QString& line) {
         QStringList lines;
         QElapsedTimer timer;
         timer.start();
-        while (timer.elapsed() < timeoutMs) {
+        while (timer.elapsed() < 30000 &&
+               (process.state() == QProcess::Running || process.canReadLine())) {
             while (process.canReadLine()) {
                 lines << QString::fromUtf8(process.readLine()).chopped(1);
                 if (lines.back() == line) {
                     return lines;
                 }
-            }
-            if (process.state() == QProcess::NotRunning) {
-                break;
             }
             process.waitForReadyRead(200);
         }
@@ -68,9 +73,7 @@ class ProcessTest : public ::testing::Test {
         EXPECT_EQ(process.exitCode(), 0);
     }
 
-    QTemporaryDir programDir;
-    QTemporaryDir docDir;
-    QTemporaryDir dataDir;
+    QTemporaryDir programDir, docDir, dataDir, runtimeDir;
 };
 } // namespace
 
@@ -91,21 +94,17 @@ TEST_F(ProcessTest, CancelAnywhereKeepsTheProgramRunning) {
           {"type:unsaved", "cmd:mnuFileClose", "cmd:mnuExit", "closebox", "cmd:mnuFileClose",
            "dump"});
     const QStringList lines = readUntil(process, "steps done");
-    EXPECT_TRUE(lines.filter("slot 1 changed=1").size() == 1) << lines.join('\n').toStdString();
+    EXPECT_EQ(lines.filter("slot 1 changed=1").size(), 1) << lines.join('\n').toStdString();
     EXPECT_FALSE(process.waitForFinished(1500)) << "the program ended after Cancel";
     // Told to stop, it ends without questions and keeps the page.
     ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
     expectEndsCleanly(process);
-    EXPECT_FALSE(QDir(sessions()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+    EXPECT_TRUE(sessionsLeft());
 }
 
 TEST_F(ProcessTest, AKilledProgramsUnsavedPagesComeBack) {
     const QString path = docFolder() + "kept.htm";
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("<p>on disk</p>");
-    }
+    ASSERT_TRUE(writeBytes(path, "<p>on disk</p>"));
     QProcess first;
     start(first, {"file:" + path},
           {"select:2", "cmd:mnuFileOpen", "type:world ", "select:1", "type:hello ", "journal"});
@@ -119,13 +118,12 @@ TEST_F(ProcessTest, AKilledProgramsUnsavedPagesComeBack) {
     EXPECT_TRUE(
         lines.contains("prompt: Markwright did not close properly. Restore the unsaved pages?"));
     const QString slot1 = lines.filter("slot 1 ").value(0);
-    const QString slot2 = lines.filter("slot 2 ").value(0);
     EXPECT_TRUE(slot1.startsWith("slot 1 changed=1 title=New Page 1 text=hello <html>"))
         << slot1.toStdString();
-    EXPECT_EQ(slot2, "slot 2 changed=1 title=" + path + " text=world <p>on disk</p>");
+    EXPECT_EQ(lines.filter("slot 2 ").value(0),
+              "slot 2 changed=1 title=" + path + " text=world <p>on disk</p>");
     expectEndsCleanly(second);
-    EXPECT_TRUE(QDir(sessions()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty())
-        << "a clean end leaves nothing to restore";
+    EXPECT_FALSE(sessionsLeft()) << "a clean end leaves nothing to restore";
 }
 
 TEST_F(ProcessTest, TheRealProgramEndsWhenToldToStop) {
@@ -142,20 +140,12 @@ TEST_F(ProcessTest, TheRealProgramEndsWhenToldToStop) {
 TEST_F(ProcessTest, FilesFromTheCommandLineAndFromASecondStart) {
     QStringList files;
     for (const char* name : {"a.htm", "b.htm", "c.htm"}) {
-        QFile file(docFolder() + name);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray("<p>") + name + "</p>");
         files << docFolder() + name;
+        ASSERT_TRUE(writeBytes(files.last(), QByteArray("<p>") + name + "</p>"));
     }
-    QTemporaryDir runtime;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_DATA_HOME", dataDir.path());
-    env.insert("XDG_RUNTIME_DIR", runtime.path());
     QProcess first;
-    first.setProcessEnvironment(env);
-    first.start(DRIVER_PATH, {"--program-folder", programDir.path(), "--file", files[0], "--file",
-                              docFolder() + "missing.htm", "--file", files[1], "dump"});
-    ASSERT_TRUE(first.waitForStarted(10000));
+    start(first, {},
+          {"--file", files[0], "--file", docFolder() + "missing.htm", "--file", files[1], "dump"});
     const QStringList lines = readUntil(first, "steps done");
     EXPECT_TRUE(lines.contains("slot 1 changed=0 title=" + files[0] + " text=<p>a.htm</p>"));
     EXPECT_FALSE(
@@ -164,8 +154,7 @@ TEST_F(ProcessTest, FilesFromTheCommandLineAndFromASecondStart) {
     EXPECT_TRUE(lines.contains("slot 3 changed=0 title=" + files[1] + " text=<p>b.htm</p>"));
 
     QProcess second;
-    second.setProcessEnvironment(env);
-    second.start(PROGRAM_PATH, {"--no-splash", files[2]});
+    start(second, {}, {"--no-splash", files[2]}, PROGRAM_PATH);
     ASSERT_TRUE(second.waitForFinished(15000)) << "the second start kept running";
     EXPECT_EQ(second.exitCode(), 0);
     readUntil(first, "title: File: " + files[2]);
