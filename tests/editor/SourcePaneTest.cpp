@@ -7,18 +7,12 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace {
-QString unusualText() {
-    return QStringLiteral("a\r\nb\nc\rd ") + QStringLiteral("caf\u00e9 \u4e2d ") +
-           QString::fromUcs4(U"\U0001F600") + QChar(0) + QStringLiteral(" end");
-}
-} // namespace
-
 // Text is kept exactly as given; selections count UTF-16 units across any
 // characters, and a replacement leaves the caret after the new text.
 TEST(SourcePane, KeepsTextExactlyAndSelectsByUtf16Units) {
     SourcePane pane;
-    const QString text = unusualText();
+    const QString text = QStringLiteral("a\r\nb\nc\rd caf\u00e9 \u4e2d ") +
+                         QString::fromUcs4(U"\U0001F600") + QChar(0) + QStringLiteral(" end");
     pane.setText(text);
     EXPECT_EQ(pane.text(), text);
     EXPECT_EQ(pane.selectionStart(), 0) << "writing the whole text puts the caret at the start";
@@ -32,9 +26,11 @@ TEST(SourcePane, KeepsTextExactlyAndSelectsByUtf16Units) {
     EXPECT_EQ(pane.text(), text.left(emoji) + "<br>\n" + text.mid(emoji + 3));
     EXPECT_EQ(pane.selectionStart(), emoji + 5);
     EXPECT_EQ(pane.selectionLength(), 0);
+    EXPECT_TRUE(QFontInfo(pane.font()).fixedPitch());
 }
 
-// Every operation raises one change, including an empty replacement.
+// Every operation raises one change, including an empty replacement; Find
+// selects what it finds and changes nothing.
 TEST(SourcePane, EachOperationRaisesOneChange) {
     SourcePane pane;
     QSignalSpy changes(&pane, &SourcePane::changed);
@@ -52,41 +48,28 @@ TEST(SourcePane, EachOperationRaisesOneChange) {
     EXPECT_EQ(changes.count(), 3) << "find does not change the text";
 }
 
-TEST(SourcePane, EnterTypesCrLfAndPasteKeepsLineEnds) {
+// Pasting keeps the clipboard's line ends; Undo steps back an edit but never
+// a load.
+TEST(SourcePane, PasteKeepsLineEndsAndUndoStepsBackEditsButNotALoad) {
     SourcePane pane;
     pane.setText("ab");
-    pane.setSelection(1, 0);
-    QTest::keyClick(&pane, Qt::Key_Return);
-    EXPECT_EQ(pane.text(), "a\r\nb");
-
+    EXPECT_FALSE(pane.canUndo());
+    pane.undoOnce(); // nothing to undo: nothing happens
+    EXPECT_EQ(pane.text(), "ab");
     QApplication::clipboard()->setText("x\ny\rz");
     pane.setSelection(0, 0);
     pane.paste();
-    EXPECT_EQ(pane.text(), "x\ny\rza\r\nb");
+    EXPECT_EQ(pane.text(), "x\ny\rzab");
     QTest::keySequence(&pane, QKeySequence::Paste);
-    EXPECT_EQ(pane.text(), "x\ny\rzx\ny\rza\r\nb");
-}
-
-TEST(SourcePane, UndoStepsBackEditsButNotALoad) {
-    SourcePane pane;
-    pane.setText("loaded");
-    EXPECT_FALSE(pane.canUndo());
-    pane.undoOnce(); // nothing to undo: nothing happens
-    EXPECT_EQ(pane.text(), "loaded");
-    pane.setSelection(6, 0);
-    pane.replaceSelection("!");
+    EXPECT_EQ(pane.text(), "x\ny\rzx\ny\rzab");
     EXPECT_TRUE(pane.canUndo());
     pane.undoOnce();
-    EXPECT_EQ(pane.text(), "loaded");
-}
-
-TEST(SourcePane, UsesAFixedPitchFont) {
-    SourcePane pane;
-    EXPECT_TRUE(QFontInfo(pane.font()).fixedPitch());
+    EXPECT_EQ(pane.text(), "x\ny\rzab");
 }
 
 // Edits that do not come through the pane's own operations or key handling
-// (a context-menu command, for one) are still reported, once, right after.
+// (a context-menu command, or text an input method commits) are still
+// reported, once; a typed key and committed text before the event returns.
 TEST(SourcePane, EditsFromOtherPathsAreReportedOnce) {
     SourcePane pane;
     pane.setText("abc");
@@ -99,22 +82,15 @@ TEST(SourcePane, EditsFromOtherPathsAreReportedOnce) {
     EXPECT_EQ(pane.text(), "a");
     QTest::keyClick(&pane, Qt::Key_X);
     EXPECT_EQ(changes.count(), 2) << "a typed key is reported before the key event returns";
-}
 
-// Text an input method commits is an edit of the user's too: reported
-// before the event returns, once.
-TEST(SourcePane, InputMethodTextIsReportedAtOnce) {
-    SourcePane pane;
-    pane.setText("ab");
     pane.setSelection(1, 0);
-    QSignalSpy changes(&pane, &SourcePane::changed);
     QInputMethodEvent event;
     event.setCommitString(QStringLiteral("\u00e9\u4e2d"));
     QApplication::sendEvent(&pane, &event);
-    EXPECT_EQ(pane.text(), QStringLiteral("a\u00e9\u4e2db"));
-    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(pane.text(), QStringLiteral("a\u00e9\u4e2dx"));
+    EXPECT_EQ(changes.count(), 3);
     QCoreApplication::processEvents();
-    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(changes.count(), 3);
 }
 
 // A block selection is read and replaced over the same range, so cutting it
