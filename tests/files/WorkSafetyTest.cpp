@@ -1,9 +1,7 @@
 // Nothing the user typed is lost: too large and unusual files are refused,
-// files changed by other programs are not overwritten or reloaded unasked,
-// and unsaved pages survive a crash. (Refused saves and rich-text files are
-// among the file-command scenarios.)
+// and unsaved pages survive a crash. (Refused saves, rich-text files and
+// files changed by other programs are among the file-command scenarios.)
 #include "files/CrashJournal.h"
-#include "files/FileCommands.h"
 #include "files/Recovery.h"
 #include "support/TestWindow.h"
 
@@ -44,41 +42,6 @@ TEST_F(WorkSafety, NewStartsAUtf8PageAndOnlyRegularFilesOfAFairSizeOpen) {
         w.run("mnuFileOpen");
         EXPECT_EQ(w->source().text(), w->documents().pageTemplate());
     }
-}
-
-TEST_F(WorkSafety, ChangesByAnotherProgramAreNeverOverwrittenOrLoadedUnasked) {
-    const QString path = folder() + "page.htm";
-    ASSERT_TRUE(writeBytes(path, "<p>ours</p>"));
-    w.open(path);
-    w->source().replaceSelection("edit ");
-    w.run("mnuFileSave");
-    QTest::qWait(50); // our own save is not someone else's change
-    w->files().offerReload(1);
-
-    QTest::qWait(20); // a later modification time than our save
-    ASSERT_TRUE(writeBytes(path, "<p>theirs</p>"));
-    w->source().replaceSelection("more ");
-    w.prompts.expectQuestion(testdata::prompt("changed-elsewhere", path), Prompts::Answer::No);
-    w.run("mnuFileSave");
-    EXPECT_EQ(readBytes(path), "<p>theirs</p>");
-    EXPECT_EQ(w.changed(), "1");
-
-    // Coming back to the slot offers the file as it is now, once.
-    w.prompts.expectQuestion(testdata::prompt("reload", path), Prompts::Answer::Yes);
-    w.select(2);
-    w.select(1);
-    QTest::qWait(0);
-    ASSERT_TRUE(w.prompts.allShown());
-    EXPECT_EQ(w->source().text(), "<p>theirs</p>");
-    EXPECT_EQ(w.changed(), "");
-    w->source().undoOnce();
-    EXPECT_EQ(w->source().text(), "edit more <p>ours</p>");
-    w.run("mnuFileSave"); // in step with the file again: no question
-
-    QFile::remove(path);
-    w.prompts.expectMessage(testdata::prompt("deleted", path), "Markwright");
-    w->files().offerReload(1);
-    EXPECT_EQ(w.changed(), "1") << "Close must offer the page";
 }
 
 TEST(CrashJournal, UnsavedPagesOfAProgramThatDidNotEndAreOfferedBack) {

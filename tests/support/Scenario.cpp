@@ -2,6 +2,7 @@
 
 #include "app/StatusPanels.h"
 #include "editor/EditorCommands.h"
+#include "files/FileCommands.h"
 #include "frames/FramesCommand.h"
 #include "support/TestWindow.h"
 
@@ -96,6 +97,9 @@ void runScenarios(const QString& name) {
         {"show", [&](auto&) { w().show(); }},
         {"resize", [&](auto& f) { w().resize(f[1].toInt(), f[2].toInt()); }},
         {"events", [&](auto&) { QApplication::processEvents(); }},
+        {"wait", [&](auto& f) { QTest::qWait(f[1].toInt()); }},
+        {"offer-reload", [&](auto&) { w().files().offerReload(w().currentSlot()), ran(); }},
+        {"shown", [&](auto&) { ran(); }},
         {"read-only", [&](auto& f) { QFile::setPermissions(f[1], QFile::ReadOwner); }},
         {"clipboard", [&](auto& f) { QApplication::clipboard()->setText(f[1]); }},
         {"ask", [&](auto& f) { t->prompts.expectQuestion(f[1], answer(f[2])); }},
