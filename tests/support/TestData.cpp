@@ -3,34 +3,13 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-namespace {
-QByteArray unescape(const QByteArray& field) {
-    QByteArray out;
-    for (qsizetype i = 0; i < field.size(); ++i) {
-        if (field[i] != '\\' || i + 1 == field.size()) {
-            out += field[i];
-            continue;
-        }
-        const char c = field[++i];
-        if (c == 'x' && i + 2 < field.size()) {
-            out += static_cast<char>(field.mid(i + 1, 2).toInt(nullptr, 16));
-            i += 2;
-        } else {
-            out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c == '0' ? '\0' : c;
-        }
-    }
-    return out;
-}
-} // namespace
-
 QByteArray testdata::bytes(const QString& name) {
     const QString path = QStringLiteral(TEST_DATA_DIR "/") + name;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         ADD_FAILURE() << "missing test data " << path.toStdString();
-        return {};
     }
-    return file.readAll();
+    return file.isOpen() ? file.readAll() : QByteArray();
 }
 
 QString testdata::text(const QString& name) {
@@ -43,21 +22,24 @@ QList<QByteArrayList> testdata::table(const QString& name) {
         if (line.trimmed().isEmpty() || line.startsWith('#')) {
             continue;
         }
-        QByteArrayList fields{QByteArray()};
+        QByteArrayList& fields = rows.emplace_back(QByteArrayList{QByteArray()});
         for (qsizetype i = 0; i < line.size(); ++i) {
-            if (line[i] == '|') {
+            const char c = line[i];
+            const char next = i + 1 < line.size() ? line[i + 1] : '\0';
+            if (c == '|') {
                 fields.append(QByteArray());
+            } else if (c != '\\' || i + 1 == line.size()) {
+                fields.last() += c;
+            } else if (next == 'x' && i + 3 < line.size()) {
+                fields.last() += static_cast<char>(line.mid(i + 2, 2).toInt(nullptr, 16));
+                i += 3;
             } else {
-                fields.last() += line[i];
-                if (line[i] == '\\' && i + 1 < line.size()) {
-                    fields.last() += line[++i];
-                }
+                // \n \r \t \0; any other character stands for itself
+                const qsizetype k = QByteArray("nrt0").indexOf(next);
+                fields.last() += k < 0 ? next : "\n\r\t\0"[k];
+                ++i;
             }
         }
-        for (QByteArray& field : fields) {
-            field = unescape(field);
-        }
-        rows.append(fields);
     }
     return rows;
 }
