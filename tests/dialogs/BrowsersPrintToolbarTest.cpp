@@ -1,17 +1,17 @@
-// External browsers, printing, the toolbar and the status bar on the real
-// window, with scripted prompts and a recording launcher. (The test
+// External browsers (the scenarios in tests/data/scenarios/browsers.txt),
+// printing, the toolbar and the status bar on the real window, with
+// scripted prompts and a recording launcher. (The test
 // resolutions and the toolbar's buttons at work are among the main-window
 // scenarios.)
 #include "app/StatusPanels.h"
 #include "app/ToolbarTable.h"
+#include "support/Scenario.h"
 #include "support/TestWindow.h"
 
-#include <QFileInfo>
 #include <QLocale>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QToolBar>
-#include <QUrl>
 
 namespace {
 QString pdfText(const QString& path, const char* mode = "-layout") {
@@ -38,59 +38,8 @@ double firstWordLine(const QString& path) {
 }
 } // namespace
 
-// Preview in slot 3 writes slot 3's file into slot 1's folder and hands that
-// path to the browser as one argument, blanks and all.
-TEST(ExternalBrowsers, PreviewWritesIntoSlotOnesFolderAndPassesOnePath) {
-    QTemporaryDir root;
-    const QString spaced = root.path() + "/my web pages/";
-    ASSERT_TRUE(QDir().mkpath(spaced));
-    TestWindow w(TestWindow::Ini::WithOpenPath, false, spaced);
-    QTemporaryDir other;
-    ASSERT_TRUE(writeBytes(other.filePath("page.htm"), "<p>three</p>"));
-    w.select(3);
-    w.open(other.filePath("page.htm"));
-    w.settings.values["Settings/iePath"] = "/opt/ie/browser";
-    w.run("mnuIEPreview");
-    ASSERT_EQ(w.launcher.starts.size(), 1u);
-    EXPECT_EQ(w.launcher.starts[0].program, "/opt/ie/browser");
-    EXPECT_EQ(w.launcher.starts[0].arguments, QStringList{spaced + "~tmp3-Mkwr.html"});
-    EXPECT_EQ(readBytes(spaced + "~tmp3-Mkwr.html"), "<p>three</p>");
-
-    // A program that cannot start is told, with its path.
-    w.launcher.succeed = false;
-    w.prompts.expectMessage(testdata::prompt("browser-failed", "/opt/ie/browser"), "Markwright");
-    w.run("mnuIEPreview");
-    EXPECT_EQ(w->documents().title(3), other.filePath("page.htm"));
-    // The untouched default that is not installed: the desktop's browser.
-    if (!QFileInfo::exists(AppState::defaultBrowserPath(AppState::Browser::Netscape))) {
-        w.launcher.succeed = true;
-        w.run("mnuNetscapePreview");
-        EXPECT_EQ(w.launcher.urls,
-                  QStringList{QUrl::fromLocalFile(spaced + "~tmp3-Mkwr.html").toString()});
-    }
-}
-
-// Locate keeps the chosen program at once, for the next start too, and the
-// next Preview starts it; Cancel changes nothing.
-TEST(ExternalBrowsers, LocateStoresThePathAtOnceAndCancelChangesNothing) {
-    const char* const browsers[][5] = {
-        {"mnuIELocate", "Find IE", "IE (*.exe) (*.exe)", "Settings/iePath", "mnuIEPreview"},
-        {"mnuNetscapeLocation", "Find Netscape", "Netscape (*.exe) (*.exe)",
-         "Settings/netscapePath", "mnuNetscapePreview"}};
-    for (const auto& [locate, title, filter, key, preview] : browsers) {
-        SCOPED_TRACE(locate);
-        TestWindow w;
-        w.prompts.expectFile(title, {});
-        w.run(locate);
-        EXPECT_FALSE(w.settings.values.contains(key));
-        w.prompts.expectFile(title, {"/opt/browsers/chosen"});
-        w.run(locate);
-        EXPECT_TRUE(w.prompts.last().file.nameFilters.startsWith(filter));
-        EXPECT_EQ(w.settings.values.value(key), "/opt/browsers/chosen");
-        w.run(preview);
-        ASSERT_EQ(w.launcher.starts.size(), 1u) << "a located program is started as it is";
-        EXPECT_EQ(w.launcher.starts[0].program, "/opt/browsers/chosen");
-    }
+TEST(ExternalBrowsers, Scenarios) {
+    runScenarios("scenarios/browsers.txt");
 }
 
 TEST(PrintSource, PrintsAnEmptyLineThenTheSourceAndCancelPrintsNothing) {

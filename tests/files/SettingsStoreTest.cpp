@@ -68,18 +68,17 @@ TEST(SettingsStoreIni, WriteTrimsEvenWhenTheFileCannotBeWritten) {
 
 TEST(SettingsStoreIni, WriteKeepsOtherLinesAndLineEnds) {
     for (const QByteArray eol : {"\r\n", "\n"}) {
-        const auto file = [&eol](const QByteArray& path, const QByteArray& added) {
-            return "; notes" + eol + "[Other]" + eol + "Path=not this" + eol + eol +
-                   "[Markwright]" + eol + " ;Path=old" + eol + "Path=" + path + eol +
-                   "Last = \"C:\\x.htm\"" + eol + added + eol + "[Z]" + eol + "x=\xE9" + eol;
-        };
         ProgramFolder folder;
-        folder.write(file("C:\\Old", ""));
-        QString value = QStringLiteral("C:\\New Folder\\");
-        EXPECT_TRUE(folder.store.writeIniKey("Path", value));
-        EXPECT_EQ(folder.contents(), file("C:\\New Folder\\", ""));
-        QString added = QStringLiteral("D:\\Backup");
-        EXPECT_TRUE(folder.store.writeIniKey("Backup", added));
-        EXPECT_EQ(folder.contents(), file("C:\\New Folder\\", "Backup=D:\\Backup" + eol));
+        for (const QByteArrayList& step : testdata::table("expected/settings-write.txt")) {
+            const QByteArray file = QByteArray(step.last()).replace("{eol}", eol);
+            SCOPED_TRACE(step[0].toStdString() + " " + eol.toHex().toStdString());
+            if (step[0] == "start") {
+                folder.write(file);
+                continue;
+            }
+            QString value = QString::fromUtf8(step[1]);
+            EXPECT_TRUE(folder.store.writeIniKey(QString::fromUtf8(step[0]), value));
+            EXPECT_EQ(folder.contents(), file);
+        }
     }
 }

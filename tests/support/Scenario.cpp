@@ -60,6 +60,7 @@ void runScenarios(const QString& name) {
     };
     const std::map<QString, std::function<void(const Row&)>> steps = {
         {"select", [&](auto& f) { t->select(f[1].toInt()); }},
+        {"if-missing", [&](auto&) {}},
         {"text", [&](auto& f) { pane().setText(f[1]); }},
         {"caret", [&](auto& f) { pane().setSelection(f[1].toInt(), f.value(2).toInt()); }},
         {"type", [&](auto& f) { pane().replaceSelection(f[1]); }},
@@ -101,6 +102,8 @@ void runScenarios(const QString& name) {
         {"offer-reload", [&](auto&) { w().files().offerReload(w().currentSlot()), ran(); }},
         {"shown", [&](auto&) { ran(); }},
         {"read-only", [&](auto& f) { QFile::setPermissions(f[1], QFile::ReadOwner); }},
+        {"setting", [&](auto& f) { t->settings.values[f[1]] = f[2]; }},
+        {"launcher", [&](auto& f) { t->launcher.succeed = f[1] == "succeeds"; }},
         {"clipboard", [&](auto& f) { QApplication::clipboard()->setText(f[1]); }},
         {"ask", [&](auto& f) { t->prompts.expectQuestion(f[1], answer(f[2])); }},
         {"tell", [&](auto& f) { t->prompts.expectMessage(f[1], f.value(2)); }},
@@ -160,6 +163,14 @@ void runScenarios(const QString& name) {
         {"is-open-path", [&](auto& f) { EXPECT_EQ(w().state().openPath(), f[1]); }},
         {"is-search", [&](auto& f) { EXPECT_EQ(w().editor().searchText(), f[1]); }},
         {"is-clipboard", [&](auto& f) { EXPECT_EQ(QApplication::clipboard()->text(), f[1]); }},
+        {"is-setting", [&](auto& f) { EXPECT_EQ(t->settings.values.value(f[1], "(none)"), f[2]); }},
+        {"is-started",
+         [&](auto& f) {
+             ASSERT_EQ(t->launcher.starts.size(), f[1].toUInt());
+             EXPECT_EQ(t->launcher.starts.back().program, f[2]);
+             EXPECT_TRUE(f.size() < 4 || t->launcher.starts.back().arguments == f.mid(3));
+         }},
+        {"is-urls", [&](auto& f) { EXPECT_EQ(t->launcher.urls, f.mid(1)); }},
         {"is-quits", [&](auto& f) { EXPECT_EQ(t->quits, f[1].toInt()); }},
         {"is-dialog",
          [&](auto& f) {
@@ -174,8 +185,10 @@ void runScenarios(const QString& name) {
          [&](auto& f) { EXPECT_EQ(t->prompts.last().color.name(), QColor(f[1]).name()); }},
     };
     QString scenario;
+    bool skipping = false;
     for (QByteArrayList fields : testdata::table(name)) {
         if (fields[0] == "scenario") {
+            skipping = false;
             t.reset();
             site = std::make_unique<QTemporaryDir>();
             t = std::make_unique<TestWindow>();
@@ -192,6 +205,9 @@ void runScenarios(const QString& name) {
             row << QString::fromUtf8(field);
         }
         raw = fields;
+        if (skipping || (row[0] == "if-missing" && (skipping = QFileInfo::exists(row[1])))) {
+            continue;
+        }
         SCOPED_TRACE((scenario + ": " + row.join('|')).toStdString());
         ASSERT_TRUE(steps.count(row[0])) << "no such step";
         steps.at(row[0])(row);
