@@ -1,8 +1,6 @@
 #include "core/PageTemplate.h"
 #include "support/TestData.h"
 
-#include <gtest/gtest.h>
-
 // The page every new slot starts from: seventeen lines, each ended by one LF.
 TEST(PageTemplate, IsExactlyTheWrittenOutPage) {
     EXPECT_EQ(pageTemplate().toStdString(),

@@ -1,8 +1,6 @@
 #include "app/PaneLayout.h"
 #include "support/TestWindow.h"
 
-#include <gtest/gtest.h>
-
 using panes::Placement;
 
 namespace {

@@ -2,12 +2,9 @@
 // killed program's unsaved pages come back at the next start.
 #include "support/TestData.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
-#include <gtest/gtest.h>
 
 #include <csignal>
 

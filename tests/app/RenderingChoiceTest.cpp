@@ -2,8 +2,6 @@
 #include "app/RenderingChoice.h"
 #include "support/TestData.h"
 
-#include <gtest/gtest.h>
-
 TEST(RenderingChoice, SoftwareWhereOpenGLIsMissingOrRasterisedBySoftware) {
     for (const QByteArrayList& c : testdata::table("expected/rendering-choice.txt")) {
         const auto renderer = c[1] == "(none)" ? std::nullopt : std::optional(c[1]);

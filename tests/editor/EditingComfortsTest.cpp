@@ -5,7 +5,6 @@
 #include "support/TestData.h"
 
 #include <QTest>
-#include <gtest/gtest.h>
 
 TEST(EditingComforts, EnterTypesThePagesOwnLineEndAndKeepsTheIndentation) {
     for (const QByteArrayList& c : testdata::table("expected/enter-key.txt")) {

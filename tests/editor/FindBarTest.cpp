@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 struct Bar {

@@ -2,8 +2,6 @@
 #include "support/TestData.h"
 
 #include <QRandomGenerator>
-#include <QStringList>
-#include <gtest/gtest.h>
 #include <map>
 
 using namespace htmlformat;

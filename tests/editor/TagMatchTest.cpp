@@ -4,8 +4,6 @@
 #include "editor/LineEnds.h"
 #include "support/TestData.h"
 
-#include <gtest/gtest.h>
-
 TEST(TagMatch, FindsTheMatchingTagAcrossNestingAndCase) {
     for (const QByteArrayList& c : testdata::table("expected/tag-match.txt")) {
         SCOPED_TRACE("caret " + c[1].toStdString());

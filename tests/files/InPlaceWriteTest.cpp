@@ -4,11 +4,8 @@
 #include "files/DocumentFile.h"
 #include "support/TestData.h"
 
-#include <QDir>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
-#include <gtest/gtest.h>
 
 #include <csignal>
 #include <sys/wait.h>

@@ -1,8 +1,6 @@
 #include "files/IniFile.h"
 #include "support/TestData.h"
 
-#include <gtest/gtest.h>
-
 #include <QRandomGenerator>
 #include <optional>
 

@@ -1,20 +1,13 @@
 // An installed copy, whose folder is the system's, keeps its INI file in the
 // user's configuration folder; a copy that may write beside itself keeps it
 // there. Dropped files open like Open.
-#include "editor/SourcePane.h"
 #include "files/SettingsStore.h"
-#include "support/ScriptedPrompts.h"
 #include "support/TestWindow.h"
 
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QMimeData>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QUrl>
-#include <gtest/gtest.h>
 
 TEST(InstalledCopy, TheIniFileGoesWhereItCanBeWritten) {
     QTemporaryDir user;

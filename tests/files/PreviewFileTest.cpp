@@ -3,11 +3,6 @@
 #include "files/PreviewFile.h"
 #include "support/TestData.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 #include <unistd.h>
 
 namespace {

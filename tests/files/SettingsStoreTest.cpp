@@ -2,9 +2,6 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TestData.h"
 
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 namespace {
 
 struct ProgramFolder {

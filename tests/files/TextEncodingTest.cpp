@@ -3,7 +3,6 @@
 #include "support/TestData.h"
 
 #include <QStringEncoder>
-#include <gtest/gtest.h>
 
 // Every fixture must come back byte for byte, in the encoding it was read in.
 TEST(TextEncoding, FilesRoundTripByteForByte) {

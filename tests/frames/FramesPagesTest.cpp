@@ -3,7 +3,6 @@
 #include "support/TestData.h"
 
 #include <QRegularExpression>
-#include <gtest/gtest.h>
 
 TEST(FramesPages, PagesAreExact) {
     const char* const cases[][3] = {{"Command1", "C:\\Prog", "expected/frames-two-columns.html"},

@@ -3,8 +3,6 @@
 #include "insert/Tables.h"
 #include "support/TestData.h"
 
-#include <gtest/gtest.h>
-
 // Red, green and blue from the low byte up; out of range, only the lowest 24
 // bits count.
 TEST(ColorToHex, GivesRedGreenBlueFromTheLowByteUp) {

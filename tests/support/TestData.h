@@ -1,12 +1,17 @@
 #pragma once
 
 #include <QByteArrayList>
+#include <QDir>
+#include <QFile>
 #include <QList>
 #include <QString>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
 #include <ostream>
 
 // Expected texts and fixtures are written out by hand in tests/data, never
-// produced by the code under test; the tests read them through these.
+// produced by the code under test; the tests read them through these. This
+// header brings what every test uses: files, folders and GoogleTest.
 namespace testdata {
 // The bytes of tests/data/<name>; a missing file fails the test.
 QByteArray bytes(const QString& name);
