@@ -1,38 +1,19 @@
 #include "dialogs/CFileDialog.h"
 #include "dialogs/FileDialogBuffers.h"
 #include "support/ScriptedPrompts.h"
+#include "support/TestData.h"
 
-#include <gtest/gtest.h>
-
-namespace {
-QString nul(const char* text, int size) {
-    return QString::fromLatin1(text, size);
-}
-} // namespace
-
-TEST(FileDialogBuffers, FilterBecomesANulSeparatedList) {
-    EXPECT_EQ(filebuf::convertFilter("Web|*.htm"), nul("Web\0*.htm\0\0", 11));
-    EXPECT_EQ(filebuf::convertFilter("Web|*.htm|"), nul("Web\0*.htm\0\0\0", 12));
-    EXPECT_EQ(filebuf::convertFilter(""), nul("\0\0", 2));
+// The cases of tests/data/expected/file-dialog-buffers.txt.
+TEST(FileDialogBuffers, FiltersBecomeNulSeparatedListsAndNamesAreTrimmedAtTheEndMarker) {
+    for (const QByteArrayList& c : testdata::table("expected/file-dialog-buffers.txt")) {
+        const QString in = QString::fromLatin1(c[1]), out = QString::fromLatin1(c.value(2));
+        EXPECT_EQ(c[0] == "filter" ? filebuf::convertFilter(in) : filebuf::trimNulls(in), out)
+            << c[1].toHex().data();
+    }
     EXPECT_EQ(
         filebuf::nameFiltersFromList(filebuf::convertFilter(
             "Files (*.htm; *.html; *.mv; *.js; *.rtf)|*.htm; *.html; *.mv; *.js; *.rtf")),
         QStringList{"Files (*.htm; *.html; *.mv; *.js; *.rtf) (*.htm *.html *.mv *.js *.rtf)"});
-}
-
-TEST(FileDialogBuffers, TrimNullsCutsAtTheEndMarker) {
-    // "abc\0\0": the pair is last, so it is no end marker.
-    const std::pair<QString, QString> cases[] = {
-        {"C:\\a.htm" + QString(246, QChar(0)), "C:\\a.htm"},
-        {nul("dir\0one\0two\0\0\0", 15), "dir one two"},
-        {nul("abc\0\0", 5), nul("abc\0\0", 5)},
-        {nul("\0\0x", 3), ""},
-        {nul("a\0b", 3), nul("a\0b", 3)},
-        {"plain", "plain"},
-        {QString(255, QChar(0)), ""}};
-    for (const auto& [in, out] : cases) {
-        EXPECT_EQ(filebuf::trimNulls(in), out) << in.toStdString();
-    }
 }
 
 TEST(CFileDialog, HandsItsSettingsToTheDialog) {
