@@ -28,9 +28,7 @@ TEST(InstalledCopy, FilesDroppedOnTheWindowOpenIntoTheActiveSlotAndTheNext) {
     QTemporaryDir site;
     QList<QUrl> urls;
     for (const char* name : {"one.htm", "two.htm"}) {
-        QFile file(site.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray("<p>") + name + "</p>");
+        ASSERT_TRUE(writeBytes(site.filePath(name), QByteArray("<p>") + name + "</p>"));
         urls << QUrl::fromLocalFile(site.filePath(name));
     }
     QMimeData data;
