@@ -26,8 +26,7 @@ class PreviewE2e : public WebWindowTest {
 };
 
 QString tallPage(const QString& marker) {
-    return "<html><body><p id=m>" + marker +
-           "</p><div style='height:5000px;background:#eee'></div></body></html>";
+    return testdata::text("pages/tall.html").replace("@MARKER@", marker);
 }
 
 // A long page (parsed in several chunks, so it grows while it loads) that
@@ -37,11 +36,9 @@ QString loggingPage(const QString& marker) {
     for (int i = 0; i < 60000; ++i) {
         lines += QStringLiteral("<p>line %1</p>\n").arg(i);
     }
-    return "<html><head><script>window.frameLog = [];"
-           "requestAnimationFrame(function log() { var r = document.documentElement;"
-           "  frameLog.push(window.scrollY + ':' + getComputedStyle(r).visibility);"
-           "  requestAnimationFrame(log); });</script></head><body><p id=m>" +
-           marker + "</p>" + lines + "</body></html>";
+    return testdata::text("pages/logging.html")
+        .replace("@MARKER@", marker)
+        .replace("@LINES@", lines);
 }
 } // namespace
 
@@ -111,12 +108,7 @@ TEST_F(PreviewE2e, ContinuousPreviewShowsAChangeAfterThePause) {
 // Content that arrives after the page has loaded (a late image, a script)
 // grows the page; the reader's place is put back once it is there.
 TEST_F(PreviewE2e, RefreshRestoresThePlaceAfterLateContentGrowsThePage) {
-    const QString page = "<html><body><p id=m>late</p><script>"
-                         "setTimeout(function() {"
-                         "  var d = document.createElement('div');"
-                         "  d.style.height = '5000px';"
-                         "  document.body.appendChild(d);"
-                         "}, 400);</script></body></html>";
+    const QString page = testdata::text("pages/late.html");
     load(page);
     ASSERT_TRUE(waitForJs("document.body.scrollHeight > 4000", true));
     scrollTo(1500);

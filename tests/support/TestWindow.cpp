@@ -9,11 +9,9 @@ TestWindow::TestWindow(Ini ini, bool realPreview, const QString& openPath,
     : previousCurrent(QDir::currentPath()) {
     QDir::setCurrent(docDir.path());
     if (ini == Ini::WithOpenPath) {
-        QFile file(programDir.filePath(QStringLiteral("Markwright.ini")));
-        if (file.open(QIODevice::WriteOnly)) {
-            const QString folder = openPath.isNull() ? docFolder() : openPath;
-            file.write("[Markwright]\nOpenPath=" + folder.toUtf8() + "\n");
-        }
+        const QString folder = openPath.isNull() ? docFolder() : openPath;
+        writeBytes(programDir.filePath("Markwright.ini"),
+                   "[Markwright]\nOpenPath=" + folder.toUtf8() + "\n");
     } else {
         prompts.expectMessage(QStringLiteral("PROBLEM WITH INI FILE"), QString());
     }
@@ -30,11 +28,8 @@ TestWindow::TestWindow(Ini ini, bool realPreview, const QString& openPath,
     };
     context.programFolder = programDir.path();
     context.makePreview = [this, realPreview](QWidget* parent) -> PreviewPane* {
-        if (realPreview) {
-            return new WebPreview(parent);
-        }
-        recording = new RecordingPreview(parent);
-        return recording;
+        return realPreview ? static_cast<PreviewPane*>(new WebPreview(parent))
+                           : (recording = new RecordingPreview(parent));
     };
     context.quit = [this] { ++quits; };
     context.journalFolder = journalFolder;
