@@ -7,30 +7,21 @@
 
 #include <sys/stat.h>
 
-namespace {
-const QString Prompt = QStringLiteral("Do you want to save changes to ");
-
-class WorkSafety : public ::testing::Test {
-  protected:
-    QString folder() const { return site.path() + "/"; }
-
-    QTemporaryDir site;
-    TestWindow w;
-};
-} // namespace
-
 // New starts a UTF-8 page; a file too large, a pipe (which would hold the
 // program until something writes to it) or a device (which would feed it
 // without end) is refused with its reason.
-TEST_F(WorkSafety, NewStartsAUtf8PageAndOnlyRegularFilesOfAFairSizeOpen) {
-    ASSERT_TRUE(writeBytes(folder() + "legacy.htm", "caf\xE9"));
-    w.open(folder() + "legacy.htm");
+TEST(WorkSafety, NewStartsAUtf8PageAndOnlyRegularFilesOfAFairSizeOpen) {
+    QTemporaryDir site;
+    TestWindow w;
+    const QString folder = site.path() + "/";
+    ASSERT_TRUE(writeBytes(folder + "legacy.htm", "caf\xE9"));
+    w.open(folder + "legacy.htm");
     EXPECT_EQ(w->documents().encoding(1), TextEncoding::Windows1252);
     w.run("mnuFileNew");
     EXPECT_EQ(w->documents().encoding(1), TextEncoding::Utf8);
 
-    const QString big = folder() + "big.htm", fifo = folder() + "x.htm";
-    const QString device = folder() + "zero.htm";
+    const QString big = folder + "big.htm", fifo = folder + "x.htm";
+    const QString device = folder + "zero.htm";
     ASSERT_TRUE(QFile(big).open(QIODevice::WriteOnly) && QFile(big).resize(qint64(513) << 20));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     ASSERT_TRUE(QFile::link("/dev/zero", device));
@@ -69,8 +60,8 @@ TEST(CrashJournal, UnsavedPagesOfAProgramThatDidNotEndAreOfferedBack) {
     // Asked once: a third start finds only this running program's copies.
     (*start())->offerRestore();
     // A clean end leaves nothing behind.
-    again->prompts.expectQuestion(Prompt + "New Page 1", Prompts::Answer::No);
-    again->prompts.expectQuestion(Prompt + "New Page 3", Prompts::Answer::No);
+    again->prompts.expectQuestion("Do you want to save changes to New Page 1", Prompts::Answer::No);
+    again->prompts.expectQuestion("Do you want to save changes to New Page 3", Prompts::Answer::No);
     again->run("mnuExit");
     EXPECT_EQ(again->quits, 1);
     EXPECT_TRUE(QDir(journal.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
