@@ -11,17 +11,13 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <gtest/gtest.h>
 #include <memory>
 
 // Shows `window` and makes it the active one, so keys go to it.
