@@ -2,9 +2,11 @@
 // killed program's unsaved pages come back at the next start.
 #include "support/TestData.h"
 
+#include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
+#include <QUrl>
 
 #include <csignal>
 
@@ -157,4 +159,28 @@ TEST_F(ProcessTest, FilesFromTheCommandLineAndFromASecondStart) {
     readUntil(first, "title: File: " + files[2]);
     first.kill();
     first.waitForFinished();
+}
+
+// A save cut short in place (old bytes kept aside, the file half written) is
+// put back when the program next starts, and the user is told.
+TEST_F(ProcessTest, ASaveCutShortIsPutBackAtTheNextStart) {
+    const QString page = docFolder() + "page.htm";
+    const QString backups = dataDir.path() + "/Markwright/Markwright/backups/";
+    ASSERT_TRUE(QDir().mkpath(backups));
+    ASSERT_TRUE(writeBytes(page, "<p>new</p><p>o"));
+    ASSERT_TRUE(writeBytes(backups + "cut.old", "<p>old</p><p>old</p>"));
+    const QByteArray wanted = "<p>new</p>";
+    ASSERT_TRUE(writeBytes(
+        backups + "cut.note",
+        QUrl::toPercentEncoding(page) + "\n" + QByteArray::number(wanted.size()) + "\n" +
+            QCryptographicHash::hash(wanted, QCryptographicHash::Sha256).toHex() + "\n"));
+    QProcess program;
+    start(program, {}, {"cmd:mnuExit"});
+    const QStringList lines = readUntil(program, "steps done");
+    EXPECT_TRUE(lines.contains("prompt: A save of " + page +
+                               " was cut short when Markwright stopped. The file was put back "
+                               "as it was before that save."));
+    EXPECT_EQ(readBytes(page), "<p>old</p><p>old</p>");
+    EXPECT_TRUE(QDir(backups).isEmpty());
+    expectEndsCleanly(program);
 }
