@@ -1,7 +1,5 @@
 #include "editor/LineEnds.h"
 
-#include <cstring>
-
 namespace lineends {
 
 namespace {
@@ -19,19 +17,16 @@ Style endAt(QByteArrayView bytes, qsizetype i, qsizetype& length) {
     return Style::Lf;
 }
 
+// The next CR or LF at or after `from`, or -1. One forward scan, so a whole
+// pass over the page stays linear whatever mix of line ends it holds.
 qsizetype nextEnd(QByteArrayView bytes, qsizetype from) {
-    const char* data = bytes.data();
-    const auto size = static_cast<std::size_t>(bytes.size() - from);
-    const void* cr = std::memchr(data + from, '\r', size);
-    const void* lf = std::memchr(data + from, '\n', size);
-    if (cr == nullptr && lf == nullptr) {
-        return -1;
+    const char* const data = bytes.data();
+    for (qsizetype i = from; i < bytes.size(); ++i) {
+        if (data[i] == '\r' || data[i] == '\n') {
+            return i;
+        }
     }
-    const char* hit = cr == nullptr ? static_cast<const char*>(lf)
-                      : lf == nullptr
-                          ? static_cast<const char*>(cr)
-                          : std::min(static_cast<const char*>(cr), static_cast<const char*>(lf));
-    return hit - data;
+    return -1;
 }
 } // namespace
 
