@@ -265,7 +265,7 @@ void FrmEdit::startUp() {
     const QString page = pageTemplate();
     m_docs.reset(page, m_state.openPath());
     m_docs.handOverPane(1);
-    m_source->setText(page);
+    m_source->showSlot(1, page);
     m_state.setStartFolder(m_state.openPath());
     for (int n = 1; n <= DocumentSlots::Count; ++n) {
         previewfile::write(m_docs.previewPath(n), m_source->bytes(),
@@ -502,7 +502,7 @@ void FrmEdit::switchToSelectedSlot() {
     if (DocumentSlots::valid(n)) {
         const QString text = m_docs.text(n);
         m_docs.handOverPane(n);
-        m_source->setText(text);
+        m_source->showSlot(n, text);
         setWindowTitle(m_docs.title(n));
         if (m_source->text() == m_docs.pageTemplate()) {
             m_docs.setChanged(n, false);

@@ -189,6 +189,66 @@ void SourcePane::setText(const QString& text) {
     emit textReplaced();
 }
 
+SourcePane::~SourcePane() {
+    for (const SlotView& slot : m_slots) {
+        if (slot.document != nullptr) {
+            SendScintilla(SCI_RELEASEDOCUMENT, 0UL, slot.document);
+        }
+    }
+}
+
+void SourcePane::showSlot(int slot, const QString& text) {
+    if (slot < 1 || slot > Slots || slot == m_shownSlot) {
+        setText(text);
+        return;
+    }
+    if (m_shownSlot != 0) {
+        SlotView& left = m_slots[static_cast<std::size_t>(m_shownSlot - 1)];
+        left.anchor = SendScintilla(SCI_GETANCHOR);
+        left.caret = SendScintilla(SCI_GETCURRENTPOS);
+        left.firstLine = SendScintilla(SCI_GETFIRSTVISIBLELINE);
+        left.xOffset = SendScintilla(SCI_GETXOFFSET);
+    }
+    SlotView& view = m_slots[static_cast<std::size_t>(slot - 1)];
+    bool fresh = false;
+    if (view.document == nullptr) {
+        if (m_shownSlot == 0) {
+            // The document shown since the pane was made becomes this slot's.
+            view.document = SendScintillaPtrResult(SCI_GETDOCPOINTER);
+            SendScintilla(SCI_ADDREFDOCUMENT, 0UL, view.document);
+        } else {
+            view.document = SendScintillaPtrResult(SCI_CREATEDOCUMENT);
+            fresh = true;
+        }
+    }
+    if (m_shownSlot != 0) {
+        attachDocument(view.document);
+    }
+    m_shownSlot = slot;
+    if (fresh || this->text() != text) {
+        setText(text);
+        return;
+    }
+    followLineEnds();
+    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(view.anchor), view.caret);
+    SendScintilla(SCI_SETFIRSTVISIBLELINE, static_cast<unsigned long>(view.firstLine));
+    SendScintilla(SCI_SETXOFFSET, static_cast<unsigned long>(view.xOffset));
+    emit changed();
+    emit textReplaced();
+}
+
+void SourcePane::attachDocument(void* document) {
+    // The tag marks belong to the document being left; clear them there.
+    clearTagMarks();
+    SendScintilla(SCI_SETDOCPOINTER, 0UL, document);
+    // Encoding, tab width and the colouring state belong to the document.
+    setUtf8(true);
+    setTabWidth(4);
+    if (lexer() != nullptr) {
+        setLexer(lexer());
+    }
+}
+
 bool SourcePane::canRedo() const {
     return SendScintilla(SCI_CANREDO) != 0;
 }
@@ -218,12 +278,16 @@ void SourcePane::followLineEnds() {
     }
 }
 
-void SourcePane::markMatchingTags() {
+void SourcePane::clearTagMarks() {
     SendScintilla(SCI_SETINDICATORCURRENT, TagIndicator);
     for (const auto& [start, length] : m_tagMarks) {
         SendScintilla(SCI_INDICATORCLEARRANGE, static_cast<unsigned long>(start), length);
     }
     m_tagMarks.clear();
+}
+
+void SourcePane::markMatchingTags() {
+    clearTagMarks();
     // Only the bytes around the caret: asking for the whole text would move
     // Scintilla's gap to the end, a copy of the document on every keystroke.
     constexpr long Reach = 64 * 1024;

@@ -4,7 +4,6 @@
 
 #include <QByteArrayView>
 #include <QString>
-#include <Qsci/qscidocument.h>
 #include <array>
 #include <utility>
 #include <vector>
@@ -26,6 +25,9 @@ class SourcePane : public QsciScintilla {
     static constexpr const char* EnterText = "\r\n";
 
     explicit SourcePane(QWidget* parent = nullptr);
+    ~SourcePane() override;
+    SourcePane(const SourcePane&) = delete;
+    SourcePane& operator=(const SourcePane&) = delete;
 
     // Whole text (read and write). Writing puts the caret at the start and
     // clears the undo history.
@@ -57,6 +59,14 @@ class SourcePane : public QsciScintilla {
     // Replaces the whole text as one edit that Undo takes back in one step;
     // the caret goes to the start.
     void replaceWholeText(const QString& text);
+
+    // Shows slot `slot` (1 to Slots), whose text should be `text`. Each slot
+    // has a document of its own: when it still holds `text`, it comes back
+    // with its undo history, selection and scroll position as they were;
+    // otherwise it is loaded with `text` afresh, as setText does. Either way
+    // `changed()` and `textReplaced()` are emitted, as for a load.
+    static constexpr int Slots = 5;
+    void showSlot(int slot, const QString& text);
 
     bool canRedo() const;
     void redoOnce();
@@ -97,11 +107,25 @@ class SourcePane : public QsciScintilla {
     void followLineEnds();
     // Marks the tag the caret is in and the one it matches.
     void markMatchingTags();
+    void clearTagMarks();
     static constexpr int TagIndicator = 8;
     std::vector<std::pair<long, long>> m_tagMarks; // start, length
 
     // Lines longer than this keep a steady caret.
     static constexpr long LongLineBytes = 256 * 1024;
+
+    // Each slot's Scintilla document (this pane holds one reference to each
+    // it has made or adopted), and where its view stood when it was left.
+    struct SlotView {
+        void* document = nullptr;
+        long anchor = 0;
+        long caret = 0;
+        long firstLine = 0;
+        long xOffset = 0;
+    };
+    std::array<SlotView, Slots> m_slots;
+    int m_shownSlot = 0;
+    void attachDocument(void* document);
 
     int m_batchDepth = 0;
     bool m_steadyCaret = false;
