@@ -16,6 +16,13 @@ for size in 1 10 50; do
   "$build/bench/file_bench" "$size" 2>/dev/null
 done
 echo
+# A one-character edit in the preview, patched in place beside loaded in full.
+for kb in 100 1000 10000 50000; do
+  for mode in patch load; do
+    "$build/bench/preview_bench" "$kb" "$mode" 2>/dev/null || true
+  done
+done
+echo
 for run in 1 2 3 4 5; do
   echo "start-up run $run:"
   "$build/bench/startup_bench" 2>/dev/null

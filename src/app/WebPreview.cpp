@@ -1,9 +1,12 @@
 #include "app/WebPreview.h"
 
 #include "app/PreviewGuard.h"
+#include "preview/PagePatch.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPointer>
 #include <QUrl>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -149,16 +152,13 @@ void WebPreview::navigate(const QString& localPath) {
     if (url().isLocalFile() && !m_loading && !m_rendererGone) {
         m_places.insert(url().toLocalFile(), page()->scrollPosition());
     }
+    ++m_navigations;
     m_loadClock.start();
     if (samePage && !m_rendererGone) {
-        // While an earlier reload is still loading, the page's offset is not
-        // the reader's yet: keep the one taken before that reload.
-        if (!(m_loading && m_restorePending)) {
-            m_restoreTo = page()->scrollPosition();
+        if (m_patchInPlace && !m_loading && !m_patching && patchInPlace(absolute)) {
+            return;
         }
-        m_restorePending = !m_restoreTo.isNull();
-        restoreBeforePaint(m_restoreTo);
-        page()->triggerAction(QWebEnginePage::ReloadAndBypassCache);
+        reloadInPlace(absolute);
         return;
     }
     // Another page (another slot): where the reader left it, or its top.
@@ -166,17 +166,82 @@ void WebPreview::navigate(const QString& localPath) {
     m_restorePending = !m_restoreTo.isNull();
     restoreBeforePaint(m_restoreTo);
     m_rendererGone = false;
+    m_shownBytes = patchableBytes(absolute);
+    m_ownLoad = true;
     load(target);
+}
+
+void WebPreview::reloadInPlace(const QString& path) {
+    // While an earlier reload is still loading, the page's offset is not the
+    // reader's yet: keep the one taken before that reload.
+    if (!(m_loading && m_restorePending)) {
+        m_restoreTo = page()->scrollPosition();
+    }
+    m_restorePending = !m_restoreTo.isNull();
+    restoreBeforePaint(m_restoreTo);
+    m_shownBytes = patchableBytes(path);
+    m_ownLoad = true;
+    page()->triggerAction(QWebEnginePage::ReloadAndBypassCache);
+}
+
+QByteArray WebPreview::patchableBytes(const QString& path) {
+    QFile file(path);
+    if (file.size() < PatchFromBytes || !file.open(QIODevice::ReadOnly)) {
+        return QByteArray();
+    }
+    return file.readAll();
+}
+
+bool WebPreview::patchInPlace(const QString& path) {
+    if (m_shownBytes.isEmpty()) {
+        return false;
+    }
+    QByteArray now = patchableBytes(path);
+    const std::optional<pagepatch::Plan> plan =
+        now.isEmpty() ? std::nullopt : pagepatch::plan(m_shownBytes, now);
+    if (!plan) {
+        return false;
+    }
+    const QString script =
+        pagepatch::script(*plan, QByteArrayView(now).sliced(plan->start, plan->end - plan->start));
+    m_shownBytes = std::move(now);
+    m_patching = true;
+    const int navigation = m_navigations;
+    const QPointer<WebPreview> self(this);
+    page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                          [self, path, navigation](const QVariant& applied) {
+                              if (self == nullptr) {
+                                  return;
+                              }
+                              self->m_patching = false;
+                              if (navigation != self->m_navigations || self->m_rendererGone) {
+                                  return; // a later refresh, or a dead renderer, has taken over
+                              }
+                              if (applied.toBool()) {
+                                  self->m_lastLoadSeconds = self->m_loadClock.elapsed() / 1000.0;
+                                  emit self->refreshed();
+                              } else {
+                                  self->reloadInPlace(path);
+                              }
+                          });
+    return true;
 }
 
 void WebPreview::onLoadStarted() {
     m_loading = true;
+    if (!m_ownLoad) {
+        m_shownBytes.clear();
+    }
+    m_ownLoad = false;
     m_notice->hide();
 }
 
 void WebPreview::onLoadFinished(bool ok) {
     m_loading = false;
     m_lastLoadSeconds = m_loadClock.isValid() ? m_loadClock.elapsed() / 1000.0 : 0;
+    if (ok) {
+        emit refreshed();
+    }
     if (!m_restorePending) {
         return;
     }
@@ -188,6 +253,8 @@ void WebPreview::onLoadFinished(bool ok) {
 
 void WebPreview::onRendererGone(QWebEnginePage::RenderProcessTerminationStatus status) {
     m_loading = false;
+    m_patching = false;
+    m_shownBytes.clear();
     m_restorePending = false;
     m_rendererGone = true;
     if (status == QWebEnginePage::NormalTerminationStatus) {

@@ -19,6 +19,10 @@ class QLabel;
 // page, until the reader scrolls by hand. Each page remembers its place, so
 // going back to a slot shows it where the reader left it.
 //
+// A large page whose new text differs from the one on show inside a single
+// element of its body gets that element replaced in place (see PagePatch):
+// no reload, so the cost follows the size of the edit rather than of the page.
+//
 // When the page's renderer dies (out of memory on a huge page, say), the
 // pane says so and the next refresh starts a new one.
 class WebPreview : public QWebEngineView, public PreviewPane {
@@ -37,6 +41,15 @@ class WebPreview : public QWebEngineView, public PreviewPane {
     // The text shown over the pane after the renderer died; empty otherwise.
     QString notice() const;
 
+    // Pages of at least this many bytes are patched in place where they can
+    // be (on by default; off, every refresh loads the page, as for comparison).
+    static constexpr qsizetype PatchFromBytes = qsizetype(256) << 10;
+    void setPatchInPlace(bool on) { m_patchInPlace = on; }
+
+  signals:
+    // The page on show holds the latest text navigated to: loaded, or patched.
+    void refreshed();
+
   protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -47,10 +60,24 @@ class WebPreview : public QWebEngineView, public PreviewPane {
     // The script that puts the reader's place back before the first paint
     // of every page loaded from now on (none for the top of a page).
     void restoreBeforePaint(QPointF to);
+    // Loads the page on show again, keeping the reader's place.
+    void reloadInPlace(const QString& path);
+    // Replaces the one element of the page on show that differs from the
+    // file at `path`; false where that is not possible and a load is needed.
+    bool patchInPlace(const QString& path);
+    // The file's bytes if it is large enough to be patched later; else none.
+    static QByteArray patchableBytes(const QString& path);
 
     bool m_loading = false;
     bool m_restorePending = false;
     bool m_rendererGone = false;
+    bool m_patchInPlace = true;
+    bool m_patching = false;
+    // Set while a load this pane asked for has yet to start: any other
+    // (a link followed, Back, Forward) shows a page the bytes below are not.
+    bool m_ownLoad = false;
+    int m_navigations = 0;
+    QByteArray m_shownBytes;
     QPointF m_restoreTo;
     QHash<QString, QPointF> m_places;
     QElapsedTimer m_loadClock;

@@ -161,3 +161,29 @@ TEST_F(PreviewE2e, ADeadRendererIsToldAndTheNextRefreshRecovers) {
     EXPECT_TRUE(view->notice().isEmpty());
     EXPECT_EQ(text("t"), "alive");
 }
+
+// A large page changed inside one element is patched in place, with no load;
+// where the browser built the page otherwise than its text nests, it is
+// loaded in full instead. Either way the preview shows the new text.
+TEST_F(PreviewE2e, ALargePageIsPatchedInPlaceOrLoadedWhereItCannotBe) {
+    QString rows;
+    for (int i = 0; i < 40000; ++i) {
+        rows += QStringLiteral("<p>paragraph %1 of a large page</p>\n").arg(i);
+    }
+    const QString page =
+        "<html><body>\n<div>" + rows + "</div>\n<p id=t>before</p>\n</body></html>";
+    ASSERT_GE(page.size(), WebPreview::PatchFromBytes);
+    load(page);
+    QSignalSpy loads(view, &QWebEngineView::loadStarted);
+    QSignalSpy shown(view, &WebPreview::refreshed);
+    w->source().setText(QString(page).replace("before", "after"));
+    w->refreshPreview();
+    ASSERT_TRUE(shown.wait(LoadTimeoutMs));
+    EXPECT_EQ(text("t"), "after");
+    EXPECT_EQ(loads.count(), 0) << "patched in place";
+    // A <div> inside a <p> closes the paragraph in a browser.
+    load(QString(page).replace("<p id=t>before</p>", "<p id=t><b id=u>x</b><div id=v>y</div></p>"));
+    EXPECT_EQ(loads.count(), 1);
+    EXPECT_EQ(text("u") + text("v"), "xy");
+    EXPECT_EQ(js("document.body.childElementCount").toInt(), 4);
+}
