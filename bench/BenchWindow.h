@@ -1,11 +1,12 @@
 #pragma once
 
 #include "app/AppContext.h"
-#include "core/Clock.h"
 #include "app/FrmEdit.h"
+#include "core/Clock.h"
 #include "core/PreviewPane.h"
 #include "dialogs/Prompts.h"
 
+#include "support/ProjectNames.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>

@@ -8,6 +8,7 @@
 // place off, so every refresh loads the whole page, as a browser's reload does.
 #include "app/WebPreview.h"
 
+#include "support/ProjectNames.h"
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>

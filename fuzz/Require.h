@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "support/ProjectNames.h"
+
 // Stops the fuzz run when a property does not hold: libFuzzer sees the abort
 // as a crash and saves the input that caused it.
 inline void require(bool holds, const char* property) {

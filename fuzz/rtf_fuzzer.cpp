@@ -2,8 +2,8 @@
 // was given bytes (every escape is longer than what it stands for), and text
 // written the way an RTF writer escapes it reads back as exactly that text.
 #include "Require.h"
-#include "files/RtfText.h"
 #include "core/TextEncoding.h"
+#include "files/RtfText.h"
 
 #include <cstddef>
 #include <cstdint>

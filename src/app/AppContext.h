@@ -4,13 +4,16 @@
 #include <functional>
 #include <memory>
 
+class QPrinter;
+class QWidget;
+
+namespace markwright {
+
 class Launcher;
 class UserSettings;
 class Prompts;
-class QPrinter;
 class Clock;
 class PreviewPane;
-class QWidget;
 
 // What the main window needs from outside: the seams. The program passes the
 // real ones; tests pass doubles.
@@ -37,3 +40,5 @@ struct AppContext {
     // Where in-place saves keep the old bytes; empty: not checked at start.
     QString backupFolder;
 };
+
+} // namespace markwright

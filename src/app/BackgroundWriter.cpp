@@ -2,6 +2,8 @@
 
 #include "files/PreviewFile.h"
 
+namespace markwright {
+
 BackgroundWriter::BackgroundWriter() {
     m_pool.setMaxThreadCount(1);
 }
@@ -22,3 +24,5 @@ void BackgroundWriter::write(const QStringList& paths, const QByteArray& bytes,
 void BackgroundWriter::waitForDone() {
     m_pool.waitForDone();
 }
+
+} // namespace markwright

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QThreadPool>
 
+namespace markwright {
+
 // Writes files on a thread of its own, one job after another in the order
 // given, so copies of a large page do not hold up the window. A later job
 // always lands after an earlier one.
@@ -23,3 +25,5 @@ class BackgroundWriter {
   private:
     QThreadPool m_pool;
 };
+
+} // namespace markwright

@@ -1,5 +1,7 @@
 #include "app/FixedTabBar.h"
 
+namespace markwright {
+
 FixedTabBar::FixedTabBar(QWidget* parent) : QTabBar(parent) {
     setExpanding(false);
     setUsesScrollButtons(false);
@@ -65,3 +67,5 @@ QSize FixedTabBar::tabSizeHint(int index) const {
 QSize FixedTabBar::minimumTabSizeHint(int index) const {
     return tabSizeHint(index);
 }
+
+} // namespace markwright

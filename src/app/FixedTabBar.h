@@ -2,6 +2,8 @@
 
 #include <QTabBar>
 
+namespace markwright {
+
 // A tab strip whose tabs share one fixed width (set by the pane layout) and
 // carry a fixed key each, apart from their visible captions.
 class FixedTabBar : public QTabBar {
@@ -29,3 +31,5 @@ class FixedTabBar : public QTabBar {
   private:
     int m_tabWidth = 0;
 };
+
+} // namespace markwright

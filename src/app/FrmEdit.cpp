@@ -44,6 +44,8 @@
 #include <QToolButton>
 #include <QUrl>
 
+namespace markwright {
+
 using panes::Control;
 
 namespace {
@@ -94,9 +96,7 @@ FrmEdit::FrmEdit(const AppContext& context, QWidget* parent)
     buildMenuBar(menuBar(), menuTable(), m_commands);
     buildToolbar(m_toolbar, m_commands);
     m_statusPanels = new StatusPanels(m_statusBar, *m_source, [this] { return documentFacts(); });
-    m_refresher = std::make_unique<PreviewRefresher>(
-        m_docs, *m_source, *m_preview, *m_context.clock, [this] { return currentSlot(); },
-        [this] { return userIsInThisWindow(); });
+    m_refresher = std::make_unique<PreviewRefresher>(*this, *m_preview, *m_context.clock);
     startUp();
 }
 
@@ -458,7 +458,7 @@ void FrmEdit::changeEvent(QEvent* event) {
     }
 }
 
-bool FrmEdit::userIsInThisWindow() const {
+bool FrmEdit::mayTakeKeyboard() const {
     // Not while a menu, a popup or a dialog has the keyboard, nor when
     // another window is in front: the keys belong there.
     return isActiveWindow() && QApplication::activePopupWidget() == nullptr &&
@@ -632,3 +632,5 @@ void FrmEdit::recentre() {
     sizeControls(windowMetrics().width / 2);
     sizeControls(m_layout[Control::imgSplitter].left);
 }
+
+} // namespace markwright

@@ -13,6 +13,14 @@
 #include <QMainWindow>
 #include <memory>
 
+class QLabel;
+class QStatusBar;
+class QTimer;
+class QToolBar;
+class QToolButton;
+
+namespace markwright {
+
 class EditorCommands;
 class FindBar;
 class FileCommands;
@@ -28,11 +36,6 @@ class Recovery;
 class SettingsStore;
 class SourcePane;
 class SplitterGrip;
-class QLabel;
-class QStatusBar;
-class QTimer;
-class QToolBar;
-class QToolButton;
 
 // The main window. It owns the widgets, the five document slots and the two
 // timers, and wires each command to the code that does the work; the work
@@ -83,6 +86,7 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     bool writeActiveText(const QString& path) override;
     void resizeWindowTwips(int width, int height) override;
     void showStatus(const QString& text) override;
+    bool mayTakeKeyboard() const override;
     FileCommands& files() { return *m_files; }
     EditorCommands& editor() { return *m_editor; }
     FindBar& findBar() { return *m_findBar; }
@@ -123,8 +127,6 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     // Offers to reload the selected slot when its file changed on disk,
     // once the current event is done.
     void checkOutsideChange();
-    // Whether the keyboard may go to the source pane after a refresh.
-    bool userIsInThisWindow() const;
     // Colours the captions of slots with unsaved changes.
     void showUnsavedMarks();
     // Selects the slot `step` tabs along, round the strip.
@@ -176,3 +178,5 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     bool m_lineEndsStale = true;    // edited since the last count
     lineends::Style m_lineEnds = lineends::Style::None;
 };
+
+} // namespace markwright

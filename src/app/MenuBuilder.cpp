@@ -9,6 +9,8 @@
 #include <QMenuBar>
 #include <QSet>
 
+namespace markwright {
+
 void buildMenuBar(QMenuBar* bar, const std::vector<MenuItemDef>& table,
                   const CommandRegistry& commands) {
     QSet<QString> parents;
@@ -68,3 +70,5 @@ void buildMenuBar(QMenuBar* bar, const std::vector<MenuItemDef>& table,
         }
     }
 }
+
+} // namespace markwright

@@ -5,6 +5,9 @@
 #include <vector>
 
 class QMenuBar;
+
+namespace markwright {
+
 class CommandRegistry;
 
 // Builds the menu bar from the table. Every action and submenu carries the
@@ -13,3 +16,5 @@ class CommandRegistry;
 // doing nothing. The registry must outlive the menu bar.
 void buildMenuBar(QMenuBar* bar, const std::vector<MenuItemDef>& table,
                   const CommandRegistry& commands);
+
+} // namespace markwright

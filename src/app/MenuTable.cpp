@@ -1,5 +1,7 @@
 #include "app/MenuTable.h"
 
+namespace markwright {
+
 const std::vector<MenuItemDef>& menuTable() {
     static const std::vector<MenuItemDef> table = {
         // File
@@ -198,3 +200,5 @@ const std::vector<MenuItemDef>& menuTable() {
     };
     return table;
 }
+
+} // namespace markwright

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace markwright {
+
 // One row of the main window's menu tree, in display order. A row whose
 // caption is "-" is a separator (it has no name). A row is a submenu when
 // another row names it as parent; otherwise it is a command (a leaf).
@@ -16,3 +18,5 @@ struct MenuItemDef {
 // The whole menu bar of the main window, top-level menus left to right, each
 // followed by its items in display order (depth first).
 const std::vector<MenuItemDef>& menuTable();
+
+} // namespace markwright

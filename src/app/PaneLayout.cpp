@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace markwright {
+
 namespace panes {
 
 namespace {
@@ -187,3 +189,5 @@ void endSplitterDrag(Placement& l, const WindowSize& w) {
 }
 
 } // namespace panes
+
+} // namespace markwright

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstddef>
 
+namespace markwright {
+
 // Geometry of the main window's pane-related controls, computed in twips
 // (1/1440 inch, 15 twips per pixel at 96 dpi) from one number: the splitter's
 // left edge. Pure logic with no widgets; a thin step elsewhere applies the
@@ -78,3 +80,5 @@ void moveSplitterDrag(Placement& l, double mouseX, const WindowSize& w);
 void endSplitterDrag(Placement& l, const WindowSize& w);
 
 } // namespace panes
+
+} // namespace markwright

@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+namespace markwright {
+
 namespace {
 PreviewGuard::Kind kindOf(QWebEngineUrlRequestInfo::ResourceType type) {
     switch (type) {
@@ -68,3 +70,5 @@ void PreviewGuard::interceptRequest(QWebEngineUrlRequestInfo& info) {
         info.block(true);
     }
 }
+
+} // namespace markwright

@@ -3,6 +3,8 @@
 #include <QUrl>
 #include <QWebEngineUrlRequestInterceptor>
 
+namespace markwright {
+
 // Keeps a page in the preview to what a hand-written page needs: its
 // documents, frames, style sheets, scripts, images, fonts and media from
 // local files. Scripts cannot read local files (XMLHttpRequest, fetch,
@@ -23,3 +25,5 @@ class PreviewGuard : public QWebEngineUrlRequestInterceptor {
     using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
     void interceptRequest(QWebEngineUrlRequestInfo& info) override;
 };
+
+} // namespace markwright

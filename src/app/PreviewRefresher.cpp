@@ -2,17 +2,18 @@
 
 #include "core/BusyGate.h"
 #include "core/Clock.h"
+#include "core/DocumentHost.h"
 #include "core/DocumentSlots.h"
 #include "core/PreviewPane.h"
 #include "core/TextEncoding.h"
 #include "editor/SourcePane.h"
 #include "files/PreviewFile.h"
 
-PreviewRefresher::PreviewRefresher(DocumentSlots& docs, SourcePane& pane, PreviewPane& preview,
-                                   const Clock& clock, std::function<int()> currentSlot,
-                                   std::function<bool()> mayTakeFocus)
-    : m_slots(docs), m_pane(pane), m_preview(preview), m_clock(clock),
-      m_currentSlot(std::move(currentSlot)), m_mayTakeFocus(std::move(mayTakeFocus)) {}
+namespace markwright {
+
+PreviewRefresher::PreviewRefresher(DocumentHost& host, PreviewPane& preview, const Clock& clock)
+    : m_slots(host.documents()), m_pane(host.source()), m_preview(preview), m_clock(clock),
+      m_host(host) {}
 
 PreviewRefresher::Encoded PreviewRefresher::encodedText(int n) const {
     // Preview files are written in the document's own encoding, so a page
@@ -38,7 +39,7 @@ bool PreviewRefresher::writeText(int n, const QString& path) {
 }
 
 void PreviewRefresher::refresh() {
-    const int n = m_currentSlot();
+    const int n = m_host.currentSlot();
     // Half a text loaded, or a format under way: the stale flag stays and a
     // later tick (or F5) shows the whole text.
     if (!DocumentSlots::valid(n) || BusyGate::held()) {
@@ -56,7 +57,7 @@ void PreviewRefresher::refresh() {
     }
     m_preview.setDefaultEncoding(text.encodingName);
     m_preview.navigate(path);
-    if (m_mayTakeFocus()) {
+    if (m_host.mayTakeKeyboard()) {
         m_pane.giveFocus();
     }
     m_slots.setPreviewStale(false);
@@ -85,3 +86,5 @@ void PreviewRefresher::tick(bool continuous) {
         refresh();
     }
 }
+
+} // namespace markwright

@@ -2,8 +2,9 @@
 
 #include "app/BackgroundWriter.h"
 
-#include <functional>
+namespace markwright {
 
+class DocumentHost;
 class DocumentSlots;
 class SourcePane;
 class PreviewPane;
@@ -13,9 +14,7 @@ class Clock;
 // the continuous preview is on, once typing has paused for over a second.
 class PreviewRefresher {
   public:
-    PreviewRefresher(DocumentSlots& docs, SourcePane& pane, PreviewPane& preview,
-                     const Clock& clock, std::function<int()> currentSlot,
-                     std::function<bool()> mayTakeFocus);
+    PreviewRefresher(DocumentHost& host, PreviewPane& preview, const Clock& clock);
 
     // Writes the pane's text to the current slot's preview file, navigates
     // the preview there, gives the keyboard back to the pane (unless the
@@ -55,8 +54,8 @@ class PreviewRefresher {
     SourcePane& m_pane;
     PreviewPane& m_preview;
     const Clock& m_clock;
-    std::function<int()> m_currentSlot;
-    // Whether the pane may take the keyboard back after a refresh.
-    std::function<bool()> m_mayTakeFocus;
+    DocumentHost& m_host;
     BackgroundWriter m_copies;
 };
+
+} // namespace markwright

@@ -26,6 +26,8 @@
 #include <unistd.h>
 #endif
 
+namespace markwright {
+
 namespace {
 #ifdef Q_OS_UNIX
 int signalPipe[2] = {-1, -1};
@@ -155,3 +157,5 @@ int runProgram(const ProgramOptions& options) {
     window.reset();
     return code;
 }
+
+} // namespace markwright

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <functional>
 
+namespace markwright {
+
 class FrmEdit;
 class Prompts;
 
@@ -31,3 +33,5 @@ ProgramOptions optionsFromCommandLine();
 // and returns 0 at once. SIGTERM, SIGINT and SIGHUP end the program without questions,
 // keeping unsaved pages for the next start.
 int runProgram(const ProgramOptions& options);
+
+} // namespace markwright

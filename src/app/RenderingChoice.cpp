@@ -5,6 +5,8 @@
 #include <QOpenGLFunctions>
 #include <QQuickWindow>
 
+namespace markwright {
+
 namespace rendering {
 
 bool isSoftwareRenderer(const QByteArray& glRenderer) {
@@ -63,3 +65,5 @@ bool chooseBackend() {
 }
 
 } // namespace rendering
+
+} // namespace markwright

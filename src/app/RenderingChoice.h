@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <optional>
 
+namespace markwright {
+
 // Whether the window is composited by Qt Quick's software backend instead of
 // OpenGL. Embedding the web view makes Qt composite the whole window; on a
 // machine without a GPU, OpenGL there means a software rasteriser (Mesa's
@@ -22,3 +24,5 @@ bool useSoftware(const QByteArray& forced, const std::optional<QByteArray>& glRe
 bool chooseBackend();
 
 } // namespace rendering
+
+} // namespace markwright

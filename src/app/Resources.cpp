@@ -2,14 +2,19 @@
 
 #include <QtGlobal>
 
-static void initOnce() {
+// Q_INIT_RESOURCE cannot be used inside a namespace.
+static void initResourcesOnce() {
     Q_INIT_RESOURCE(resources);
 }
 
+namespace markwright {
+
 void initResources() {
     static const bool done = [] {
-        initOnce();
+        ::initResourcesOnce();
         return true;
     }();
     Q_UNUSED(done);
 }
+
+} // namespace markwright

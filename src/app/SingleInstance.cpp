@@ -6,6 +6,8 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+namespace markwright {
+
 namespace {
 // The message: one absolute path per line, then an empty line. The answer:
 // "ok" and a line end.
@@ -78,3 +80,5 @@ bool SingleInstance::listen(const QString& name) {
     QLocalServer::removeServer(name);
     return m_server.listen(name);
 }
+
+} // namespace markwright

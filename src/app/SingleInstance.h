@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QStringList>
 
+namespace markwright {
+
 // One program per user: a later start hands its files to the running one
 // (which opens them and comes to the front) and ends, so two windows never
 // write the same preview files. The running one listens on a local socket
@@ -32,3 +34,5 @@ class SingleInstance : public QObject {
   private:
     QLocalServer m_server;
 };
+
+} // namespace markwright

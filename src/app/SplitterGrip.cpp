@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 
+namespace markwright {
+
 SplitterGrip::SplitterGrip(QWidget* parent) : QWidget(parent) {
     setCursor(Qt::SplitHCursor);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -24,3 +26,5 @@ void SplitterGrip::mouseReleaseEvent(QMouseEvent* event) {
         emit released();
     }
 }
+
+} // namespace markwright

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+namespace markwright {
+
 // The invisible grab area between the panes. It only reports the mouse: x is
 // in pixels relative to the grip itself.
 class SplitterGrip : public QWidget {
@@ -20,3 +22,5 @@ class SplitterGrip : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
+
+} // namespace markwright

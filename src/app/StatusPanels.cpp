@@ -11,6 +11,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+namespace markwright {
+
 const char* const StatusPanels::ProductText = "  M A R K W R I G H T";
 
 StatusPanels::StatusPanels(QStatusBar* bar, SourcePane& pane,
@@ -111,3 +113,5 @@ void StatusPanels::showKeyStates() {
     m_panels[2]->setText(num ? QStringLiteral("NUM") : QString());
     m_panels[3]->setText(m_pane.overwriteMode() ? QString() : QStringLiteral("INS"));
 }
+
+} // namespace markwright

@@ -8,6 +8,9 @@
 class QLabel;
 class QStatusBar;
 class QTimer;
+
+namespace markwright {
+
 class SourcePane;
 
 // The panels of the status bar: the product name, CAPS, NUM and INS as the
@@ -48,3 +51,5 @@ class StatusPanels : public QObject {
     void showDocument();
     QString m_facts; // the page's encoding and line ends, as of the last tick
 };
+
+} // namespace markwright

@@ -7,6 +7,8 @@
 #include <QIcon>
 #include <QToolBar>
 
+namespace markwright {
+
 const std::vector<ToolButtonDef>& toolbarTable() {
     static const std::vector<ToolButtonDef> table{
         {"New", "New Blank Page", false, "mnuFileNew", "document-new", "new"},
@@ -61,3 +63,5 @@ void buildToolbar(QToolBar* toolbar, const CommandRegistry& commands) {
         }
     }
 }
+
+} // namespace markwright

@@ -3,8 +3,11 @@
 #include <QString>
 #include <vector>
 
-class CommandRegistry;
 class QToolBar;
+
+namespace markwright {
+
+class CommandRegistry;
 
 // One button of the main toolbar, left to right.
 struct ToolButtonDef {
@@ -24,3 +27,5 @@ bool runToolbarKey(const QString& key, const CommandRegistry& commands);
 
 // Fills the toolbar from the table; each click runs its key.
 void buildToolbar(QToolBar* toolbar, const CommandRegistry& commands);
+
+} // namespace markwright

@@ -12,6 +12,8 @@
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 
+namespace markwright {
+
 namespace {
 // A script body run with the place as x and y. The offsets are written out
 // in full: six significant digits would put a long page a few pixels off.
@@ -270,3 +272,5 @@ void WebPreview::onRendererGone(QWebEnginePage::RenderProcessTerminationStatus s
     m_notice->show();
     m_notice->raise();
 }
+
+} // namespace markwright

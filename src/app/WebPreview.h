@@ -9,6 +9,8 @@
 
 class QLabel;
 
+namespace markwright {
+
 // The preview pane on Qt WebEngine. Pages are loaded from their files, so
 // relative links, images, frames and scripts behave as in a browser.
 //
@@ -84,3 +86,5 @@ class WebPreview : public QWebEngineView, public PreviewPane {
     double m_lastLoadSeconds = 0;
     QLabel* m_notice = nullptr;
 };
+
+} // namespace markwright

@@ -4,11 +4,11 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-    PreviewGuard::prepareEngine();
+    markwright::PreviewGuard::prepareEngine();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Markwright"));
     QCoreApplication::setApplicationName(QStringLiteral("Markwright"));
     QCoreApplication::setApplicationVersion(QStringLiteral(MARKWRIGHT_VERSION));
-    return runProgram(optionsFromCommandLine());
+    return markwright::runProgram(markwright::optionsFromCommandLine());
 }

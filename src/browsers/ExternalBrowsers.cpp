@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
+namespace markwright {
+
 ExternalBrowsers::ExternalBrowsers(DocumentHost& host, CommonDialog& dialog, Launcher& launcher,
                                    Prompts& prompts, AppState& state)
     : m_host(host), m_dialog(dialog), m_launcher(launcher), m_prompts(prompts), m_state(state) {}
@@ -65,3 +67,5 @@ void ExternalBrowsers::preview(Browser browser) {
                             Prompts::Icon::Warning);
     }
 }
+
+} // namespace markwright

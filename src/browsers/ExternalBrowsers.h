@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace markwright {
+
 class CommandRegistry;
 class CommonDialog;
 class DocumentHost;
@@ -34,3 +36,5 @@ class ExternalBrowsers {
     Prompts& m_prompts;
     AppState& m_state;
 };
+
+} // namespace markwright

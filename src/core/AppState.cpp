@@ -1,5 +1,7 @@
 #include "core/AppState.h"
 
+namespace markwright {
+
 namespace {
 QString keyOf(AppState::Browser browser) {
     return browser == AppState::Browser::Netscape ? QStringLiteral("Settings/netscapePath")
@@ -25,3 +27,5 @@ QString AppState::browserPath(Browser browser) const {
 void AppState::setBrowserPath(Browser browser, const QString& path) {
     m_settings.setValue(keyOf(browser), path);
 }
+
+} // namespace markwright

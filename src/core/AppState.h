@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace markwright {
+
 // The window-wide state the commands share, with this one owner: the folder
 // Open starts in, the folder the program started in, and the programs of
 // the two external browsers (kept per user).
@@ -28,3 +30,5 @@ class AppState {
     QString m_openPath;
     QString m_startFolder;
 };
+
+} // namespace markwright

@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+namespace markwright {
+
 // Held while a long operation lets the event loop run (a big text going into
 // the pane a slice at a time, a long format run, Open waiting for its reader
 // thread). Timers and commands that would act on the half-done state (the
@@ -17,3 +19,5 @@ class BusyGate {
   private:
     static inline int s_depth = 0;
 };
+
+} // namespace markwright

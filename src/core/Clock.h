@@ -4,6 +4,8 @@
 
 #include <QElapsedTimer>
 
+namespace markwright {
+
 // Elapsed seconds for edit stamps and the continuous preview. A monotonic
 // clock: an edit just before midnight and a check just after it compare
 // correctly, and changes of the system time do not matter.
@@ -23,3 +25,5 @@ class SteadyClock : public Clock {
   private:
     QElapsedTimer m_timer;
 };
+
+} // namespace markwright

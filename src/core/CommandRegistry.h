@@ -6,6 +6,8 @@
 #include <QString>
 #include <functional>
 
+namespace markwright {
+
 // Maps command names (the menu item names, "mnuFileOpen", and toolbar keys)
 // to the code that runs them. The window registers what is built; the menu
 // and toolbar builders look commands up by name.
@@ -32,3 +34,5 @@ class CommandRegistry {
   private:
     QHash<QString, Command> m_commands;
 };
+
+} // namespace markwright

@@ -4,9 +4,12 @@
 
 #include <QString>
 
+class QWidget;
+
+namespace markwright {
+
 class DocumentSlots;
 class SourcePane;
-class QWidget;
 
 // The one way the commands talk back to the main window: its slots, its
 // source pane, and the captions, panes, layout and status they update.
@@ -46,4 +49,9 @@ class DocumentHost {
     virtual void resizeWindowTwips(int width, int height) = 0;
     // A short progress text in the status bar ("" clears it).
     virtual void showStatus(const QString& text) = 0;
+    // Whether the source pane may take the keyboard back: the window is
+    // active and no menu, popup or dialog is open.
+    virtual bool mayTakeKeyboard() const = 0;
 };
+
+} // namespace markwright

@@ -1,5 +1,7 @@
 #include "core/DocumentSlots.h"
 
+namespace markwright {
+
 DocumentSlots::DocumentSlots(std::function<QString()> paneText) : m_paneText(std::move(paneText)) {}
 
 void DocumentSlots::reset(const QString& pageTemplate, const QString& folder) {
@@ -61,3 +63,5 @@ void DocumentSlots::recordEdit(int n, double now) {
     m_previewStale = true;
     at(n).changed = true;
 }
+
+} // namespace markwright

@@ -6,6 +6,8 @@
 #include <array>
 #include <functional>
 
+namespace markwright {
+
 // The five document slots and the window-wide state that goes with them.
 //
 // One source pane serves all five slots. The slot whose text is in the pane
@@ -84,3 +86,5 @@ class DocumentSlots {
     double m_lastEditTime = 0;
     bool m_previewStale = false;
 };
+
+} // namespace markwright

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+namespace markwright {
+
 QString pageTemplate() {
     static const QString text = [] {
         const QStringList lines{
@@ -33,3 +35,5 @@ QString pageTemplate() {
     }();
     return text;
 }
+
+} // namespace markwright

@@ -6,6 +6,8 @@
 
 class QWidget;
 
+namespace markwright {
+
 // The preview seam: an HTML renderer that is navigated to a local file and
 // steps through its own history. The real one is the embedded web engine;
 // widget tests use a recording double.
@@ -24,3 +26,5 @@ class PreviewPane {
     // How long the last page took to load, in seconds (0: not known).
     virtual double lastLoadSeconds() const { return 0; }
 };
+
+} // namespace markwright

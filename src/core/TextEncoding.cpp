@@ -4,6 +4,8 @@
 #include <QStringEncoder>
 #include <array>
 
+namespace markwright {
+
 namespace {
 // Windows-1252 bytes 0x80 to 0x9F; the five unassigned ones map to the C1
 // control character of the same number, so every byte reads and writes back.
@@ -138,3 +140,5 @@ QString encodingName(TextEncoding encoding) {
         return QStringLiteral("utf-8");
     }
 }
+
+} // namespace markwright

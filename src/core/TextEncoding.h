@@ -4,6 +4,8 @@
 #include <QString>
 #include <optional>
 
+namespace markwright {
+
 // How a document's bytes are turned into text and back. A file opened and
 // saved without edits gets exactly its bytes back: a file is only read in an
 // encoding that gives those bytes again, and any byte sequence at all can be
@@ -29,3 +31,5 @@ QString decodeWindows1252(const QByteArray& bytes);
 
 // The name a browser knows the encoding by ("utf-8", "windows-1252"...).
 QString encodingName(TextEncoding encoding);
+
+} // namespace markwright

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+namespace markwright {
+
 // Values kept for the user between runs (the Qt implementation stores them
 // with QSettings; tests keep them in memory).
 class UserSettings {
@@ -14,3 +16,5 @@ class UserSettings {
     virtual QString value(const QString& key, const QString& fallback) const = 0;
     virtual void setValue(const QString& key, const QString& value) = 0;
 };
+
+} // namespace markwright

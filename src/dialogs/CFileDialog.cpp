@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace markwright {
+
 bool CFileDialog::Show(const bool& fOpen) {
     Prompts::FileRequest request;
     request.open = fOpen;
@@ -44,3 +46,5 @@ bool CFileDialog::Show(const bool& fOpen) {
     m_fileTitle = QFileInfo(chosen.first()).fileName();
     return true;
 }
+
+} // namespace markwright

@@ -3,8 +3,11 @@
 #include <QString>
 #include <cstdint>
 
-class Prompts;
 class QWidget;
+
+namespace markwright {
+
+class Prompts;
 
 // The open/save dialog wrapper: properties in, one Show, properties out.
 // Holds no knowledge of documents.
@@ -61,3 +64,5 @@ class CFileDialog {
     std::int16_t m_maxFileSize = 260;
     QWidget* m_hWndParent = nullptr;
 };
+
+} // namespace markwright

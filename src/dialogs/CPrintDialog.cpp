@@ -2,6 +2,8 @@
 
 #include "dialogs/Prompts.h"
 
+namespace markwright {
+
 bool CPrintDialog::Show() {
     Prompts::PrintRequest request;
     request.allowSelection = !(m_flags & NoSelection);
@@ -23,3 +25,5 @@ bool CPrintDialog::Show() {
     m_outputFileName = request.outputFile;
     return true;
 }
+
+} // namespace markwright

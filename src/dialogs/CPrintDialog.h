@@ -3,8 +3,11 @@
 #include <QString>
 #include <cstdint>
 
-class Prompts;
 class QWidget;
+
+namespace markwright {
+
+class Prompts;
 
 // The print dialog wrapper: properties in, one Show, chosen values out.
 class CPrintDialog {
@@ -59,3 +62,5 @@ class CPrintDialog {
     QString m_printerName;
     QString m_outputFileName;
 };
+
+} // namespace markwright

@@ -6,6 +6,8 @@
 #include <QColor>
 #include <QFileInfo>
 
+namespace markwright {
+
 void CommonDialog::showOpen() {
     Prompts::FileRequest request;
     request.open = true;
@@ -30,3 +32,5 @@ bool CommonDialog::showColor() {
     }
     return false;
 }
+
+} // namespace markwright

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace markwright {
+
 class Prompts;
 
 // The main window's one common dialog, shared by the colour, link, image,
@@ -33,3 +35,5 @@ class CommonDialog {
   private:
     Prompts& m_prompts;
 };
+
+} // namespace markwright

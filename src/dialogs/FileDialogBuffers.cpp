@@ -1,5 +1,7 @@
 #include "dialogs/FileDialogBuffers.h"
 
+namespace markwright {
+
 namespace filebuf {
 
 QString convertFilter(const QString& filter) {
@@ -50,3 +52,5 @@ QString trimNulls(const QString& text) {
 }
 
 } // namespace filebuf
+
+} // namespace markwright

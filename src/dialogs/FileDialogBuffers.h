@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace markwright {
+
 // The text forms an open/save dialog request is exchanged in.
 namespace filebuf {
 
@@ -21,3 +23,5 @@ QStringList nameFiltersFromList(const QString& nulList);
 QString trimNulls(const QString& text);
 
 } // namespace filebuf
+
+} // namespace markwright

@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QUrl>
 
+namespace markwright {
+
 bool SystemLauncher::startProgram(const QString& program, const QStringList& arguments) {
     if (program.isEmpty() || !QFileInfo(program).isExecutable()) {
         return false;
@@ -32,3 +34,5 @@ bool SystemLauncher::openWith(const QString& browser, const QString& address) {
     return openUrl(address);
 #endif
 }
+
+} // namespace markwright

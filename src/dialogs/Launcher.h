@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <optional>
 
+namespace markwright {
+
 // Starting other programs and opening addresses: the seam tests replace.
 class Launcher {
   public:
@@ -32,3 +34,5 @@ class SystemLauncher : public Launcher {
     std::optional<QString> defaultBrowser() override;
     bool openWith(const QString& browser, const QString& address) override;
 };
+
+} // namespace markwright

@@ -8,6 +8,8 @@
 
 class QWidget;
 
+namespace markwright {
+
 // The title of every box the program shows.
 inline QString appTitle() {
     return QStringLiteral("Markwright");
@@ -91,3 +93,5 @@ class Prompts {
     Prompts() = default;
     Q_DISABLE_COPY(Prompts)
 };
+
+} // namespace markwright

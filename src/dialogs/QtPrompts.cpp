@@ -8,6 +8,8 @@
 #include <QPrinter>
 #include <QPushButton>
 
+namespace markwright {
+
 namespace {
 QMessageBox::Icon toQt(Prompts::Icon icon) {
     switch (icon) {
@@ -127,3 +129,5 @@ bool QtPrompts::printDialog(PrintRequest& request) {
     request.outputFile = printer.outputFileName();
     return true;
 }
+
+} // namespace markwright

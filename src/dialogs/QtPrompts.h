@@ -4,6 +4,8 @@
 
 class QWidget;
 
+namespace markwright {
+
 // Shows the platform's own message and input boxes, owned by `parent`.
 class QtPrompts : public Prompts {
   public:
@@ -22,3 +24,5 @@ class QtPrompts : public Prompts {
   private:
     QWidget* m_parent;
 };
+
+} // namespace markwright

@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QClipboard>
 
+namespace markwright {
+
 EditorCommands::EditorCommands(DocumentHost& host, Prompts& prompts)
     : m_host(host), m_pane(host.source()), m_prompts(prompts) {}
 
@@ -151,3 +153,5 @@ void EditorCommands::nextTag() {
     }
     m_pane.find(tag.tagText, p, Qt::CaseInsensitive);
 }
+
+} // namespace markwright

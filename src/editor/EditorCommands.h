@@ -3,6 +3,8 @@
 #include <QString>
 #include <functional>
 
+namespace markwright {
+
 class CommandRegistry;
 class DocumentHost;
 class Prompts;
@@ -46,3 +48,5 @@ class EditorCommands {
     QString m_searchText;
     bool m_formatting = false;
 };
+
+} // namespace markwright

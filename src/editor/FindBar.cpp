@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+namespace markwright {
+
 namespace {
 constexpr int MatchIndicator = 9;
 } // namespace
@@ -213,3 +215,5 @@ void FindBar::keyPressEvent(QKeyEvent* event) {
     }
     QWidget::keyPressEvent(event);
 }
+
+} // namespace markwright

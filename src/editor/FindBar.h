@@ -5,6 +5,9 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+
+namespace markwright {
+
 class SourcePane;
 
 // The find bar under the source pane, beside the Edit menu's Find commands:
@@ -63,3 +66,5 @@ class FindBar : public QWidget {
     QLabel* m_status = nullptr;
     long m_lastEmptyMatch = -1;
 };
+
+} // namespace markwright

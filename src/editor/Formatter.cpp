@@ -5,6 +5,8 @@
 #include <array>
 #include <vector>
 
+namespace markwright {
+
 namespace htmlformat {
 
 namespace {
@@ -410,3 +412,5 @@ bool opensLevel(const QString& name) {
 }
 
 } // namespace htmlformat
+
+} // namespace markwright

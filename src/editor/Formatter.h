@@ -3,6 +3,8 @@
 #include <QString>
 #include <functional>
 
+namespace markwright {
+
 // The source formatter: pure text-to-text functions, linear in their input.
 // They see line breaks as CR LF pairs (see toCrLf).
 namespace htmlformat {
@@ -52,3 +54,5 @@ QString tagName(const TagInfo& tag);
 bool opensLevel(const QString& name);
 
 } // namespace htmlformat
+
+} // namespace markwright

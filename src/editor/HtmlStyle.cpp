@@ -6,6 +6,8 @@
 #include <QColor>
 #include <QFont>
 
+namespace markwright {
+
 namespace {
 struct Colour {
     int style;
@@ -60,3 +62,5 @@ void applyHtmlStyle(QsciScintilla& pane, const QFont& font) {
     pane.setAutoIndent(true);
     pane.setMarginsFont(font);
 }
+
+} // namespace markwright

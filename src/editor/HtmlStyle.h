@@ -3,8 +3,12 @@
 class QFont;
 class QsciScintilla;
 
+namespace markwright {
+
 // HTML colouring (with embedded CSS and JavaScript) in the pane's own font,
 // in a restrained palette that reads well on a light background; plus the
 // current line, brace matching and auto-indent. Scintilla colours lazily,
 // only what is shown, so a large page costs no more to open or type in.
 void applyHtmlStyle(QsciScintilla& pane, const QFont& font);
+
+} // namespace markwright

@@ -1,5 +1,7 @@
 #include "editor/LineEnds.h"
 
+namespace markwright {
+
 namespace lineends {
 
 namespace {
@@ -71,3 +73,5 @@ QString name(Style style) {
 }
 
 } // namespace lineends
+
+} // namespace markwright

@@ -3,6 +3,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+namespace markwright {
+
 // The line ends a text uses. Scanned over the UTF-8 (or any ASCII-based)
 // bytes in one pass.
 namespace lineends {
@@ -18,3 +20,5 @@ Style overall(QByteArrayView bytes);
 QString name(Style style);
 
 } // namespace lineends
+
+} // namespace markwright

@@ -17,6 +17,8 @@
 #include <QKeyEvent>
 #include <QMimeData>
 
+namespace markwright {
+
 namespace {
 // QScintilla's own accessibility interface counts the characters from the
 // start of the document up to the caret after every change and every caret
@@ -25,8 +27,8 @@ namespace {
 // while none is, the pane gets a plain editable-text interface instead; with
 // a screen reader running, QScintilla's full text interface is kept.
 QAccessibleInterface* plainPaneAccessible(const QString& className, QObject* object) {
-    if (className == QLatin1String("SourcePane") && !QAccessible::isActive() &&
-        object->isWidgetType()) {
+    if (className == QLatin1String(SourcePane::staticMetaObject.className()) &&
+        !QAccessible::isActive() && object->isWidgetType()) {
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::EditableText);
     }
     return nullptr;
@@ -448,3 +450,5 @@ void SourcePane::undoOnce() {
         undo();
     }
 }
+
+} // namespace markwright

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+namespace markwright {
+
 // The source pane: a plain-text editor over QScintilla that every command of
 // the editor works through. Line ends are kept exactly as loaded or inserted
 // (no conversion on load, insert or paste); Enter types the text's own line
@@ -132,3 +134,5 @@ class SourcePane : public QsciScintilla {
     bool m_batchChanged = false;
     bool m_flushQueued = false;
 };
+
+} // namespace markwright

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+namespace markwright {
+
 namespace tagmatch {
 
 namespace {
@@ -132,3 +134,5 @@ std::optional<Pair> find(QByteArrayView bytes, qsizetype caret, qsizetype reach)
 }
 
 } // namespace tagmatch
+
+} // namespace markwright

@@ -3,6 +3,8 @@
 #include <QByteArrayView>
 #include <optional>
 
+namespace markwright {
+
 // Finds the tag that matches the one the caret is in: for an opening tag its
 // closing tag, for a closing tag its opening tag, counting nested tags of the
 // same name. Works on the pane's UTF-8 bytes (offsets are byte offsets) and
@@ -23,3 +25,5 @@ struct Pair {
 std::optional<Pair> find(QByteArrayView bytes, qsizetype caret, qsizetype reach = 64 * 1024);
 
 } // namespace tagmatch
+
+} // namespace markwright

@@ -1,5 +1,7 @@
 #include "editor/Utf8Offsets.h"
 
+namespace markwright {
+
 namespace {
 // Bytes taken by the sequence that starts with lead byte `c`, and the UTF-16
 // units it encodes. Stray continuation bytes count as one unit each, as the
@@ -52,3 +54,5 @@ qsizetype byteOffset(QByteArrayView bytes, qsizetype utf16Pos) {
 }
 
 } // namespace utf8
+
+} // namespace markwright

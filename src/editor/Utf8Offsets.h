@@ -2,6 +2,8 @@
 
 #include <QByteArrayView>
 
+namespace markwright {
+
 // The source pane stores UTF-8 and counts positions in bytes; the rest of the
 // editor counts positions in UTF-16 units, as QString does. These convert
 // between the two by walking the bytes once.
@@ -15,3 +17,5 @@ qsizetype utf16Length(QByteArrayView bytes, qsizetype bytePos);
 qsizetype byteOffset(QByteArrayView bytes, qsizetype utf16Pos);
 
 } // namespace utf8
+
+} // namespace markwright

@@ -10,6 +10,8 @@
 #include <QUrl>
 #include <algorithm>
 
+namespace markwright {
+
 namespace {
 const QByteArray Magic = "Markwright journal 1\n";
 
@@ -215,3 +217,5 @@ void CrashJournal::discardLeft() {
     }
     m_claimed.clear();
 }
+
+} // namespace markwright

@@ -10,6 +10,8 @@
 #include <optional>
 #include <vector>
 
+namespace markwright {
+
 // Keeps a copy of every page with unsaved changes on disk, so that a crash
 // or a killed process loses nothing. Each running program owns a session
 // folder under the journal folder, held by a lock file; a session folder
@@ -72,3 +74,5 @@ class CrashJournal {
     };
     std::vector<Claimed> m_claimed;
 };
+
+} // namespace markwright

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QSet>
 
+namespace markwright {
+
 bool DiskWatch::Stamp::operator==(const Stamp& other) const {
     return exists == other.exists && size == other.size && modified == other.modified;
 }
@@ -101,3 +103,5 @@ void DiskWatch::rewatch() {
         m_watcher.addPaths(added);
     }
 }
+
+} // namespace markwright

@@ -5,6 +5,8 @@
 #include <QString>
 #include <array>
 
+namespace markwright {
+
 // Notices when another program changes, replaces or deletes the file of a
 // document slot. Each slot remembers what its file looked like when it was
 // last opened or saved here; the slot's file "changed on disk" when it no
@@ -62,3 +64,5 @@ class DiskWatch : public QObject {
     QFileSystemWatcher m_watcher;
     std::array<Entry, Slots> m_entries;
 };
+
+} // namespace markwright

@@ -15,6 +15,8 @@
 #include <unistd.h>
 #endif
 
+namespace markwright {
+
 namespace docfile {
 
 namespace {
@@ -168,3 +170,5 @@ WriteResult write(const QString& path, const QByteArray& bytes, const QString& b
 }
 
 } // namespace docfile
+
+} // namespace markwright

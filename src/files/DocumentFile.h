@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace markwright {
+
 // Reading and writing whole documents. A failure carries a reason to show
 // the user; a failed write leaves the old file as it was.
 namespace docfile {
@@ -43,3 +45,5 @@ bool writeAtomically(const QString& path, const QByteArray& bytes);
 constexpr qint64 MaxFileSize = qint64(512) << 20;
 
 } // namespace docfile
+
+} // namespace markwright

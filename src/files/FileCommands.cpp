@@ -18,6 +18,8 @@
 #include <QFutureWatcher>
 #include <QtConcurrent/QtConcurrentRun>
 
+namespace markwright {
+
 const char* const FileCommands::FileFilter =
     "Files (*.htm; *.html; *.mv; *.js; *.rtf)|*.htm; *.html; *.mv; *.js; *.rtf";
 const char* const FileCommands::SavePromptText = "Do you want to save changes to ";
@@ -355,3 +357,5 @@ void FileCommands::offerReload(int n) {
     }
     m_offering = false;
 }
+
+} // namespace markwright

@@ -5,6 +5,8 @@
 #include <QString>
 #include <memory>
 
+namespace markwright {
+
 class AppState;
 class CFileDialog;
 class CommandRegistry;
@@ -77,3 +79,5 @@ class FileCommands {
     DiskWatch m_watch;
     bool m_offering = false;
 };
+
+} // namespace markwright

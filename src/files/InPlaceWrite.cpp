@@ -14,6 +14,8 @@
 #include <unistd.h>
 #endif
 
+namespace markwright {
+
 namespace inplace {
 namespace {
 
@@ -153,3 +155,5 @@ QStringList recoverInterrupted(const QString& backupFolder) {
 }
 
 } // namespace inplace
+
+} // namespace markwright

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace markwright {
+
 // Rewriting a file in place, for folders where no temporary file may be made
 // beside it (the file may be changed, but nothing added). The only copy of
 // the old bytes is never at risk: they are first copied into `backupFolder`
@@ -29,3 +31,5 @@ QStringList recoverInterrupted(const QString& backupFolder);
 QString defaultBackupFolder();
 
 } // namespace inplace
+
+} // namespace markwright

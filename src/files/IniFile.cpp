@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <vector>
 
+namespace markwright {
+
 namespace {
 
 // One line of the file as it lies in the bytes: its text without the line
@@ -220,3 +222,5 @@ QByteArray writeValue(const QByteArray& contents, const QString& section, const 
 }
 
 } // namespace ini
+
+} // namespace markwright

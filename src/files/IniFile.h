@@ -4,6 +4,8 @@
 #include <QString>
 #include <optional>
 
+namespace markwright {
+
 // The classic INI profile format, as pure functions over a file's bytes:
 // section and key looked up case-insensitively, values stored raw (no
 // escaping), every other line of the file kept exactly as it is.
@@ -21,3 +23,5 @@ QByteArray writeValue(const QByteArray& contents, const QString& section, const 
                       const QString& value);
 
 } // namespace ini
+
+} // namespace markwright

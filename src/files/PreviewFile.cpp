@@ -6,6 +6,8 @@
 #include <QTemporaryFile>
 #include <cstdio>
 
+namespace markwright {
+
 namespace previewfile {
 
 bool write(const QString& path, QByteArrayView bytes, QFileDevice::Permissions permissions) {
@@ -48,3 +50,5 @@ QFileDevice::Permissions permissionsFor(const QString& documentPath) {
 }
 
 } // namespace previewfile
+
+} // namespace markwright

@@ -4,6 +4,8 @@
 #include <QFileDevice>
 #include <QString>
 
+namespace markwright {
+
 // The preview files the program writes beside a page. Each write makes a new
 // file and puts it in place of whatever had that name, so a symbolic or hard
 // link planted under the name is replaced, never written through. A preview
@@ -18,3 +20,5 @@ bool write(const QString& path, QByteArrayView bytes, QFileDevice::Permissions p
 QFileDevice::Permissions permissionsFor(const QString& documentPath);
 
 } // namespace previewfile
+
+} // namespace markwright

@@ -2,6 +2,8 @@
 
 #include <QSettings>
 
+namespace markwright {
+
 QString QtUserSettings::value(const QString& key, const QString& fallback) const {
     return QSettings(QStringLiteral("Markwright"), QStringLiteral("Markwright"))
         .value(key, fallback)
@@ -11,3 +13,5 @@ QString QtUserSettings::value(const QString& key, const QString& fallback) const
 void QtUserSettings::setValue(const QString& key, const QString& value) {
     QSettings(QStringLiteral("Markwright"), QStringLiteral("Markwright")).setValue(key, value);
 }
+
+} // namespace markwright

@@ -8,6 +8,8 @@
 
 #include <QFileInfo>
 
+namespace markwright {
+
 const char* const Recovery::QuestionText =
     "Markwright did not close properly. Restore the unsaved pages?";
 
@@ -140,3 +142,5 @@ void Recovery::cleanEnd() {
     m_pause.stop();
     m_journal.finish();
 }
+
+} // namespace markwright

@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <array>
 
+namespace markwright {
+
 class DocumentHost;
 class Prompts;
 
@@ -55,3 +57,5 @@ class Recovery : public QObject {
     std::array<bool, 5> m_dirty{};
     std::array<bool, 5> m_stored{};
 };
+
+} // namespace markwright

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace markwright {
+
 namespace {
 struct Group {
     bool hidden = false;
@@ -127,3 +129,5 @@ QString rtfPlainText(const QByteArray& bytes) {
     }
     return out;
 }
+
+} // namespace markwright

@@ -10,6 +10,8 @@
 #include <QStandardPaths>
 #include <utility>
 
+namespace markwright {
+
 namespace {
 
 constexpr QLatin1String kIniFileName("Markwright.ini");
@@ -90,3 +92,5 @@ QString asFolderPrefix(const QString& folder) {
     }
     return folder + QLatin1Char('/');
 }
+
+} // namespace markwright

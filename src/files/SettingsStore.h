@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace markwright {
+
 class Prompts;
 
 // The INI file "Markwright.ini" beside the program (section "Markwright"),
@@ -35,3 +37,5 @@ class SettingsStore {
 // must end with a separator; one typed by hand without it would otherwise put
 // files beside the folder instead of inside it. Empty stays empty.
 QString asFolderPrefix(const QString& folder);
+
+} // namespace markwright

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+namespace markwright {
+
 namespace frames {
 
 namespace {
@@ -91,3 +93,5 @@ QPixmap picture(const Split& split, const QSize& size) {
 }
 
 } // namespace frames
+
+} // namespace markwright

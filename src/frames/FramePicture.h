@@ -6,6 +6,8 @@
 #include <QRectF>
 #include <vector>
 
+namespace markwright {
+
 namespace frames {
 
 // The frames' rectangles inside `area`, as a browser window of
@@ -17,3 +19,5 @@ std::vector<QRectF> frameRects(const Split& split, const QRectF& area);
 QPixmap picture(const Split& split, const QSize& size);
 
 } // namespace frames
+
+} // namespace markwright

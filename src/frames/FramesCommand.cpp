@@ -10,6 +10,8 @@
 
 #include <QDir>
 
+namespace markwright {
+
 const char* const FramesCommand::QuestionText =
     "Adding a Frames Page will overwrite the current page. Do you want to save changes to "
     "current page first?";
@@ -51,3 +53,5 @@ void FramesCommand::choose(const QString& button) {
     pane.replaceWholeText(page + QLatin1Char(' '));
     pane.setSelection(static_cast<int>(page.size()), 0);
 }
+
+} // namespace markwright

@@ -6,11 +6,14 @@
 #include <QString>
 #include <functional>
 
+class QWidget;
+
+namespace markwright {
+
 class DocumentHost;
 class FileCommands;
 
 class Prompts;
-class QWidget;
 
 // "Insert Frames": offers to save a changed page, shows the preview across
 // the window and opens the wizard; each layout picked replaces the page.
@@ -33,3 +36,5 @@ class FramesCommand {
     QString m_programFolder;
     QPointer<FrmFrames> m_wizard;
 };
+
+} // namespace markwright

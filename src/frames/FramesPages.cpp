@@ -2,6 +2,8 @@
 
 #include "core/PageTemplate.h"
 
+namespace markwright {
+
 namespace frames {
 
 namespace {
@@ -173,3 +175,5 @@ QString page(const FrameLayout& layout, const QString& programFolder) {
 }
 
 } // namespace frames
+
+} // namespace markwright

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <vector>
 
+namespace markwright {
+
 // The twelve frameset layouts of the frames wizard: each one's geometry (for
 // its picture) and its page text.
 namespace frames {
@@ -32,3 +34,5 @@ const FrameLayout* layoutFor(const QString& button);
 QString page(const FrameLayout& layout, const QString& programFolder);
 
 } // namespace frames
+
+} // namespace markwright

@@ -9,6 +9,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+namespace markwright {
+
 const char* const FrmFrames::HintText =
     "Clcik on the above frame images to preview the Frames Page.";
 
@@ -48,3 +50,5 @@ FrmFrames::FrmFrames(std::function<void(const QString& button)> choose, QWidget*
     column->addLayout(bottom);
     setModal(true);
 }
+
+} // namespace markwright

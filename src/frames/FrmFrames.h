@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <functional>
 
+namespace markwright {
+
 // The frames wizard: twelve layout pictures in two rows of six, an Exit
 // button and a hint. Each picture click hands its layout's button name to
 // `choose`; the window stays open until Exit or its close box.
@@ -14,3 +16,5 @@ class FrmFrames : public QDialog {
 
     static const char* const HintText;
 };
+
+} // namespace markwright

@@ -1,5 +1,7 @@
 #include "insert/ColorCode.h"
 
+namespace markwright {
+
 QString colorToHex(int color) {
     const auto c = static_cast<unsigned>(color);
     const auto two = [](unsigned component) {
@@ -20,3 +22,5 @@ QString colorText(ColorForm form, const QString& hex) {
     }
     return quoted;
 }
+
+} // namespace markwright

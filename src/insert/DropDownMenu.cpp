@@ -1,5 +1,7 @@
 #include "insert/DropDownMenu.h"
 
+namespace markwright {
+
 const SnippetList& dropDownSnippets() {
     static const SnippetList list{
         {"mnuDropDown",
@@ -25,3 +27,5 @@ const SnippetList& dropDownSnippets() {
     };
     return list;
 }
+
+} // namespace markwright

@@ -1,5 +1,7 @@
 #include "insert/FontTags.h"
 
+namespace markwright {
+
 namespace {
 // Sizes 8 to 10 are inserted as they are, though HTML sizes end at 7; the
 // tag keeps its blank before the equals sign.
@@ -33,3 +35,5 @@ const SnippetList& fontSnippets() {
     };
     return list;
 }
+
+} // namespace markwright

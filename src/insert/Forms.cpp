@@ -1,5 +1,7 @@
 #include "insert/Forms.h"
 
+namespace markwright {
+
 namespace {
 const char* const FormLine = "<form action=\"\" method=\"POST\" name=\"Form1\">\n";
 const char* const ButtonLine = "<p><input type=\"submit\" name=\"B1\" value=\"Submit\">"
@@ -35,3 +37,5 @@ const SnippetList& formSnippets() {
     };
     return list;
 }
+
+} // namespace markwright

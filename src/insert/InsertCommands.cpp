@@ -9,6 +9,8 @@
 #include "insert/StyleSnippets.h"
 #include "insert/Tables.h"
 
+namespace markwright {
+
 void InsertCommands::registerAll(CommandRegistry& commands) {
     for (const SnippetList* list :
          {&styleSnippets(), &fontSnippets(), &formSnippets(), &dropDownSnippets()}) {
@@ -79,3 +81,5 @@ void InsertCommands::insertFilePath() {
     }
     insertAtCaret(links::webPath(m_dialog.fileName));
 }
+
+} // namespace markwright

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+namespace markwright {
+
 class CommandRegistry;
 class CommonDialog;
 class SourcePane;
@@ -36,3 +38,5 @@ class InsertCommands {
     CommonDialog& m_dialog;
     QString m_linkPath;
 };
+
+} // namespace markwright

@@ -1,5 +1,7 @@
 #include "insert/Links.h"
 
+namespace markwright {
+
 namespace links {
 
 const char* const WebPagesFilter = "web pages (*.htm;*.html)|*.htm;*.html";
@@ -30,3 +32,5 @@ QString image(ImageForm form, const QString& path, const QString& enter) {
 }
 
 } // namespace links
+
+} // namespace markwright

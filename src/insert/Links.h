@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace markwright {
+
 // Texts built around a file chosen in the open-file dialog.
 namespace links {
 
@@ -21,3 +23,5 @@ extern const char* const WebPagesFilter;
 extern const char* const ImagesFilter;
 
 } // namespace links
+
+} // namespace markwright

@@ -3,6 +3,8 @@
 #include <QString>
 #include <vector>
 
+namespace markwright {
+
 // A command that inserts a fixed text at the caret: the command's name (the
 // menu item's) and the text, lines ended by a single LF.
 struct Snippet {
@@ -11,3 +13,5 @@ struct Snippet {
 };
 
 using SnippetList = std::vector<Snippet>;
+
+} // namespace markwright

@@ -1,5 +1,7 @@
 #include "insert/StyleSnippets.h"
 
+namespace markwright {
+
 const SnippetList& styleSnippets() {
     static const SnippetList list{
         // Start tags: inline, no line break.
@@ -57,3 +59,5 @@ const SnippetList& styleSnippets() {
     };
     return list;
 }
+
+} // namespace markwright

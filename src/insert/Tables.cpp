@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+namespace markwright {
+
 namespace {
 QStringList cellWidths(int rows, int columns) {
     switch (columns) {
@@ -48,3 +50,5 @@ QString tableBlock(int rows, int columns) {
     text += QStringLiteral("</table></center></div>\n</center></div>\n");
     return text;
 }
+
+} // namespace markwright

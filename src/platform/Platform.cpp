@@ -12,6 +12,8 @@
 #include <wininet.h>
 #endif
 
+namespace markwright {
+
 namespace platform {
 
 #ifdef Q_OS_WIN
@@ -112,3 +114,5 @@ void autodialHangup() {
 }
 
 } // namespace platform
+
+} // namespace markwright

@@ -4,6 +4,8 @@
 #include <functional>
 #include <optional>
 
+namespace markwright {
+
 // What only the platform can tell. Each answer is nullopt where the
 // platform gives no way to ask; callers then fall back on what they saw.
 namespace platform {
@@ -27,3 +29,5 @@ void autodial();
 void autodialHangup();
 
 } // namespace platform
+
+} // namespace markwright

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <initializer_list>
 
+namespace markwright {
+
 namespace pagepatch {
 
 namespace {
@@ -423,3 +425,5 @@ QString script(const Plan& plan, QByteArrayView outer) {
 }
 
 } // namespace pagepatch
+
+} // namespace markwright

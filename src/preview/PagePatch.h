@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+namespace markwright {
+
 // Plans the refresh of a large page that is already on show as the
 // replacement of one element in place, instead of loading the whole page
 // again: a one-character edit then costs the browser the parse and layout of
@@ -47,3 +49,5 @@ std::optional<Plan> plan(QByteArrayView before, QByteArrayView after);
 QString script(const Plan& plan, QByteArrayView outer);
 
 } // namespace pagepatch
+
+} // namespace markwright

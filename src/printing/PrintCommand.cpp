@@ -13,6 +13,8 @@
 #include <QTextDocument>
 #include <QTextOption>
 
+namespace markwright {
+
 bool printSource(QPrinter& printer, const QString& text, QString* error) {
     // With no printer installed the default one is a PDF file without a name.
     if (!printer.isValid() ||
@@ -96,3 +98,5 @@ void PrintCommand::run() {
                             Prompts::Icon::Warning);
     }
 }
+
+} // namespace markwright

@@ -4,10 +4,13 @@
 #include <functional>
 #include <memory>
 
+class QPrinter;
+
+namespace markwright {
+
 class CommandRegistry;
 class DocumentHost;
 class Prompts;
-class QPrinter;
 
 // Prints `text` in Arial 10 points: one empty line, then the text once with
 // its own line breaks; long lines wrap and pages break where they fill.
@@ -30,3 +33,5 @@ class PrintCommand {
     Prompts& m_prompts;
     PrinterFactory m_makePrinter;
 };
+
+} // namespace markwright

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace markwright {
+
 FrmAbout::FrmAbout(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Markwright"));
@@ -36,3 +38,5 @@ FrmAbout::FrmAbout(QWidget* parent) : QDialog(parent) {
     row->addWidget(picture);
     row->addLayout(text);
 }
+
+} // namespace markwright

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+namespace markwright {
+
 // The about box: the product picture, the name, the maker and "Exit".
 class FrmAbout : public QDialog {
     Q_OBJECT
@@ -9,3 +11,5 @@ class FrmAbout : public QDialog {
   public:
     explicit FrmAbout(QWidget* parent = nullptr);
 };
+
+} // namespace markwright

@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+namespace markwright {
+
 FrmSplash::FrmSplash(std::function<void()> done, int intervalMs)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), m_done(std::move(done)) {
     setObjectName(QStringLiteral("frmSplash"));
@@ -55,3 +57,5 @@ void FrmSplash::finish() {
     }
     close();
 }
+
+} // namespace markwright

@@ -5,6 +5,8 @@
 
 class QTimer;
 
+namespace markwright {
+
 // The splash window: the product picture until its timer ticks or the
 // picture is clicked, whichever comes first; then it closes and `done` runs,
 // exactly once.
@@ -25,3 +27,5 @@ class FrmSplash : public QWidget {
     QTimer* m_timer = nullptr;
     bool m_finished = false;
 };
+
+} // namespace markwright

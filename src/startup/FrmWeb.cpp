@@ -1,8 +1,8 @@
 #include "startup/FrmWeb.h"
 
 #include "dialogs/Launcher.h"
-#include "platform/Platform.h"
 #include "dialogs/Prompts.h"
+#include "platform/Platform.h"
 #include "startup/ProductPicture.h"
 
 #include <QGridLayout>
@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
+
+namespace markwright {
 
 const char* const FrmWeb::HomePage = "https://www.tollvane.com/markwright/";
 const char* const FrmWeb::SalesPage = "https://www.tollvane.com/markwright/order/";
@@ -98,3 +100,5 @@ void FrmWeb::openPage(int row) {
                           Prompts::Icon::Warning);
     }
 }
+
+} // namespace markwright

@@ -3,9 +3,12 @@
 #include <QDialog>
 #include <array>
 
+class QLineEdit;
+
+namespace markwright {
+
 class Launcher;
 class Prompts;
-class QLineEdit;
 
 // The web pages window: the maker's three pages, each opened in the
 // desktop's browser from the address its box holds at the moment of the
@@ -28,3 +31,5 @@ class FrmWeb : public QDialog {
     Prompts& m_prompts;
     std::array<QLineEdit*, 3> m_urls{};
 };
+
+} // namespace markwright

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+namespace markwright {
+
 QPixmap productPicture(const QSize& size) {
     QPixmap pixmap(size);
     QPainter p(&pixmap);
@@ -61,3 +63,5 @@ QPixmap productPicture(const QSize& size) {
                QStringLiteral("HTML by hand, with a live preview  \u00b7  Tollvane"));
     return pixmap;
 }
+
+} // namespace markwright

@@ -2,6 +2,8 @@
 
 #include "core/CommandRegistry.h"
 
+namespace markwright {
+
 void SideWindows::registerAll(CommandRegistry& commands) {
     commands.add("mnuAbout", [this] { showAbout(); });
     commands.add("mnuWeb", [this] { showWeb(); });
@@ -26,3 +28,5 @@ void SideWindows::showWeb() {
     m_web->show();
     m_web->raise();
 }
+
+} // namespace markwright

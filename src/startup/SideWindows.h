@@ -5,10 +5,13 @@
 
 #include <QPointer>
 
+class QWidget;
+
+namespace markwright {
+
 class CommandRegistry;
 class Launcher;
 class Prompts;
-class QWidget;
 
 // The About menu: the about box (non-modal, one at a time) and the web
 // pages window (modal).
@@ -31,3 +34,5 @@ class SideWindows {
     QPointer<FrmAbout> m_about;
     QPointer<FrmWeb> m_web;
 };
+
+} // namespace markwright

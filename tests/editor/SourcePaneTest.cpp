@@ -1,5 +1,7 @@
 #include "editor/SourcePane.h"
+#include "support/ProjectNames.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
@@ -104,4 +106,15 @@ TEST(SourcePane, BlockSelectionIsReadAndReplacedAlike) {
     const int start = pane.selectionStart();
     pane.replaceSelection(QString());
     EXPECT_EQ(pane.text().left(start) + selected + pane.text().mid(start), "abc\ndef\nghi");
+}
+
+// With no screen reader listening, the pane's accessibility interface has no
+// text interface: QScintilla's counts the characters up to the caret on
+// every key.
+TEST(SourcePane, HasAPlainAccessibleInterfaceWhileNoScreenReaderListens) {
+    SourcePane pane;
+    ASSERT_FALSE(QAccessible::isActive());
+    QAccessibleInterface* plain = QAccessible::queryAccessibleInterface(&pane);
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->textInterface(), nullptr);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Clock.h"
+#include "support/ProjectNames.h"
 
 // A clock the test moves by hand.
 class FakeClock : public Clock {

@@ -2,6 +2,7 @@
 
 #include "core/UserSettings.h"
 
+#include "support/ProjectNames.h"
 #include <QMap>
 
 // Per-user values kept in memory, so no test reads or writes the real ones.

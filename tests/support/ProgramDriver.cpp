@@ -18,6 +18,7 @@
 #include "editor/SourcePane.h"
 #include "files/Recovery.h"
 
+#include "support/ProjectNames.h"
 #include <QApplication>
 #include <QTabBar>
 #include <QTimer>

@@ -2,6 +2,7 @@
 
 #include "dialogs/Launcher.h"
 
+#include "support/ProjectNames.h"
 #include <QStringList>
 #include <vector>
 

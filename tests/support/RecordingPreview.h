@@ -2,6 +2,7 @@
 
 #include "core/PreviewPane.h"
 
+#include "support/ProjectNames.h"
 #include <QStringList>
 #include <QWidget>
 

@@ -2,6 +2,7 @@
 
 #include "dialogs/Prompts.h"
 
+#include "support/ProjectNames.h"
 #include <QString>
 #include <deque>
 #include <optional>

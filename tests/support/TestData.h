@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 #include <ostream>
 
+#include "support/ProjectNames.h"
+
 // Expected texts and fixtures are written out by hand in tests/data, never
 // produced by the code under test; the tests read them through these. This
 // header brings what every test uses: files, folders and GoogleTest.
