@@ -102,10 +102,18 @@ int main(int argc, char** argv) {
         shown = false;
         QElapsedTimer wall;
         wall.start();
+        QEventLoop waiting;
+        const QMetaObject::Connection done =
+            QObject::connect(&view, &WebPreview::refreshed, &waiting, &QEventLoop::quit);
+        const QMetaObject::Connection died = QObject::connect(
+            view.page(), &QWebEnginePage::renderProcessTerminated, &waiting, &QEventLoop::quit);
+        QTimer::singleShot(300000, &waiting, &QEventLoop::quit);
         view.navigate(path);
-        while (!shown && !gone && wall.elapsed() < 300000) {
-            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+        if (!shown && !gone) {
+            waiting.exec();
         }
+        QObject::disconnect(done);
+        QObject::disconnect(died);
         // Laid out: the page answers a question that needs its layout.
         QEventLoop loop;
         view.page()->runJavaScript("document.body ? document.body.offsetHeight : 0",

@@ -289,7 +289,6 @@ void SourcePane::clearTagMarks() {
 }
 
 void SourcePane::markMatchingTags() {
-    clearTagMarks();
     // Only the bytes around the caret: asking for the whole text would move
     // Scintilla's gap to the end, a copy of the document on every keystroke.
     constexpr long Reach = 64 * 1024;
@@ -303,19 +302,25 @@ void SourcePane::markMatchingTags() {
     } else {
         window = bytes().data() + from; // where a pointer does not fit in a long
     }
-    if (window == nullptr) {
+    std::vector<std::pair<long, long>> marks;
+    const auto pair = window == nullptr
+                          ? std::nullopt
+                          : tagmatch::find(QByteArrayView(window, to - from), caret - from, Reach);
+    if (pair) {
+        for (const tagmatch::Span& span : {pair->here, pair->match}) {
+            marks.push_back(
+                {from + static_cast<long>(span.start), static_cast<long>(span.end - span.start)});
+        }
+    }
+    // Unchanged marks are left alone: marking a range again repaints its lines.
+    if (marks == m_tagMarks) {
         return;
     }
-    const auto pair = tagmatch::find(QByteArrayView(window, to - from), caret - from, Reach);
-    if (!pair) {
-        return;
-    }
-    for (const tagmatch::Span& span : {pair->here, pair->match}) {
-        const long start = from + static_cast<long>(span.start);
-        const long length = static_cast<long>(span.end - span.start);
+    clearTagMarks();
+    for (const auto& [start, length] : marks) {
         SendScintilla(SCI_INDICATORFILLRANGE, static_cast<unsigned long>(start), length);
-        m_tagMarks.push_back({start, length});
     }
+    m_tagMarks = std::move(marks);
 }
 
 QString SourcePane::selectedText() const {

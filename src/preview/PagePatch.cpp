@@ -28,15 +28,19 @@ bool startsWithNoCase(QByteArrayView text, qsizetype at, QByteArrayView word) {
         return false;
     }
     for (qsizetype i = 0; i < word.size(); ++i) {
-        if (lower(text[at + i]) != word[i]) {
+        if (lower(text[at + i]) != lower(word[i])) {
             return false;
         }
     }
     return true;
 }
-bool oneOf(const QByteArray& name, std::initializer_list<const char*> names) {
-    for (const char* candidate : names) {
-        if (name == candidate) {
+// Tag names are views into the page, compared without regard to case.
+bool sameName(QByteArrayView a, QByteArrayView b) {
+    return a.size() == b.size() && startsWithNoCase(a, 0, b);
+}
+bool oneOf(QByteArrayView name, std::initializer_list<QByteArrayView> names) {
+    for (const QByteArrayView candidate : names) {
+        if (sameName(name, candidate)) {
             return true;
         }
     }
@@ -44,19 +48,19 @@ bool oneOf(const QByteArray& name, std::initializer_list<const char*> names) {
 }
 
 // Elements that never have content or an end tag.
-bool isVoid(const QByteArray& name) {
+bool isVoid(QByteArrayView name) {
     return oneOf(name,
                  {"area", "base", "basefont", "bgsound", "br", "col", "embed", "frame", "hr", "img",
                   "input", "keygen", "link", "meta", "param", "source", "track", "wbr"});
 }
 // Elements whose content is text up to their own end tag.
-bool isRawText(const QByteArray& name) {
+bool isRawText(QByteArrayView name) {
     return oneOf(
         name, {"style", "textarea", "title", "xmp", "iframe", "noembed", "noframes", "noscript"});
 }
 
 struct Frame {
-    QByteArray name;
+    QByteArrayView name;
     int index = 0;
     int children = 0;
     qsizetype start = 0; // the start tag's '<'
@@ -81,7 +85,7 @@ class Scan {
     struct Token {
         qsizetype end = 0;
         enum class Kind { Skip, Start, End } kind = Kind::Skip;
-        QByteArray name;
+        QByteArrayView name;
         bool selfClosing = false;
     };
 
@@ -168,7 +172,7 @@ class Scan {
         while (i < t.size() && !isSpace(t[i]) && t[i] != '/' && t[i] != '>') {
             ++i;
         }
-        token.name = t.sliced(nameStart, i - nameStart).toByteArray().toLower();
+        token.name = t.sliced(nameStart, i - nameStart);
         token.kind = closing ? Token::Kind::End : Token::Kind::Start;
         return readAttributes(i, token);
     }
@@ -241,25 +245,24 @@ class Scan {
         if (token.kind == Token::Kind::Skip) {
             return true;
         }
-        const QByteArray& name = token.name;
+        const QByteArrayView name = token.name;
         if (token.kind == Token::Kind::End) {
-            if (name == "html" && top() != nullptr && top()->name == "body") {
+            if (sameName(name, "html") && top() != nullptr && sameName(top()->name, "body")) {
                 pop(lt);
             }
-            if (top() == nullptr || top()->name != name) {
+            if (top() == nullptr || !sameName(top()->name, name)) {
                 return false;
             }
             pop(token.end);
             return true;
         }
-        if (name == "script" || name == "plaintext") {
+        if (oneOf(name, {"script", "plaintext"})) {
             return false;
         }
-        if (name == "body" && top() != nullptr && top()->name == "head") {
+        if (sameName(name, "body") && top() != nullptr && sameName(top()->name, "head")) {
             pop(lt);
         }
-        const bool foreign =
-            (top() != nullptr && top()->foreign) || name == "svg" || name == "math";
+        const bool foreign = (top() != nullptr && top()->foreign) || oneOf(name, {"svg", "math"});
         if (isRawText(name) && !foreign) {
             // Its text runs to its own end tag; it has no element children.
             qsizetype close = token.end;
@@ -317,16 +320,16 @@ std::vector<const Frame*> bodyChain(const Scan& scan) {
     std::vector<const Frame*> chain;
     for (const int k : scan.around) {
         const Frame& frame = scan.frames[static_cast<std::size_t>(k)];
-        if (chain.empty() && frame.name == "html") {
+        if (chain.empty() && sameName(frame.name, "html")) {
             continue;
         }
-        if (chain.empty() && frame.name != "body") {
+        if (chain.empty() && !sameName(frame.name, "body")) {
             return {};
         }
         chain.push_back(&frame);
         // A browser gives tables elements of its own (tbody); the whole
         // table is replaced rather than a part of it.
-        if (frame.name == "table") {
+        if (sameName(frame.name, "table")) {
             break;
         }
     }
@@ -337,7 +340,12 @@ std::vector<const Frame*> bodyChain(const Scan& scan) {
 
 std::optional<Plan> plan(QByteArrayView before, QByteArrayView after) {
     const qsizetype shorter = qMin(before.size(), after.size());
+    // Whole blocks first: most of a large page is the same in both.
+    constexpr qsizetype Block = 4096;
     qsizetype head = 0;
+    while (head + Block <= shorter && before.sliced(head, Block) == after.sliced(head, Block)) {
+        head += Block;
+    }
     while (head < shorter && before[head] == after[head]) {
         ++head;
     }
@@ -350,6 +358,10 @@ std::optional<Plan> plan(QByteArrayView before, QByteArrayView after) {
     // not begin within a tag it leaves alone.
     head = before.first(head).lastIndexOf('>') + 1;
     qsizetype tail = 0;
+    while (tail + Block <= shorter - head && before.sliced(before.size() - tail - Block, Block) ==
+                                                 after.sliced(after.size() - tail - Block, Block)) {
+        tail += Block;
+    }
     while (tail < shorter - head &&
            before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) {
         ++tail;
@@ -368,7 +380,7 @@ std::optional<Plan> plan(QByteArrayView before, QByteArrayView after) {
     // at the same places; the deepest of them is replaced.
     std::size_t depth = 0;
     while (depth < oldChain.size() && depth < newChain.size() &&
-           oldChain[depth]->name == newChain[depth]->name &&
+           sameName(oldChain[depth]->name, newChain[depth]->name) &&
            oldChain[depth]->index == newChain[depth]->index) {
         ++depth;
     }
@@ -378,7 +390,8 @@ std::optional<Plan> plan(QByteArrayView before, QByteArrayView after) {
     Plan result;
     result.bodyChildren = oldChain[0]->children;
     for (std::size_t k = 1; k < depth; ++k) {
-        result.path.push_back({oldChain[k]->index, oldChain[k]->name, oldChain[k]->children});
+        result.path.push_back(
+            {oldChain[k]->index, oldChain[k]->name.toByteArray().toLower(), oldChain[k]->children});
     }
     result.start = newChain[depth - 1]->start;
     result.end = newChain[depth - 1]->end;
