@@ -57,7 +57,9 @@ void applyHtmlStyle(QsciScintilla& pane, const QFont& font) {
     pane.setLexer(lexer);
     pane.setCaretLineVisible(true);
     pane.setCaretLineBackgroundColor(QColor(0xf3, 0xf6, 0xfb));
-    pane.setBraceMatching(QsciScintilla::SloppyBraceMatch);
+    // Braces are matched by the pane itself (QScintilla's own matching
+    // repaints the whole view on every key); these are the colours.
+    pane.setBraceMatching(QsciScintilla::NoBraceMatch);
     pane.setMatchedBraceBackgroundColor(QColor(0xd8, 0xe6, 0xff));
     pane.setAutoIndent(true);
     pane.setMarginsFont(font);

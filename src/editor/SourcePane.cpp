@@ -93,6 +93,7 @@ SourcePane::SourcePane(QWidget* parent) : QsciScintilla(parent) {
     connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int updated) {
         if (updated & (SC_UPDATE_SELECTION | SC_UPDATE_CONTENT)) {
             markMatchingTags();
+            markMatchingBrace();
         }
         if (updated & SC_UPDATE_SELECTION) {
             const long line = SendScintilla(SCI_LINEFROMPOSITION, SendScintilla(SCI_GETCURRENTPOS));
@@ -242,6 +243,8 @@ void SourcePane::showSlot(int slot, const QString& text) {
 void SourcePane::attachDocument(void* document) {
     // The tag marks belong to the document being left; clear them there.
     clearTagMarks();
+    SendScintilla(SCI_BRACEHIGHLIGHT, static_cast<unsigned long>(-1), -1L);
+    m_braces = {-1, -1};
     SendScintilla(SCI_SETDOCPOINTER, 0UL, document);
     // Encoding, tab width and the colouring state belong to the document.
     setUtf8(true);
@@ -286,6 +289,33 @@ void SourcePane::clearTagMarks() {
         SendScintilla(SCI_INDICATORCLEARRANGE, static_cast<unsigned long>(start), length);
     }
     m_tagMarks.clear();
+}
+
+void SourcePane::markMatchingBrace() {
+    // The brace just before the caret, else the one just after it, and its
+    // partner. Scintilla repaints the whole view whenever the highlight is
+    // set, so it is set only when it moves.
+    const auto isBrace = [](long c) {
+        return c == '(' || c == ')' || c == '[' || c == ']' || c == '{' || c == '}';
+    };
+    const long caret = SendScintilla(SCI_GETCURRENTPOS);
+    long at = -1;
+    if (caret > 0 && isBrace(SendScintilla(SCI_GETCHARAT, static_cast<unsigned long>(caret - 1)))) {
+        at = caret - 1;
+    } else if (isBrace(SendScintilla(SCI_GETCHARAT, static_cast<unsigned long>(caret)))) {
+        at = caret;
+    }
+    const std::pair<long, long> braces{
+        at, at < 0 ? -1L : SendScintilla(SCI_BRACEMATCH, static_cast<unsigned long>(at), 0L)};
+    if (braces == m_braces) {
+        return;
+    }
+    m_braces = braces;
+    if (at >= 0 && braces.second < 0) {
+        SendScintilla(SCI_BRACEBADLIGHT, static_cast<unsigned long>(at));
+    } else {
+        SendScintilla(SCI_BRACEHIGHLIGHT, static_cast<unsigned long>(braces.first), braces.second);
+    }
 }
 
 void SourcePane::markMatchingTags() {

@@ -110,6 +110,9 @@ class SourcePane : public QsciScintilla {
     // Marks the tag the caret is in and the one it matches.
     void markMatchingTags();
     void clearTagMarks();
+    // Highlights the brace at the caret and its partner.
+    void markMatchingBrace();
+    std::pair<long, long> m_braces{-1, -1};
     static constexpr int TagIndicator = 8;
     std::vector<std::pair<long, long>> m_tagMarks; // start, length
 

@@ -4,6 +4,7 @@
 #include "editor/SourcePane.h"
 #include "support/TestData.h"
 
+#include <QPaintEvent>
 #include <QTest>
 
 TEST(EditingComforts, EnterTypesThePagesOwnLineEndAndKeepsTheIndentation) {
@@ -57,4 +58,56 @@ TEST(EditingComforts, ASlotShownAgainKeepsItsPlaceAndItsDocumentSettings) {
     pane.showSlot(1, QStringLiteral("<p>new</p>"));
     EXPECT_EQ(pane.text(), QStringLiteral("<p>new</p>"));
     EXPECT_FALSE(pane.canUndo());
+}
+
+namespace {
+// The tallest area the pane's view repaints.
+struct RepaintWatch : QObject {
+    int tallest = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            tallest =
+                qMax(tallest, static_cast<QPaintEvent*>(event)->region().boundingRect().height());
+        }
+        return false;
+    }
+};
+
+bool shows(SourcePane& pane, QRgb colour) {
+    const QImage image = pane.viewport()->grab().toImage();
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if ((image.pixel(x, y) & 0xffffff) == (colour & 0xffffff)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+} // namespace
+
+// A key repaints its own line, not the whole view; the brace at the caret
+// and its partner are still highlighted.
+TEST(EditingComforts, AKeyRepaintsItsLineAndBracesAreMatched) {
+    SourcePane pane;
+    pane.resize(600, 400);
+    pane.show();
+    pane.setText(QStringLiteral("(a [b] c)\n").repeated(40));
+    QTest::qWait(50);
+    RepaintWatch watch;
+    pane.viewport()->installEventFilter(&watch);
+    for (int key = 0; key < 3; ++key) {
+        QTest::keyClick(&pane, Qt::Key_X);
+        QTest::qWait(20);
+    }
+    const int lineHeight = static_cast<int>(pane.SendScintilla(SourcePane::SCI_TEXTHEIGHT, 0UL));
+    EXPECT_GT(watch.tallest, 0);
+    EXPECT_LE(watch.tallest, 2 * lineHeight);
+    const QRgb braceLight = qRgb(0xd8, 0xe6, 0xff);
+    pane.setSelection(9, 0); // "xxx(a [b]": just after "]", whose partner is "["
+    QTest::qWait(20);
+    EXPECT_TRUE(shows(pane, braceLight));
+    pane.setSelection(5, 0); // between "a" and " ": no brace
+    QTest::qWait(20);
+    EXPECT_FALSE(shows(pane, braceLight));
 }
