@@ -4,7 +4,8 @@
 // The page is shown in the real preview, offscreen; then one character is
 // typed into a paragraph in its middle and the preview refreshed. Reported:
 // the renderer's CPU and its peak memory for the refresh, this process's CPU,
-// and the wall time until the new page is laid out. "load" turns patching in
+// the longest the window stood frozen, and the wall time until the new page
+// is laid out. "load" turns patching in
 // place off, so every refresh loads the whole page, as a browser's reload does.
 #include "app/WebPreview.h"
 
@@ -94,10 +95,10 @@ int main(int argc, char** argv) {
     QObject::connect(&view, &WebPreview::refreshed, [&] { shown = true; });
     QObject::connect(view.page(), &QWebEnginePage::renderProcessTerminated, [&] { gone = true; });
 
-    auto show = [&](int edited) {
+    auto show = [&](const QByteArray& bytes) {
         QFile file(path);
         file.open(QIODevice::WriteOnly);
-        file.write(page(kilobytes, edited));
+        file.write(bytes);
         file.close();
         shown = false;
         QElapsedTimer wall;
@@ -123,7 +124,7 @@ int main(int argc, char** argv) {
         return wall.elapsed() / 1000.0;
     };
 
-    const double firstSeconds = show(0);
+    const double firstSeconds = show(page(kilobytes, 0));
     const qint64 renderer = view.page()->renderProcessPid();
     if (gone || renderer <= 0) {
         std::printf("%6lld KB %-5s the renderer died showing the page\n",
@@ -137,16 +138,27 @@ int main(int argc, char** argv) {
         reset.write("5");
         reset.close();
     }
+    const QByteArray edited = page(kilobytes, 1);
     const double rendererBefore = cpuSeconds(QString::number(renderer));
     const double selfBefore = cpuSeconds("self");
-    const double editSeconds = show(1);
+    // The longest the event loop could not run during the edit's refresh:
+    // how long the window stood frozen.
+    QTimer ticker;
+    QElapsedTimer sinceTick;
+    qint64 longestStall = 0;
+    QObject::connect(&ticker, &QTimer::timeout,
+                     [&] { longestStall = std::max(longestStall, sinceTick.restart()); });
+    sinceTick.start();
+    ticker.start(1);
+    const double editSeconds = show(edited);
+    ticker.stop();
     settle(renderer);
     const double rendererCpu = cpuSeconds(QString::number(renderer)) - rendererBefore;
     const double selfCpu = cpuSeconds("self") - selfBefore;
     std::printf("%6lld KB %-5s first show %6.2f s | edit: shown in %6.3f s, renderer CPU %6.3f s, "
-                "renderer peak %6.0f MB, this process CPU %6.3f s%s\n",
+                "renderer peak %6.0f MB, this process CPU %6.3f s, longest stall %5lld ms%s\n",
                 static_cast<long long>(kilobytes), patch ? "patch" : "load", firstSeconds,
                 editSeconds, rendererCpu, statusMegabytes(renderer, "VmHWM:"), selfCpu,
-                gone ? " (the renderer died)" : "");
+                static_cast<long long>(longestStall), gone ? " (the renderer died)" : "");
     return gone ? 1 : 0;
 }

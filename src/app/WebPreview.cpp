@@ -3,10 +3,12 @@
 #include "app/PreviewGuard.h"
 #include "preview/PagePatch.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
+#include <QThreadPool>
 #include <QUrl>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -199,16 +201,49 @@ bool WebPreview::patchInPlace(const QString& path) {
         return false;
     }
     QByteArray now = patchableBytes(path);
-    const std::optional<pagepatch::Plan> plan =
-        now.isEmpty() ? std::nullopt : pagepatch::plan(m_shownBytes, now);
-    if (!plan) {
+    if (now.isEmpty()) {
         return false;
     }
-    const QString script =
-        pagepatch::script(*plan, QByteArrayView(now).sliced(plan->start, plan->end - plan->start));
-    m_shownBytes = std::move(now);
+    // Planning reads both versions of the page whole (about half a second at
+    // 50 MB), so it runs on a worker thread; the window goes on meanwhile.
     m_patching = true;
     const int navigation = m_navigations;
+    const QPointer<WebPreview> self(this);
+    QThreadPool::globalInstance()->start(
+        [self, before = m_shownBytes, now = std::move(now), path, navigation] {
+            const std::optional<pagepatch::Plan> plan = pagepatch::plan(before, now);
+            const QString script =
+                plan ? pagepatch::script(
+                           *plan, QByteArrayView(now).sliced(plan->start, plan->end - plan->start))
+                     : QString();
+            QCoreApplication* const app = QCoreApplication::instance();
+            if (app == nullptr) {
+                return; // the program is ending
+            }
+            QMetaObject::invokeMethod(
+                app,
+                [self, now, path, navigation, script] {
+                    if (self != nullptr) {
+                        self->applyPatch(path, navigation, now, script);
+                    }
+                },
+                Qt::QueuedConnection);
+        });
+    return true;
+}
+
+void WebPreview::applyPatch(const QString& path, int navigation, const QByteArray& now,
+                            const QString& script) {
+    if (navigation != m_navigations || m_rendererGone) {
+        m_patching = false;
+        return; // a later refresh, or a dead renderer, has taken over
+    }
+    if (script.isEmpty()) {
+        m_patching = false;
+        reloadInPlace(path);
+        return;
+    }
+    m_shownBytes = now;
     const QPointer<WebPreview> self(this);
     page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
                           [self, path, navigation](const QVariant& applied) {
@@ -217,7 +252,7 @@ bool WebPreview::patchInPlace(const QString& path) {
                               }
                               self->m_patching = false;
                               if (navigation != self->m_navigations || self->m_rendererGone) {
-                                  return; // a later refresh, or a dead renderer, has taken over
+                                  return;
                               }
                               if (applied.toBool()) {
                                   self->m_lastLoadSeconds = self->m_loadClock.elapsed() / 1000.0;
@@ -226,7 +261,6 @@ bool WebPreview::patchInPlace(const QString& path) {
                                   self->reloadInPlace(path);
                               }
                           });
-    return true;
 }
 
 void WebPreview::onLoadStarted() {

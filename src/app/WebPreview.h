@@ -64,9 +64,14 @@ class WebPreview : public QWebEngineView, public PreviewPane {
     void restoreBeforePaint(QPointF to);
     // Loads the page on show again, keeping the reader's place.
     void reloadInPlace(const QString& path);
-    // Replaces the one element of the page on show that differs from the
-    // file at `path`; false where that is not possible and a load is needed.
+    // Starts replacing the one element of the page on show that differs from
+    // the file at `path` (loading the page instead where no such element is
+    // found); false where a load is needed at once.
     bool patchInPlace(const QString& path);
+    // Runs the patch planned for navigation `navigation` (`script`, empty
+    // when there is none) unless a later navigation has taken over.
+    void applyPatch(const QString& path, int navigation, const QByteArray& now,
+                    const QString& script);
     // The file's bytes if it is large enough to be patched later; else none.
     static QByteArray patchableBytes(const QString& path);
 
