@@ -504,7 +504,8 @@ void FrmEdit::switchToSelectedSlot() {
         m_docs.handOverPane(n);
         m_source->showSlot(n, text);
         setWindowTitle(m_docs.title(n));
-        if (m_source->text() == m_docs.pageTemplate()) {
+        // The pane now holds `text`: no need to read it back.
+        if (text == m_docs.pageTemplate()) {
             m_docs.setChanged(n, false);
         }
         refreshPreview();

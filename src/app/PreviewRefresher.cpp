@@ -23,7 +23,7 @@ PreviewRefresher::Encoded PreviewRefresher::encodedText(int n) const {
     out.bytes = m_pane.bytes();
     if (encoding != TextEncoding::Utf8) {
         const std::optional<QByteArray> inEncoding = encodeText(m_pane.text(), encoding);
-        out.owned = inEncoding ? *inEncoding : m_pane.text().toUtf8();
+        out.owned = inEncoding ? *inEncoding : out.bytes.toByteArray();
         encoding = inEncoding ? encoding : TextEncoding::Utf8;
         out.bytes = out.owned;
     }
