@@ -22,9 +22,16 @@ std::size_t index(int n) {
 Recovery::Recovery(DocumentHost& host, Prompts& prompts, const QString& journalFolder,
                    const QString& backupFolder)
     : m_host(host), m_prompts(prompts), m_journal(journalFolder), m_backupFolder(backupFolder) {
-    m_pause.setSingleShot(true);
+    // Someone who never pauses long enough still gets a copy: the second
+    // timer is not put back by further edits.
+    m_pause.setObjectName(QStringLiteral("journalPause"));
+    m_longestWait.setObjectName(QStringLiteral("journalLongestWait"));
+    for (QTimer* timer : {&m_pause, &m_longestWait}) {
+        timer->setSingleShot(true);
+        connect(timer, &QTimer::timeout, this, &Recovery::journalNow);
+    }
     m_pause.setInterval(PauseMs);
-    connect(&m_pause, &QTimer::timeout, this, &Recovery::journalNow);
+    m_longestWait.setInterval(LongestWaitMs);
 }
 
 Recovery::~Recovery() = default;
@@ -35,10 +42,14 @@ void Recovery::noteEdit(int n) {
     }
     m_dirty[index(n)] = true;
     m_pause.start();
+    if (!m_longestWait.isActive()) {
+        m_longestWait.start();
+    }
 }
 
 void Recovery::journalNow() {
     m_pause.stop();
+    m_longestWait.stop();
     const DocumentSlots& docs = m_host.documents();
     for (int n = 1; n <= DocumentSlots::Count; ++n) {
         const std::size_t i = index(n);
@@ -140,6 +151,7 @@ void Recovery::restore(const CrashJournal::Page& page) {
 
 void Recovery::cleanEnd() {
     m_pause.stop();
+    m_longestWait.stop();
     m_journal.finish();
 }
 

@@ -20,8 +20,10 @@ class Recovery : public QObject {
 
   public:
     static const char* const QuestionText;
-    // How long typing must pause before the journal is written.
+    // How long typing must pause before the journal is written, and the
+    // longest it waits for that pause once a change is waiting.
     static constexpr int PauseMs = 1500;
+    static constexpr int LongestWaitMs = 10000;
 
     // `journalFolder` empty: nothing is journalled. `backupFolder`: where
     // in-place saves keep their safety copies (empty: none are looked for).
@@ -53,7 +55,8 @@ class Recovery : public QObject {
     Prompts& m_prompts;
     CrashJournal m_journal;
     QString m_backupFolder;
-    QTimer m_pause;
+    QTimer m_pause{this};
+    QTimer m_longestWait{this};
     std::array<bool, 5> m_dirty{};
     std::array<bool, 5> m_stored{};
 };

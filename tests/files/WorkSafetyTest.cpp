@@ -5,6 +5,9 @@
 #include "files/Recovery.h"
 #include "support/TestWindow.h"
 
+#include <QTest>
+#include <QTimer>
+
 #include <sys/stat.h>
 
 // New starts a UTF-8 page; a file too large, a pipe (which would hold the
@@ -65,6 +68,24 @@ TEST(CrashJournal, UnsavedPagesOfAProgramThatDidNotEndAreOfferedBack) {
     again->run("mnuExit");
     EXPECT_EQ(again->quits, 1);
     EXPECT_TRUE(QDir(journal.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+}
+
+// Each edit puts the pause back, but not the longest wait: typing that never
+// pauses is still journalled within that wait.
+TEST(CrashJournal, TypingWithoutAPauseIsStillJournalled) {
+    QTemporaryDir journal;
+    TestWindow w(TestWindow::Ini::WithOpenPath, false, QString(), journal.path());
+    auto* pause = w->recovery().findChild<QTimer*>("journalPause");
+    auto* longest = w->recovery().findChild<QTimer*>("journalLongestWait");
+    ASSERT_TRUE(pause != nullptr && longest != nullptr);
+    w->source().replaceSelection("a");
+    ASSERT_TRUE(longest->isActive());
+    for (int key = 0; key < 6; ++key) {
+        QTest::qWait(50);
+        w->source().replaceSelection("a");
+    }
+    EXPECT_GT(pause->remainingTime(), Recovery::PauseMs - 100);
+    EXPECT_LT(longest->remainingTime(), Recovery::LongestWaitMs - 250);
 }
 
 TEST(CrashJournal, APageRoundTripsEveryTextAndCutFilesAreRefused) {
