@@ -207,7 +207,8 @@ bool FileCommands::openFile(const QString& path) {
     if (!DocumentSlots::valid(n)) {
         return false;
     }
-    m_state.setOpenPath(asFolderPrefix(m_settings.readIniKey(QStringLiteral("OpenPath"))));
+    // No dialog, so no starting folder to read: the settings are only
+    // written, once the file is in.
     if (!offerToSave(n, Route::Save)) {
         return false;
     }

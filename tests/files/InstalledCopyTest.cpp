@@ -23,8 +23,10 @@ TEST(InstalledCopy, TheIniFileGoesWhereItCanBeWritten) {
     EXPECT_EQ(beside.iniPath(), QDir(portable.path()).filePath("Markwright.ini"));
 }
 
+// Dropped files need no starting folder, so a missing INI file is told once,
+// at start-up, not again for every file.
 TEST(InstalledCopy, FilesDroppedOnTheWindowOpenIntoTheActiveSlotAndTheNext) {
-    TestWindow w;
+    TestWindow w(TestWindow::Ini::Missing);
     QTemporaryDir site;
     QList<QUrl> urls;
     for (const char* name : {"one.htm", "two.htm"}) {
@@ -43,4 +45,5 @@ TEST(InstalledCopy, FilesDroppedOnTheWindowOpenIntoTheActiveSlotAndTheNext) {
     EXPECT_EQ(w->documents().title(1), site.filePath("one.htm"));
     EXPECT_EQ(w->documents().title(2), site.filePath("two.htm"));
     EXPECT_EQ(w->source().text(), "<p>two.htm</p>");
+    EXPECT_EQ(w.prompts.seen().size(), 1u);
 }
