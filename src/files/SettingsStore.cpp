@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <utility>
 
 namespace markwright {
@@ -39,12 +38,11 @@ SettingsStore::SettingsStore(QString programFolder, Prompts& prompts, QString us
 QString SettingsStore::iniPath() const {
     const QString beside = QDir(m_programFolder).filePath(kIniFileName);
     const QFileInfo folder(m_programFolder);
-    const QFileInfo file(beside);
     // A copy that may write beside itself keeps its settings there; an
     // installed one, whose folder is the system's, keeps the same file in
-    // the user's configuration folder.
-    if ((folder.isDir() && folder.isWritable()) || (file.isFile() && file.isWritable()) ||
-        m_userFolder.isEmpty()) {
+    // the user's configuration folder. Settings are written by replacing the
+    // file, which needs the folder, not only the file, to be writable.
+    if ((folder.isDir() && folder.isWritable()) || m_userFolder.isEmpty()) {
         return beside;
     }
     return QDir(m_userFolder).filePath(kIniFileName);

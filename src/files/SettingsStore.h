@@ -6,16 +6,17 @@ namespace markwright {
 
 class Prompts;
 
-// The INI file "Markwright.ini" beside the program (section "Markwright"),
-// read and written on every call, nothing cached.
+// The INI file "Markwright.ini" (section "Markwright"), beside the program or
+// in the user's configuration folder, read and written on every call,
+// nothing cached.
 class SettingsStore {
   public:
     // `userFolder`: where the file goes when the program's folder cannot be
     // written (empty: always beside the program).
     SettingsStore(QString programFolder, Prompts& prompts, QString userFolder = QString());
 
-    // Beside the program when that folder may be written (or the file
-    // there may), else in `userFolder`.
+    // Beside the program when that folder may be written, else in
+    // `userFolder`.
     QString iniPath() const;
 
     // The key's value; a missing file, section or key, or an empty value, is
