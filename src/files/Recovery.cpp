@@ -28,6 +28,7 @@ Recovery::Recovery(DocumentHost& host, Prompts& prompts, const QString& journalF
     m_longestWait.setObjectName(QStringLiteral("journalLongestWait"));
     for (QTimer* timer : {&m_pause, &m_longestWait}) {
         timer->setSingleShot(true);
+        timer->setTimerType(Qt::PreciseTimer);
         connect(timer, &QTimer::timeout, this, &Recovery::journalNow);
     }
     m_pause.setInterval(PauseMs);
