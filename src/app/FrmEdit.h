@@ -89,7 +89,6 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     bool mayTakeKeyboard() const override;
     FileCommands& files() { return *m_files; }
     EditorCommands& editor() { return *m_editor; }
-    FindBar& findBar() { return *m_findBar; }
     FramesCommand& frames() { return *m_frames; }
     StatusPanels& statusPanels() { return *m_statusPanels; }
     SideWindows& sideWindows() { return *m_side; }

@@ -54,6 +54,12 @@ SingleInstance::SingleInstance(QObject* parent) : QObject(parent) {
         while (QLocalSocket* socket = m_server.nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+                // A long list may come in several pieces: wait for the blank
+                // line that ends it.
+                const QByteArray waiting = socket->peek(socket->bytesAvailable());
+                if (!waiting.startsWith('\n') && !waiting.contains("\n\n")) {
+                    return;
+                }
                 QStringList files;
                 while (socket->canReadLine()) {
                     const QByteArray line = socket->readLine().chopped(1);

@@ -172,6 +172,7 @@ void WebPreview::navigate(const QString& localPath) {
     m_rendererGone = false;
     m_shownBytes = patchableBytes(absolute);
     m_ownLoad = true;
+    m_loading = true;
     load(target);
 }
 
@@ -185,6 +186,7 @@ void WebPreview::reloadInPlace(const QString& path) {
     restoreBeforePaint(m_restoreTo);
     m_shownBytes = patchableBytes(path);
     m_ownLoad = true;
+    m_loading = true;
     page()->triggerAction(QWebEnginePage::ReloadAndBypassCache);
 }
 
@@ -266,7 +268,10 @@ void WebPreview::applyPatch(const QString& path, int navigation, const QByteArra
 void WebPreview::onLoadStarted() {
     m_loading = true;
     if (!m_ownLoad) {
+        // A page the reader went to (a link, Back, Forward): patches planned
+        // for the page before it no longer apply.
         m_shownBytes.clear();
+        ++m_navigations;
     }
     m_ownLoad = false;
     m_notice->hide();

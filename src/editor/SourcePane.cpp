@@ -254,10 +254,6 @@ void SourcePane::attachDocument(void* document) {
     }
 }
 
-bool SourcePane::canRedo() const {
-    return SendScintilla(SCI_CANREDO) != 0;
-}
-
 void SourcePane::redoOnce() {
     asOneChange([&] { SendScintilla(SCI_REDO); });
 }

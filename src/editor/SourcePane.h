@@ -70,7 +70,6 @@ class SourcePane : public QsciScintilla {
     static constexpr int Slots = 5;
     void showSlot(int slot, const QString& text);
 
-    bool canRedo() const;
     void redoOnce();
     // Puts the caret at the start of line `line` (1 for the first) and
     // scrolls it into view.

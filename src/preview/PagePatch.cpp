@@ -192,6 +192,9 @@ class Scan {
                 return true;
             }
             if (t[i] == '/') {
+                if (i + 1 >= t.size()) {
+                    return false; // "<br/" cut off at the end of the page
+                }
                 token.selfClosing = true;
                 token.end = i + 2;
                 return true;
