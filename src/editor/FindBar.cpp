@@ -134,14 +134,24 @@ void FindBar::replaceOne() {
     const long end = m_pane.SendScintilla(QsciScintilla::SCI_GETSELECTIONEND);
     const auto match = search(start, end);
     if (match.first == start && match.second == end && end > start) {
-        m_pane.replaceSelection(m_replace->text());
+        const long written = replaceMatch(match, m_replace->text().toUtf8());
+        m_pane.SendScintilla(QsciScintilla::SCI_GOTOPOS,
+                             static_cast<unsigned long>(match.first + written));
     }
     findNext(true);
 }
 
+long FindBar::replaceMatch(std::pair<long, long> match, const QByteArray& with) {
+    // The search just made left its groups for a regular expression's \1.
+    m_pane.SendScintilla(QsciScintilla::SCI_SETTARGETRANGE, static_cast<unsigned long>(match.first),
+                         match.second);
+    return m_pane.SendScintilla(m_regex->isChecked() ? QsciScintilla::SCI_REPLACETARGETRE
+                                                     : QsciScintilla::SCI_REPLACETARGET,
+                                static_cast<unsigned long>(with.size()), with.constData());
+}
+
 int FindBar::replaceAll() {
     const QByteArray with = m_replace->text().toUtf8();
-    const bool regex = m_regex->isChecked();
     long from = 0;
     long to = m_pane.SendScintilla(QsciScintilla::SCI_GETLENGTH);
     if (m_inSelection->isChecked()) {
@@ -151,11 +161,7 @@ int FindBar::replaceAll() {
     int count = 0;
     m_pane.SendScintilla(QsciScintilla::SCI_BEGINUNDOACTION);
     for (auto match = search(from, to); match.first >= 0; match = search(from, to)) {
-        m_pane.SendScintilla(QsciScintilla::SCI_SETTARGETRANGE,
-                             static_cast<unsigned long>(match.first), match.second);
-        const long written = m_pane.SendScintilla(
-            regex ? QsciScintilla::SCI_REPLACETARGETRE : QsciScintilla::SCI_REPLACETARGET,
-            static_cast<unsigned long>(with.size()), with.constData());
+        const long written = replaceMatch(match, with);
         ++count;
         to += written - (match.second - match.first);
         from = match.first + written;

@@ -52,6 +52,9 @@ class FindBar : public QWidget {
     // Finds the first match in [from, to) (backwards when from > to);
     // the match's byte range, or start -1.
     std::pair<long, long> search(long from, long to) const;
+    // Replaces `match`, just found by search(), with `with`; returns the
+    // length written.
+    long replaceMatch(std::pair<long, long> match, const QByteArray& with);
     // Marks every match and counts them; `current` is the selected one.
     void markAll();
 

@@ -23,7 +23,8 @@ struct Bar {
 } // namespace
 
 // The cases of tests/data/expected/find-bar.txt: what each set of options
-// finds and counts, and what Replace All makes of the page or the selection.
+// finds and counts, and what Replace and Replace All make of the page or the
+// selection.
 TEST(FindBar, OptionsDecideWhatMatchesAndReplaceAllIsOneUndoStep) {
     for (const QByteArrayList& c : testdata::table("expected/find-bar.txt")) {
         SCOPED_TRACE(c.join('|').toStdString());
@@ -36,6 +37,12 @@ TEST(FindBar, OptionsDecideWhatMatchesAndReplaceAllIsOneUndoStep) {
             continue;
         }
         b.bar.replaceField()->setText(QString::fromUtf8(c[3]));
+        if (c[0] == "one") {
+            b.bar.findNext();
+            b.bar.replaceOne();
+            EXPECT_EQ(b.pane.text(), QString::fromUtf8(c[5]));
+            continue;
+        }
         b.bar.inSelection()->setChecked(!c[5].isEmpty());
         if (!c[5].isEmpty()) {
             b.pane.setSelection(c[5].split(',')[0].toInt(), c[5].split(',')[1].toInt());
