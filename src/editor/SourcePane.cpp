@@ -91,7 +91,13 @@ SourcePane::SourcePane(QWidget* parent) : QsciScintilla(parent) {
     // of many megabytes measures all of it: on such a line the caret stays
     // steady.
     connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int updated) {
-        if (updated & (SC_UPDATE_SELECTION | SC_UPDATE_CONTENT)) {
+        // Scintilla also reports content updates for styling and marking;
+        // the marks need looking at only when the caret or the text moved.
+        const long caret = SendScintilla(SCI_GETCURRENTPOS);
+        if ((updated & (SC_UPDATE_SELECTION | SC_UPDATE_CONTENT)) &&
+            (m_textMoved || caret != m_markedCaret)) {
+            m_textMoved = false;
+            m_markedCaret = caret;
             markMatchingTags();
             markMatchingBrace();
         }
@@ -129,6 +135,7 @@ void SourcePane::onScintillaChanged() {
     // change is reported when that ends; any other edit (a context-menu
     // command, say) is reported from the event loop right after it.
     m_batchChanged = true;
+    m_textMoved = true;
     if (m_batchDepth > 0) {
         return;
     }
@@ -228,7 +235,9 @@ void SourcePane::showSlot(int slot, const QString& text) {
         attachDocument(view.document);
     }
     m_shownSlot = slot;
-    if (fresh || this->text() != text) {
+    // Compared as they are, UTF-8 against UTF-16, without a copy of either.
+    const QByteArrayView shown = bytes();
+    if (fresh || !QAnyStringView::equal(QUtf8StringView(shown.data(), shown.size()), text)) {
         setText(text);
         return;
     }
@@ -245,6 +254,7 @@ void SourcePane::attachDocument(void* document) {
     clearTagMarks();
     SendScintilla(SCI_BRACEHIGHLIGHT, static_cast<unsigned long>(-1), -1L);
     m_braces = {-1, -1};
+    m_textMoved = true;
     SendScintilla(SCI_SETDOCPOINTER, 0UL, document);
     // Encoding, tab width and the colouring state belong to the document.
     setUtf8(true);

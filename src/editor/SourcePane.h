@@ -112,6 +112,10 @@ class SourcePane : public QsciScintilla {
     // Highlights the brace at the caret and its partner.
     void markMatchingBrace();
     std::pair<long, long> m_braces{-1, -1};
+    // Where the marks were last looked at, and whether the text has changed
+    // since.
+    long m_markedCaret = -1;
+    bool m_textMoved = true;
     static constexpr int TagIndicator = 8;
     std::vector<std::pair<long, long>> m_tagMarks; // start, length
 
