@@ -4,7 +4,9 @@
 // tags the piece's first character picks. Every style must keep each
 // character outside raw content, white space aside, in order; keep raw
 // content exactly, right after its opening tag and right before its closing
-// tag; and give output at most linearly larger than its input.
+// tag; never join two words inside a tag; and give output at most linearly
+// larger than its input. Told LF is the line end, no style writes a CR into
+// text whose line breaks are all CR LF.
 #include "Require.h"
 #include "editor/Formatter.h"
 
@@ -119,15 +121,29 @@ void checkKept(const QString& out, const QStringList& pieces) {
                     "raw content ends right at its closing tag");
             continue;
         }
+        // Inside a tag (a "<" up to the next ">") white space between two
+        // characters that are not blanks may shrink but not go, but for that
+        // after the "<" and before the ">", which tidying takes away.
+        bool inTag = false;
+        bool gap = false;
+        QChar previous;
         for (const QChar c : pieces[i]) {
             if (isWhite(c)) {
+                gap = true;
                 continue;
             }
+            const qsizetype from = at;
             while (at < out.size() && isWhite(out[at])) {
                 ++at;
             }
             require(at < out.size() && out[at] == c, "no character lost or reordered");
             ++at;
+            require(!inTag || !gap || at - 1 > from || previous == QLatin1Char('<') ||
+                        isBlank(previous) || c == QLatin1Char('>') || isBlank(c),
+                    "no two words of a tag joined");
+            inTag = c == QLatin1Char('<') || (inTag && c != QLatin1Char('>'));
+            gap = false;
+            previous = c;
         }
     }
     while (pieces.size() % 2 == 1 && at < out.size() && isWhite(out[at])) {
@@ -204,6 +220,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                htmlformat::formatHierarchal(input, progress)}) {
         checkKept(out, pieces);
         require(out.size() <= 40 * input.size() + 1000, "output linear in the input");
+    }
+    if (crlf) {
+        const QString lf = QStringLiteral("\n");
+        for (const QString& out :
+             {htmlformat::formatCompact(input, lf), htmlformat::formatSimple(input, lf),
+              htmlformat::formatHierarchal(input, {}, lf)}) {
+            require(!out.contains(QLatin1Char('\r')), "LF line ends only");
+        }
     }
     checkCrLf(parts.join(QString()));
     checkIndent(input);

@@ -61,6 +61,7 @@ bool EditorCommands::format(Style style) {
     }
     m_formatting = true;
     const QString selected = htmlformat::toCrLf(m_pane.selectedText());
+    const QString lineEnd = m_pane.enterText();
     const bool wasReadOnly = m_pane.isReadOnly();
     m_pane.setReadOnly(true);
     const htmlformat::Progress progress = [this](double done) {
@@ -71,13 +72,13 @@ bool EditorCommands::format(Style style) {
     const auto busy = std::make_unique<BusyGate>();
     switch (style) {
     case Style::Hierarchal:
-        result = htmlformat::formatHierarchal(selected, progress);
+        result = htmlformat::formatHierarchal(selected, progress, lineEnd);
         break;
     case Style::Simple:
-        result = htmlformat::formatSimple(selected);
+        result = htmlformat::formatSimple(selected, lineEnd);
         break;
     case Style::Compact:
-        result = htmlformat::formatCompact(selected);
+        result = htmlformat::formatCompact(selected, lineEnd);
         break;
     }
     m_pane.setReadOnly(wasReadOnly);

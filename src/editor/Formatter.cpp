@@ -74,7 +74,8 @@ void appendTabs(QString& out, int level) {
 // next.
 class Indenter {
   public:
-    Indenter(const Progress& progress, qsizetype total) : m_pacer(progress), m_total(total) {}
+    Indenter(const Progress& progress, qsizetype total, const QString& lineEnd)
+        : m_pacer(progress), m_total(total), m_lineEnd(lineEnd) {}
 
     // Appends `text`, which starts at `offset` in the whole text. With
     // `breakFirst` false a "<" at the very start of `text` gets no line break
@@ -91,7 +92,7 @@ class Indenter {
                 --m_level;
             }
             if (open > 0 || breakFirst) {
-                out += CrLf;
+                out += m_lineEnd;
                 appendTabs(out, m_level);
             }
             out += QLatin1Char('<');
@@ -115,6 +116,7 @@ class Indenter {
   private:
     Pacer m_pacer;
     qsizetype m_total;
+    const QString& m_lineEnd;
     int m_level = 0;
 };
 
@@ -252,10 +254,12 @@ std::vector<Span> rawSpans(const QString& text) {
 
 // Formats each stretch of `text` outside raw element content with
 // `format(stretch, where it starts in text)` and copies the content between
-// them unchanged. No pattern the formatters replace reaches into the content,
-// so a stretch needs nothing from its neighbours; and each stretch after the
-// first starts with the closing tag of the content before it.
-template <typename Format> QString formatAroundRaw(const QString& text, Format format) {
+// them unchanged but for its line breaks, which become `lineEnd`. No pattern
+// the formatters replace reaches into the content, so a stretch needs nothing
+// from its neighbours; and each stretch after the first starts with the
+// closing tag of the content before it.
+template <typename Format>
+QString formatAroundRaw(const QString& text, const QString& lineEnd, Format format) {
     const std::vector<Span> spans = rawSpans(text);
     if (spans.empty()) {
         return format(text, 0);
@@ -265,17 +269,59 @@ template <typename Format> QString formatAroundRaw(const QString& text, Format f
     qsizetype from = 0;
     for (const Span& span : spans) {
         out += format(text.mid(from, span.start - from), from);
-        out += QStringView(text).sliced(span.start, span.end - span.start);
+        const QString content = text.mid(span.start, span.end - span.start);
+        out += lineEnd == CrLf ? content : replaceAll(content, CrLf, lineEnd);
         from = span.end;
     }
     out += format(text.mid(from), from);
     return out;
 }
 
+// `text` without its line breaks (CR LF) and, with `tabs`, without its TABs,
+// in one left-to-right pass. Between words of text a run of them just goes.
+// Inside a tag (from a "<" to the first ">" after it, or to the end of the
+// text) a run between two characters that are not blanks leaves one blank,
+// so a name never joins the attribute after it (`<img\tsrc=x>` stays a tag
+// named img); next to the "<" or the ">" nothing is needed, as tidying would
+// take the blank away again.
+QString dropBreaks(const QString& text, bool tabs) {
+    QString out;
+    out.reserve(text.size());
+    const qsizetype n = text.size();
+    bool inTag = false;
+    qsizetype i = 0;
+    while (i < n) {
+        const qsizetype runStart = i;
+        while (i < n) {
+            if (text[i] == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n')) {
+                i += 2;
+            } else if (tabs && text[i] == QLatin1Char('\t')) {
+                ++i;
+            } else {
+                break;
+            }
+        }
+        if (i > runStart && inTag && i < n && !out.isEmpty() && !isBlank(out.back()) &&
+            out.back() != QLatin1Char('<') && !isBlank(text[i]) && text[i] != QLatin1Char('>')) {
+            out += QLatin1Char(' ');
+        }
+        if (i < n) {
+            const QChar c = text[i++];
+            if (c == QLatin1Char('<')) {
+                inTag = true;
+            } else if (c == QLatin1Char('>')) {
+                inTag = false;
+            }
+            out += c;
+        }
+    }
+    return out;
+}
+
 QString compactStretch(const QString& text) {
     // Single passes, longest run first: a run of 2 to 38 blanks ends as one
     // blank, longer runs can end as two or more (39 end as two).
-    QString out = replaceAll(text, CrLf, QString());
+    QString out = dropBreaks(text, false);
     out = replaceAll(out, QStringLiteral("\t"), QStringLiteral(" "));
     out = replaceAll(out, QStringLiteral("     "), QStringLiteral(" "));
     out = replaceAll(out, QStringLiteral("    "), QStringLiteral(" "));
@@ -332,22 +378,22 @@ QString tidyTagSpaces(const QString& text) {
     return replaceAll(out, QStringLiteral("> <"), QStringLiteral("><"));
 }
 
-QString formatCompact(const QString& text) {
+QString formatCompact(const QString& text, const QString& lineEnd) {
     return formatAroundRaw(
-        text, [](const QString& stretch, qsizetype) { return compactStretch(stretch); });
+        text, lineEnd, [](const QString& stretch, qsizetype) { return compactStretch(stretch); });
 }
 
-QString formatSimple(const QString& text) {
-    return formatAroundRaw(text, [](const QString& stretch, qsizetype) {
-        return replaceAll(compactStretch(stretch), QStringLiteral("><"), QStringLiteral(">\r\n<"));
+QString formatSimple(const QString& text, const QString& lineEnd) {
+    const QString split = QLatin1Char('>') + lineEnd + QLatin1Char('<');
+    return formatAroundRaw(text, lineEnd, [&split](const QString& stretch, qsizetype) {
+        return replaceAll(compactStretch(stretch), QStringLiteral("><"), split);
     });
 }
 
-QString formatHierarchal(const QString& text, const Progress& progress) {
-    Indenter indenter(progress, text.size());
-    return formatAroundRaw(text, [&indenter](const QString& stretch, qsizetype at) {
-        QString flat = replaceAll(stretch, CrLf, QString());
-        flat = replaceAll(flat, QStringLiteral("\t"), QString());
+QString formatHierarchal(const QString& text, const Progress& progress, const QString& lineEnd) {
+    Indenter indenter(progress, text.size(), lineEnd);
+    return formatAroundRaw(text, lineEnd, [&indenter](const QString& stretch, qsizetype at) {
+        const QString flat = dropBreaks(stretch, true);
         // A stretch after raw content starts with the closing tag that ends
         // it, and gets no line break there: the break would become content.
         QString indented;
@@ -358,7 +404,7 @@ QString formatHierarchal(const QString& text, const Progress& progress) {
 
 QString indentTags(const QString& text, const Progress& progress) {
     QString out;
-    Indenter(progress, text.size()).add(out, text, 0, true);
+    Indenter(progress, text.size(), CrLf).add(out, text, 0, true);
     return out;
 }
 

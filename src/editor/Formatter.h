@@ -6,7 +6,10 @@
 namespace markwright {
 
 // The source formatter: pure text-to-text functions, linear in their input.
-// They see line breaks as CR LF pairs (see toCrLf).
+// They see line breaks as CR LF pairs (see toCrLf). The styles write every
+// line break of their output, raw content's included, as `lineEnd`: CR LF
+// unless told, or the page's own line end (LF, CR) so that formatting brings
+// no other kind into the page.
 namespace htmlformat {
 
 // A tag found by findTag. Positions are 1-based; tagStart is 0 and tagText
@@ -27,10 +30,13 @@ QString toCrLf(const QString& text);
 
 // The three formatting styles. Each leaves the content of pre, textarea,
 // script and style elements (between the opening tag and its closing tag)
-// exactly as it is, since there white space is shown as written or belongs to
-// a program; only the text around it, those tags included, is formatted.
-QString formatCompact(const QString& text);
-QString formatSimple(const QString& text);
+// exactly as it is (but for the form of its line breaks), since there white
+// space is shown as written or belongs to a program; only the text around it,
+// those tags included, is formatted. All three join lines (Hierarchal drops
+// TABs too), but inside a tag the white space between two words leaves one
+// blank, so no tag changes meaning.
+QString formatCompact(const QString& text, const QString& lineEnd = QStringLiteral("\r\n"));
+QString formatSimple(const QString& text, const QString& lineEnd = QStringLiteral("\r\n"));
 
 // Called now and then during a long run with the share done (0 to 1), so a
 // window can repaint and show progress.
@@ -38,7 +44,8 @@ using Progress = std::function<void(double done)>;
 
 // One chunk per line, each "<" starting a line indented by the nesting depth
 // in TABs, at most 32 of them however deep the nesting goes.
-QString formatHierarchal(const QString& text, const Progress& progress = {});
+QString formatHierarchal(const QString& text, const Progress& progress = {},
+                         const QString& lineEnd = QStringLiteral("\r\n"));
 
 // Building blocks of the styles, applied to whatever text they are given:
 // they know nothing of raw elements.

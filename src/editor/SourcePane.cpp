@@ -289,6 +289,18 @@ void SourcePane::followLineEnds() {
     }
 }
 
+QString SourcePane::enterText() const {
+    switch (eolMode()) {
+    case EolUnix:
+        return QStringLiteral("\n");
+    case EolMac:
+        return QStringLiteral("\r");
+    case EolWindows:
+        break;
+    }
+    return QStringLiteral("\r\n");
+}
+
 void SourcePane::clearTagMarks() {
     SendScintilla(SCI_SETINDICATORCURRENT, TagIndicator);
     for (const auto& [start, length] : m_tagMarks) {

@@ -23,9 +23,6 @@ class SourcePane : public QsciScintilla {
     Q_OBJECT
 
   public:
-    // The line end the image commands type, byte for byte.
-    static constexpr const char* EnterText = "\r\n";
-
     explicit SourcePane(QWidget* parent = nullptr);
     ~SourcePane() override;
     SourcePane(const SourcePane&) = delete;
@@ -71,6 +68,10 @@ class SourcePane : public QsciScintilla {
     void showSlot(int slot, const QString& text);
 
     void redoOnce();
+    // What Enter types in the text shown: "\r\n", "\n" or "\r". Commands
+    // that put line breaks in the text use it too, so they bring no other
+    // kind into the page.
+    QString enterText() const;
     // Puts the caret at the start of line `line` (1 for the first) and
     // scrolls it into view.
     void goToLine(int line);

@@ -70,7 +70,7 @@ void InsertCommands::insertImage(links::ImageForm form) {
     // Enter as the line break Enter types, characters taken literally.
     m_pane.giveFocus();
     m_pane.replaceSelection(
-        links::image(form, links::webPath(m_dialog.fileName), SourcePane::EnterText));
+        links::image(form, links::webPath(m_dialog.fileName), m_pane.enterText()));
 }
 
 void InsertCommands::insertFilePath() {
