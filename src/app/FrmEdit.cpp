@@ -79,8 +79,8 @@ FrmEdit::FrmEdit(const AppContext& context, QWidget* parent)
     m_findBar = new FindBar(*m_source, m_client);
     connect(m_findBar, &FindBar::closed, this, [this] { applyLayout(); });
     m_files = std::make_unique<FileCommands>(*this, *m_context.prompts, *m_settings, m_state);
-    m_recovery = std::make_unique<Recovery>(*this, *m_context.prompts, m_context.journalFolder,
-                                            m_context.backupFolder);
+    m_recovery = std::make_unique<Recovery>(*this, *m_context.prompts, m_files->diskWatch(),
+                                            m_context.journalFolder, m_context.backupFolder);
     connect(&m_files->diskWatch(), &DiskWatch::outsideChange, this, [this](int n) {
         if (n == currentSlot() && isActiveWindow()) {
             checkOutsideChange();

@@ -1,5 +1,6 @@
 #include "files/CrashJournal.h"
 
+#include "core/DocumentSlots.h"
 #include "files/DocumentFile.h"
 
 #include <QCoreApplication>
@@ -53,6 +54,11 @@ QByteArray CrashJournal::encode(const Page& page) {
     out += "folder=" + field(page.folder) + '\n';
     out += "encoding=" + QByteArray::number(static_cast<int>(page.encoding)) + '\n';
     out += "changed=" + QByteArray(page.changed ? "1" : "0") + '\n';
+    out += "richtext=" + QByteArray(page.richText ? "1" : "0") + '\n';
+    out += "file=" + field(page.file) + '\n';
+    out += "stamp=" + QByteArray(page.known.exists ? "1" : "0") + ',' +
+           QByteArray::number(page.known.size) + ',' + QByteArray::number(page.known.modified) +
+           '\n';
     const auto bytes = static_cast<qsizetype>(page.text.size()) * 2;
     out += "length=" + QByteArray::number(bytes) + "\n\n";
     const qsizetype start = out.size();
@@ -77,6 +83,7 @@ std::optional<CrashJournal::Page> CrashJournal::decode(const QByteArray& bytes) 
     Page page;
     qint64 length = -1;
     bool haveSlot = false;
+    bool haveStamp = false;
     const QList<QByteArray> lines = bytes.mid(Magic.size(), headerEnd - Magic.size()).split('\n');
     for (const QByteArray& line : lines) {
         const qsizetype eq = line.indexOf('=');
@@ -99,6 +106,21 @@ std::optional<CrashJournal::Page> CrashJournal::decode(const QByteArray& bytes) 
             page.encoding = static_cast<TextEncoding>(encoding);
         } else if (key == "changed") {
             page.changed = value == "1";
+        } else if (key == "richtext") {
+            page.richText = value == "1";
+        } else if (key == "file") {
+            page.file = QUrl::fromPercentEncoding(value);
+        } else if (key == "stamp") {
+            const QList<QByteArray> parts = value.split(',');
+            ok = parts.size() == 3;
+            if (ok) {
+                bool sizeOk = false, modifiedOk = false;
+                page.known.exists = parts[0] == "1";
+                page.known.size = parts[1].toLongLong(&sizeOk);
+                page.known.modified = parts[2].toLongLong(&modifiedOk);
+                ok = sizeOk && modifiedOk;
+            }
+            haveStamp = ok;
         } else if (key == "length") {
             length = value.toLongLong(&ok);
         }
@@ -110,6 +132,9 @@ std::optional<CrashJournal::Page> CrashJournal::decode(const QByteArray& bytes) 
     if (!haveSlot || page.slot < 1 || length < 0 || length % 2 != 0 ||
         bytes.size() - textStart != length) {
         return std::nullopt;
+    }
+    if (!haveStamp && page.title != DocumentSlots::initialTitle(page.slot)) {
+        page.file = page.title; // written before files were stamped
     }
     page.text.resize(static_cast<qsizetype>(length / 2));
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData() + textStart);
@@ -202,6 +227,7 @@ std::vector<CrashJournal::Page> CrashJournal::leftPages() {
                 continue;
             }
             if (std::optional<Page> page = decode(file.readAll())) {
+                page->origin = file.fileName();
                 pages.push_back(std::move(*page));
             }
         }
@@ -210,10 +236,25 @@ std::vector<CrashJournal::Page> CrashJournal::leftPages() {
     return pages;
 }
 
-void CrashJournal::discardLeft() {
+void CrashJournal::discardLeft(const std::vector<Page>& keep) {
     for (Claimed& claimed : m_claimed) {
-        QDir(claimed.folder).removeRecursively();
-        claimed.lock.reset();
+        QDir folder(claimed.folder);
+        const auto kept = [&](const QString& path) {
+            return std::any_of(keep.begin(), keep.end(),
+                               [&](const Page& page) { return page.origin == path; });
+        };
+        bool keptAny = false;
+        for (const QString& name : folder.entryList(QDir::Files)) {
+            if (kept(folder.filePath(name))) {
+                keptAny = true;
+            } else {
+                folder.remove(name);
+            }
+        }
+        if (!keptAny) {
+            folder.removeRecursively();
+        }
+        claimed.lock.reset(); // a kept page is a left page again
     }
     m_claimed.clear();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/TextEncoding.h"
+#include "files/DiskWatch.h"
 
 #include <QByteArray>
 #include <QLockFile>
@@ -28,6 +29,16 @@ class CrashJournal {
         QString folder;
         TextEncoding encoding = TextEncoding::Utf8;
         bool changed = true;
+        // The slot's file is rich text shown as plain text.
+        bool richText = false;
+        // The file the slot is in step with (empty: none), and how it looked
+        // then: a file that no longer looks so was changed since. A page
+        // journalled before stamps were kept names its title's file with
+        // nothing known of it, so any file there counts as changed.
+        QString file;
+        DiskWatch::Stamp known;
+        // Where `leftPages` read the page from; not part of the file form.
+        QString origin;
     };
 
     // The file form of a page: a short header of key=value lines, a blank
@@ -59,7 +70,9 @@ class CrashJournal {
     // Pages left by programs that did not close properly, oldest session
     // first. Their sessions stay claimed by this program until `discardLeft`.
     std::vector<Page> leftPages();
-    void discardLeft();
+    // Drops the claimed sessions, all but the pages in `keep`: those stay on
+    // disk and are left pages again at the next start.
+    void discardLeft(const std::vector<Page>& keep = {});
 
     QString sessionFolder() const { return m_session; }
 

@@ -37,6 +37,14 @@ void DiskWatch::remember(int n, const QString& path) {
     rewatch();
 }
 
+void DiskWatch::rememberAs(int n, const QString& path, const Stamp& known) {
+    Entry& entry = at(n);
+    entry.path = QFileInfo(path).absoluteFilePath();
+    entry.known = known;
+    entry.offered = known;
+    rewatch();
+}
+
 void DiskWatch::forget(int n) {
     at(n) = Entry();
     rewatch();

@@ -33,9 +33,15 @@ class DiskWatch : public QObject {
 
     // Slot n's text is now in step with the file at `path`.
     void remember(int n, const QString& path);
+    // Slot n's text was last in step with the file at `path` when it looked
+    // like `known` (a page restored after a crash): a file that looks
+    // otherwise now counts as changed by another program.
+    void rememberAs(int n, const QString& path, const Stamp& known);
     // Slot n has no file any more (a new page).
     void forget(int n);
     QString path(int n) const;
+    // How slot n's file looked when it was last opened or saved here.
+    Stamp known(int n) const { return at(n).known; }
 
     // The slot's file changed or vanished since it was remembered.
     bool changedOnDisk(int n) const;

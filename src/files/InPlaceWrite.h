@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace markwright {
 
@@ -22,10 +23,25 @@ struct Result {
 
 Result write(const QString& path, const QByteArray& bytes, const QString& backupFolder);
 
+// A file whose interrupted write was undone.
+struct Mended {
+    QString path;
+    // Where the bytes the file held before they were put back are kept: set
+    // when they were neither the old bytes nor the new ones (a cut write, or
+    // the user's own later work on the file, which are told apart by no
+    // one), empty otherwise.
+    QString keptAside;
+};
+
 // Finishes what interrupted in-place writes left in `backupFolder`: a file
 // that holds the whole new text keeps it, any other gets its old bytes back.
-// Returns the paths of the files that were put back.
-QStringList recoverInterrupted(const QString& backupFolder);
+// Bytes found in the file are never destroyed: unless they are the old
+// bytes, they are first copied into `backupFolder`.
+std::vector<Mended> recoverInterrupted(const QString& backupFolder);
+
+// For tests: the next `count` overwrites fail with a write error once
+// `afterBytes` of their bytes are written, as a failing disk would.
+void injectWriteFault(qint64 afterBytes, int count = 1);
 
 // The folder the program keeps its copies in.
 QString defaultBackupFolder();

@@ -4,8 +4,10 @@
 #include "core/DocumentSlots.h"
 #include "dialogs/Prompts.h"
 #include "editor/SourcePane.h"
+#include "files/DiskWatch.h"
 #include "files/InPlaceWrite.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace markwright {
@@ -19,9 +21,10 @@ std::size_t index(int n) {
 }
 } // namespace
 
-Recovery::Recovery(DocumentHost& host, Prompts& prompts, const QString& journalFolder,
-                   const QString& backupFolder)
-    : m_host(host), m_prompts(prompts), m_journal(journalFolder), m_backupFolder(backupFolder) {
+Recovery::Recovery(DocumentHost& host, Prompts& prompts, DiskWatch& watch,
+                   const QString& journalFolder, const QString& backupFolder)
+    : m_host(host), m_prompts(prompts), m_watch(watch), m_journal(journalFolder),
+      m_backupFolder(backupFolder) {
     // Someone who never pauses long enough still gets a copy: the second
     // timer is not put back by further edits.
     m_pause.setObjectName(QStringLiteral("journalPause"));
@@ -79,6 +82,9 @@ void Recovery::journalNow() {
         page.folder = docs.folder(n);
         page.encoding = docs.encoding(n);
         page.changed = true;
+        page.richText = docs.richText(n);
+        page.file = m_watch.path(n);
+        page.known = m_watch.known(n);
         m_journal.store(page);
         m_stored[i] = true;
         m_dirty[i] = false;
@@ -96,16 +102,24 @@ void Recovery::settled(int n) {
     }
 }
 
-void Recovery::offerRestore() {
-    if (!m_backupFolder.isEmpty()) {
-        for (const QString& path : inplace::recoverInterrupted(m_backupFolder)) {
-            m_prompts.showError(QStringLiteral("A save of\n%1\nwas cut short when Markwright "
-                                               "stopped. The file was put back as it was before "
-                                               "that save.")
-                                    .arg(path),
-                                Prompts::Icon::Warning);
-        }
+void Recovery::putBackCutSaves() {
+    if (m_backupFolder.isEmpty()) {
+        return;
     }
+    for (const inplace::Mended& mended : inplace::recoverInterrupted(m_backupFolder)) {
+        QString text = QStringLiteral("A save of\n%1\nwas cut short when Markwright stopped. "
+                                      "The file was put back as it was before that save.")
+                           .arg(mended.path);
+        if (!mended.keptAside.isEmpty()) {
+            text += QStringLiteral("\n\nWhat the file held instead is kept at\n%1")
+                        .arg(QDir::toNativeSeparators(mended.keptAside));
+        }
+        m_prompts.showError(text, Prompts::Icon::Warning);
+    }
+}
+
+void Recovery::offerRestore() {
+    putBackCutSaves();
     const std::vector<CrashJournal::Page> pages = m_journal.leftPages();
     if (pages.empty()) {
         m_journal.discardLeft();
@@ -113,38 +127,80 @@ void Recovery::offerRestore() {
     }
     const int answer = m_prompts.choose(QLatin1String(QuestionText), appTitle(),
                                         {QStringLiteral("Restore"), QStringLiteral("Discard")}, 0);
-    if (answer == 0) {
-        for (const CrashJournal::Page& page : pages) {
-            restore(page);
-        }
-        // This session holds the pages before the old copies go.
-        journalNow();
-        m_journal.flush();
-    } else if (answer != 1) {
-        return; // closed without an answer: ask again at the next start
-    }
-    m_journal.discardLeft();
-}
-
-void Recovery::restore(const CrashJournal::Page& page) {
-    const int n = page.slot;
-    if (!DocumentSlots::valid(n)) {
+    if (answer == 1) {
+        m_journal.discardLeft();
         return;
     }
+    if (answer != 0) {
+        return; // closed without an answer: ask again at the next start
+    }
+    // Two sessions may have left a page for the same slot: the first keeps
+    // it, the other goes where it overwrites nothing unsaved and no left
+    // page is headed.
+    std::array<bool, DocumentSlots::Count> wanted{}, taken{};
+    for (const CrashJournal::Page& page : pages) {
+        if (DocumentSlots::valid(page.slot)) {
+            wanted[index(page.slot)] = true;
+        }
+    }
+    const DocumentSlots& docs = m_host.documents();
+    std::vector<CrashJournal::Page> unplaced;
+    for (const CrashJournal::Page& page : pages) {
+        int n = DocumentSlots::valid(page.slot) && !taken[index(page.slot)] ? page.slot : 0;
+        for (int k = 1; n == 0 && k <= DocumentSlots::Count; ++k) {
+            if (!taken[index(k)] && !wanted[index(k)] && !docs.changed(k)) {
+                n = k;
+            }
+        }
+        if (n == 0) {
+            unplaced.push_back(page);
+            continue;
+        }
+        taken[index(n)] = true;
+        restore(page, n);
+    }
+    // This session holds the pages before the old copies go.
+    journalNow();
+    m_journal.flush();
+    m_journal.discardLeft(unplaced);
+    if (!unplaced.empty()) {
+        QStringList titles;
+        for (const CrashJournal::Page& page : unplaced) {
+            titles.append(page.title);
+        }
+        m_prompts.showError(
+            QStringLiteral("No slot was free for these restored pages:\n%1\n\nThey are kept and "
+                           "offered again at the next start.")
+                .arg(titles.join(QLatin1Char('\n'))),
+            Prompts::Icon::Warning);
+    }
+}
+
+void Recovery::restore(const CrashJournal::Page& page, int n) {
     DocumentSlots& docs = m_host.documents();
     if (n == docs.paneSlot()) {
         m_host.source().setText(page.text);
     } else {
         docs.setStoredText(n, page.text);
     }
-    docs.setTitle(n, page.title);
+    // A new page keeps the title of the slot it lands in, so Save still
+    // asks for a name.
+    const bool untitled = page.title == DocumentSlots::initialTitle(page.slot);
+    const QString title = untitled ? DocumentSlots::initialTitle(n) : page.title;
+    docs.setTitle(n, title);
     docs.setFolder(n, page.folder);
     docs.setEncoding(n, page.encoding);
+    docs.setRichText(n, page.richText);
     docs.setChanged(n, true);
-    if (page.title == DocumentSlots::initialTitle(n)) {
-        m_host.setTabCaptions(n, page.title, QStringLiteral("Page %1").arg(n));
+    if (page.file.isEmpty()) {
+        m_watch.forget(n);
     } else {
-        const QString fileTitle = QFileInfo(page.title).fileName();
+        m_watch.rememberAs(n, page.file, page.known);
+    }
+    if (untitled) {
+        m_host.setTabCaptions(n, title, QStringLiteral("Page %1").arg(n));
+    } else {
+        const QString fileTitle = QFileInfo(title).fileName();
         m_host.setTabCaptions(n, fileTitle, fileTitle);
     }
     m_dirty[index(n)] = true;

@@ -9,6 +9,7 @@
 
 namespace markwright {
 
+class DiskWatch;
 class DocumentHost;
 class Prompts;
 
@@ -27,7 +28,10 @@ class Recovery : public QObject {
 
     // `journalFolder` empty: nothing is journalled. `backupFolder`: where
     // in-place saves keep their safety copies (empty: none are looked for).
-    Recovery(DocumentHost& host, Prompts& prompts, const QString& journalFolder,
+    // `watch` knows how each slot's file looked when the slot was last in
+    // step with it; a restored page takes that knowledge back, so Save
+    // notices a file changed since.
+    Recovery(DocumentHost& host, Prompts& prompts, DiskWatch& watch, const QString& journalFolder,
              const QString& backupFolder);
     ~Recovery() override;
 
@@ -39,7 +43,10 @@ class Recovery : public QObject {
     // that has nothing unsaved.
     void settled(int n);
     // Puts back files whose in-place save was cut short, then asks whether
-    // to restore the pages a crashed program left, and does so.
+    // to restore the pages a crashed program left, and does so. A page
+    // whose slot an earlier page took goes into a slot with nothing unsaved
+    // that no left page names; with none free it stays on disk for the next
+    // start, and the user is told.
     void offerRestore();
     // Drops every copy: the user has answered for every page.
     void cleanEnd();
@@ -49,10 +56,12 @@ class Recovery : public QObject {
     CrashJournal& journal() { return m_journal; }
 
   private:
-    void restore(const CrashJournal::Page& page);
+    void restore(const CrashJournal::Page& page, int n);
+    void putBackCutSaves();
 
     DocumentHost& m_host;
     Prompts& m_prompts;
+    DiskWatch& m_watch;
     CrashJournal m_journal;
     QString m_backupFolder;
     QTimer m_pause{this};

@@ -66,13 +66,60 @@ TEST(InPlaceWrite, AKilledWriteIsMendedAtTheNextStart) {
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
         const QByteArray left = readBytes(path);
-        cut += (left != old && left != next) ? 1 : 0;
-        inplace::recoverInterrupted(backups.path());
-        const QByteArray mended = readBytes(path);
-        EXPECT_TRUE(mended == old || mended == next) << "delay " << delayMs;
-        EXPECT_TRUE(QDir(backups.path()).entryList(QDir::Files).isEmpty());
+        const bool wasCut = left != old && left != next;
+        cut += wasCut ? 1 : 0;
+        const std::vector<inplace::Mended> mended = inplace::recoverInterrupted(backups.path());
+        const QByteArray now = readBytes(path);
+        EXPECT_TRUE(now == old || now == next) << "delay " << delayMs;
+        // A cut file is kept aside: nothing tells it from the user's own work.
+        const QString aside = mended.empty() ? QString() : mended[0].keptAside;
+        EXPECT_EQ(!aside.isEmpty(), wasCut);
+        EXPECT_TRUE(aside.isEmpty() || readBytes(aside) == left);
+        if (!aside.isEmpty()) {
+            QFile::remove(aside);
+        }
+        const QStringList kept = QDir(backups.path()).entryList(QDir::Files);
+        EXPECT_TRUE(kept.isEmpty()) << kept.join(' ').toStdString();
     }
     std::printf("[ info ] %d of 5 kills left a cut file before the mend\n", cut);
+}
+
+// A write that fails part-way puts the old bytes back; when that fails too,
+// the copy stays, and the next start puts them back without destroying what
+// the file holds by then (the user may have repaired it meanwhile).
+TEST(InPlaceWrite, AFailedWriteIsPutBackAndNothingFoundInTheFileIsLost) {
+    QTemporaryDir site, backups;
+    const QString path = site.filePath("page.htm");
+    const QByteArray old(3 << 20, 'o');
+    for (const QByteArray& next : {QByteArray(4 << 20, 'n'), QByteArray(2 << 20, 'n')}) {
+        ASSERT_TRUE(writeBytes(path, old));
+        inplace::injectWriteFault(1 << 20);
+        const inplace::Result result = inplace::write(path, next, backups.path());
+        EXPECT_EQ(result.error, "Input/output error. The file was put back as it was.");
+        EXPECT_TRUE(readBytes(path) == old);
+        EXPECT_TRUE(QDir(backups.path()).isEmpty());
+    }
+    const struct {
+        QByteArray found;
+        bool putBack, keptAside;
+    } cases[] = {{"<p>repaired</p>", true, true}, {old, true, false}, {"new", false, false}};
+    for (const auto& c : cases) {
+        inplace::injectWriteFault(1, 2);
+        EXPECT_FALSE(inplace::write(path, "new", backups.path()).ok);
+        ASSERT_TRUE(writeBytes(path, c.found));
+        const std::vector<inplace::Mended> mended = inplace::recoverInterrupted(backups.path());
+        ASSERT_EQ(mended.size(), c.putBack ? 1u : 0u);
+        EXPECT_TRUE(readBytes(path) == (c.putBack ? old : c.found));
+        const QStringList left = QDir(backups.path()).entryList(QDir::Files);
+        if (c.keptAside) {
+            EXPECT_EQ(mended[0].path, path);
+            EXPECT_EQ(readBytes(mended[0].keptAside), c.found);
+            EXPECT_EQ(left, QStringList{QFileInfo(mended[0].keptAside).fileName()});
+            QFile::remove(mended[0].keptAside);
+        } else {
+            EXPECT_TRUE(left.isEmpty()) << left.join(' ').toStdString();
+        }
+    }
 }
 
 // A full disk: through a temporary file, both copies do not fit; in place,
