@@ -10,7 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 
     const DecodedText decoded = decodeText(bytes);
-    const std::optional<QByteArray> saved = encodeText(decoded.text, decoded.encoding);
+    const std::optional<QByteArray> saved =
+        encodeText(decoded.text, decoded.encoding, decoded.charset);
     require(saved.has_value(), "the encoding a file was read in can hold its text");
     require(*saved == bytes, "decoding then encoding in the same encoding gives the bytes back");
     // The source pane holds UTF-8, which has no form for a lone surrogate.

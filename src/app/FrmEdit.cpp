@@ -319,8 +319,11 @@ QString FrmEdit::documentFacts() {
     }
     static const char* const names[] = {"UTF-8", "UTF-8 with BOM", "UTF-16 LE", "UTF-16 BE",
                                         "Windows-1252"};
-    return QLatin1String(names[static_cast<int>(m_docs.encoding(n))]) + QStringLiteral("   ") +
-           lineends::name(m_lineEnds);
+    const TextEncoding encoding = m_docs.encoding(n);
+    const QString name = encoding == TextEncoding::Declared
+                             ? m_docs.charset(n)
+                             : QLatin1String(names[static_cast<int>(encoding)]);
+    return name + QStringLiteral("   ") + lineends::name(m_lineEnds);
 }
 
 void FrmEdit::selectSlotBy(int step) {

@@ -22,12 +22,13 @@ PreviewRefresher::Encoded PreviewRefresher::encodedText(int n) const {
     TextEncoding encoding = m_slots.encoding(n);
     out.bytes = m_pane.bytes();
     if (encoding != TextEncoding::Utf8) {
-        const std::optional<QByteArray> inEncoding = encodeText(m_pane.text(), encoding);
+        const std::optional<QByteArray> inEncoding =
+            encodeText(m_pane.text(), encoding, m_slots.charset(n));
         out.owned = inEncoding ? *inEncoding : out.bytes.toByteArray();
         encoding = inEncoding ? encoding : TextEncoding::Utf8;
         out.bytes = out.owned;
     }
-    out.encodingName = encodingName(encoding);
+    out.encodingName = encodingName(encoding, m_slots.charset(n));
     return out;
 }
 

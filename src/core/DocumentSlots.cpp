@@ -13,6 +13,7 @@ void DocumentSlots::reset(const QString& pageTemplate, const QString& folder) {
         slot.folder = folder;
         slot.changed = false;
         slot.encoding = TextEncoding::Utf8;
+        slot.charset.clear();
     }
 }
 

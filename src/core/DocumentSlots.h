@@ -26,6 +26,8 @@ class DocumentSlots {
         bool changed = false;
         // The encoding the slot's file is written in; new pages are UTF-8.
         TextEncoding encoding = TextEncoding::Utf8;
+        // For TextEncoding::Declared, the charset's name; else empty.
+        QString charset;
         // The slot's file is rich text shown as plain text: saving over it
         // would lose its formatting.
         bool richText = false;
@@ -55,7 +57,11 @@ class DocumentSlots {
     void setFolder(int n, const QString& folder) { at(n).folder = folder; }
     bool changed(int n) const { return at(n).changed; }
     TextEncoding encoding(int n) const { return at(n).encoding; }
-    void setEncoding(int n, TextEncoding encoding) { at(n).encoding = encoding; }
+    const QString& charset(int n) const { return at(n).charset; }
+    void setEncoding(int n, TextEncoding encoding, const QString& charset = QString()) {
+        at(n).encoding = encoding;
+        at(n).charset = encoding == TextEncoding::Declared ? charset : QString();
+    }
     void setChanged(int n, bool changed) { at(n).changed = changed; }
     bool richText(int n) const { return at(n).richText; }
     void setRichText(int n, bool richText) { at(n).richText = richText; }

@@ -53,6 +53,9 @@ QByteArray CrashJournal::encode(const Page& page) {
     out += "title=" + field(page.title) + '\n';
     out += "folder=" + field(page.folder) + '\n';
     out += "encoding=" + QByteArray::number(static_cast<int>(page.encoding)) + '\n';
+    if (page.encoding == TextEncoding::Declared) {
+        out += "charset=" + field(page.charset) + '\n';
+    }
     out += "changed=" + QByteArray(page.changed ? "1" : "0") + '\n';
     out += "richtext=" + QByteArray(page.richText ? "1" : "0") + '\n';
     out += "file=" + field(page.file) + '\n';
@@ -102,8 +105,10 @@ std::optional<CrashJournal::Page> CrashJournal::decode(const QByteArray& bytes) 
             page.folder = QUrl::fromPercentEncoding(value);
         } else if (key == "encoding") {
             const int encoding = value.toInt(&ok);
-            ok = ok && encoding >= 0 && encoding <= static_cast<int>(TextEncoding::Windows1252);
+            ok = ok && encoding >= 0 && encoding <= static_cast<int>(TextEncoding::Declared);
             page.encoding = static_cast<TextEncoding>(encoding);
+        } else if (key == "charset") {
+            page.charset = QUrl::fromPercentEncoding(value);
         } else if (key == "changed") {
             page.changed = value == "1";
         } else if (key == "richtext") {
@@ -135,6 +140,12 @@ std::optional<CrashJournal::Page> CrashJournal::decode(const QByteArray& bytes) 
     }
     if (!haveStamp && page.title != DocumentSlots::initialTitle(page.slot)) {
         page.file = page.title; // written before files were stamped
+    }
+    // A charset this program cannot write: the text is kept, as UTF-8.
+    if (page.encoding == TextEncoding::Declared &&
+        !encodeText(QString(), page.encoding, page.charset)) {
+        page.encoding = TextEncoding::Utf8;
+        page.charset.clear();
     }
     page.text.resize(static_cast<qsizetype>(length / 2));
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData() + textStart);

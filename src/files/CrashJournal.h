@@ -28,6 +28,7 @@ class CrashJournal {
         QString title;
         QString folder;
         TextEncoding encoding = TextEncoding::Utf8;
+        QString charset; // for TextEncoding::Declared
         bool changed = true;
         // The slot's file is rich text shown as plain text.
         bool richText = false;

@@ -104,6 +104,7 @@ ReadResult read(const QString& path) {
         DecodedText decoded = decodeText(bytes);
         result.text = std::move(decoded.text);
         result.encoding = decoded.encoding;
+        result.charset = std::move(decoded.charset);
     }
     result.ok = true;
     return result;

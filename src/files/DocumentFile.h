@@ -14,6 +14,7 @@ struct ReadResult {
     bool ok = false;
     QString text;
     TextEncoding encoding = TextEncoding::Utf8;
+    QString charset; // for TextEncoding::Declared
     // The file was rich text; `text` is its plain text.
     bool richText = false;
     QString error;

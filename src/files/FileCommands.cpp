@@ -122,18 +122,48 @@ void FileCommands::showError(const QString& action, const QString& path, const Q
         QStringLiteral("The file could not be %1:\n%2\n\n%3").arg(action, path, reason));
 }
 
+namespace {
+// Asks whether a page whose encoding cannot hold all its text is saved as
+// UTF-8 instead, saying what that does where the page's text may not be what
+// its author wrote: a page that declares a charset other than the one it was
+// read in.
+Prompts::Answer askForUtf8(Prompts& prompts, const DocumentSlots& docs, int n,
+                           const QString& path) {
+    const TextEncoding encoding = docs.encoding(n);
+    if (encoding == TextEncoding::Declared) {
+        return prompts.ask(
+            QStringLiteral("The page holds characters that %1, the charset it declares, cannot "
+                           "store. The file is\n%2\n\nSave the whole page as UTF-8 instead? Its "
+                           "text is kept as shown here, but the page still declares %1: change "
+                           "that to utf-8, or browsers will show the page garbled.")
+                .arg(docs.charset(n), path));
+    }
+    const QString declared = declaredCharset(docs.text(n).left(1024).toUtf8());
+    if (encoding == TextEncoding::Windows1252 && !declared.isEmpty() &&
+        declared != QLatin1String("windows-1252")) {
+        return prompts.ask(
+            QStringLiteral("The page declares the charset %1, but its bytes are not valid %1, "
+                           "so\n%2\nwas read as windows-1252 and may show garbled here. It also "
+                           "holds characters that windows-1252 cannot store.\n\nSave it as UTF-8 "
+                           "instead? Every character is written as it shows here, garbled ones "
+                           "included, and the file's original bytes are lost.")
+                .arg(declared, path));
+    }
+    return prompts.ask(
+        QStringLiteral("The page holds characters that the %1 encoding of\n%2\ncannot store."
+                       "\n\nSave it as UTF-8 instead?")
+            .arg(encodingName(encoding), path));
+}
+} // namespace
+
 bool FileCommands::writeSlot(int n, const QString& path) {
     DocumentSlots& docs = m_host.documents();
     TextEncoding encoding = docs.encoding(n);
-    std::optional<QByteArray> bytes = encodeText(docs.text(n), encoding);
+    std::optional<QByteArray> bytes = encodeText(docs.text(n), encoding, docs.charset(n));
     if (!bytes) {
         // Never let a character the file's encoding cannot hold turn into
         // something else: offer UTF-8, which holds them all.
-        const auto answer = m_prompts.ask(
-            QStringLiteral("The page holds characters that the %1 encoding of\n%2\ncannot store."
-                           "\n\nSave it as UTF-8 instead?")
-                .arg(encodingName(encoding), path));
-        if (answer != Prompts::Answer::Yes) {
+        if (askForUtf8(m_prompts, docs, n, path) != Prompts::Answer::Yes) {
             return false;
         }
         encoding = TextEncoding::Utf8;
@@ -148,7 +178,7 @@ bool FileCommands::writeSlot(int n, const QString& path) {
         showError(QStringLiteral("saved"), path, written.error);
         return false;
     }
-    docs.setEncoding(n, encoding);
+    docs.setEncoding(n, encoding, docs.charset(n));
     return true;
 }
 
@@ -226,7 +256,7 @@ bool FileCommands::load(int n, const QString& fileName, const QString& fileTitle
     }
     DocumentSlots& docs = m_host.documents();
     m_host.source().setText(read.text);
-    docs.setEncoding(n, read.encoding);
+    docs.setEncoding(n, read.encoding, read.charset);
     docs.setRichText(n, read.richText);
     takeFile(n, fileName, fileTitle);
     QString folder = docs.folder(n);
@@ -346,7 +376,7 @@ void FileCommands::offerReload(int n) {
             } else {
                 docs.setStoredText(n, read.text);
             }
-            docs.setEncoding(n, read.encoding);
+            docs.setEncoding(n, read.encoding, read.charset);
             docs.setRichText(n, read.richText);
             docs.setChanged(n, false);
             m_watch.remember(n, path);

@@ -81,6 +81,7 @@ void Recovery::journalNow() {
         page.title = docs.title(n);
         page.folder = docs.folder(n);
         page.encoding = docs.encoding(n);
+        page.charset = docs.charset(n);
         page.changed = true;
         page.richText = docs.richText(n);
         page.file = m_watch.path(n);
@@ -189,7 +190,7 @@ void Recovery::restore(const CrashJournal::Page& page, int n) {
     const QString title = untitled ? DocumentSlots::initialTitle(n) : page.title;
     docs.setTitle(n, title);
     docs.setFolder(n, page.folder);
-    docs.setEncoding(n, page.encoding);
+    docs.setEncoding(n, page.encoding, page.charset);
     docs.setRichText(n, page.richText);
     docs.setChanged(n, true);
     if (page.file.isEmpty()) {

@@ -6,7 +6,8 @@
 
 // Every fixture must come back byte for byte, in the encoding it was read in.
 TEST(TextEncoding, FilesRoundTripByteForByte) {
-    const QByteArrayList encodings{"Utf8", "Utf8Bom", "Utf16LE", "Utf16BE", "Windows1252"};
+    const QByteArrayList encodings{"Utf8",    "Utf8Bom",     "Utf16LE",
+                                   "Utf16BE", "Windows1252", "Declared"};
     for (const QByteArray eol : {"\r\n", "\n", "\r", "\r\n\n\r"}) {
         for (const QByteArrayList& f : testdata::table("expected/encoding-fixtures.txt")) {
             SCOPED_TRACE(f[0].toStdString() + " eol " + eol.toHex().toStdString());
@@ -19,11 +20,22 @@ TEST(TextEncoding, FilesRoundTripByteForByte) {
             }
             const DecodedText decoded = decodeText(bytes);
             EXPECT_EQ(encodings.value(static_cast<int>(decoded.encoding)), f[3]);
-            EXPECT_EQ(encodeText(decoded.text, decoded.encoding), bytes);
+            EXPECT_EQ(encodeText(decoded.text, decoded.encoding, decoded.charset), bytes);
         }
     }
     EXPECT_EQ(decodeText("caf\xE9").text, QStringLiteral("caf\u00e9"));
     EXPECT_EQ(decodeText("\x80").text, QStringLiteral("\u20ac"));
+}
+
+TEST(TextEncoding, FindsTheCharsetAPageDeclaresAsBrowsersDo) {
+    for (const QByteArrayList& row : testdata::table("expected/declared-charsets.txt")) {
+        SCOPED_TRACE(row[0].toStdString());
+        EXPECT_EQ(declaredCharset(row[1]), QString::fromLatin1(row.value(2)));
+    }
+    // Browsers look no further than the first 1024 bytes.
+    const QByteArray meta = "<meta charset=koi8-r>";
+    EXPECT_EQ(declaredCharset(QByteArray(1024 - meta.size(), ' ') + meta), "KOI8-R");
+    EXPECT_EQ(declaredCharset(QByteArray(1025 - meta.size(), ' ') + meta), "");
 }
 
 TEST(TextEncoding, LegacyEncodingRefusesCharactersItCannotHold) {
@@ -32,6 +44,11 @@ TEST(TextEncoding, LegacyEncodingRefusesCharactersItCannotHold) {
     EXPECT_FALSE(encodeText(QStringLiteral("\u4e2d"), TextEncoding::Windows1252).has_value());
     EXPECT_FALSE(encodeText(QString::fromUcs4(U"\U0001F600"), TextEncoding::Windows1252));
     EXPECT_TRUE(encodeText(QString::fromUcs4(U"\U0001F600"), TextEncoding::Utf16LE).has_value());
+    // A declared charset: the same, and a charset it does not know holds nothing.
+    EXPECT_EQ(encodeText(QStringLiteral("\u4e2d\\"), TextEncoding::Declared, "Shift_JIS"),
+              QByteArray("\x92\x86\\"));
+    EXPECT_FALSE(encodeText(QStringLiteral("\u00e9"), TextEncoding::Declared, "KOI8-R"));
+    EXPECT_FALSE(encodeText(QStringLiteral("a"), TextEncoding::Declared, "x-nonsense"));
 }
 
 TEST(RtfText, ShowsThePlainTextOfARichTextFile) {
