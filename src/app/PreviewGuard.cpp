@@ -1,6 +1,11 @@
 #include "app/PreviewGuard.h"
 
+#include "app/PreviewScheme.h"
+
+#include <QDir>
+
 #include <QFileInfo>
+#include <algorithm>
 
 namespace markwright {
 
@@ -31,33 +36,86 @@ PreviewGuard::Kind kindOf(QWebEngineUrlRequestInfo::ResourceType type) {
 } // namespace
 
 void PreviewGuard::prepareEngine() {
-    static const QByteArray Switch =
-        QByteArrayLiteral("--force-webrtc-ip-handling-policy=disable_non_proxied_udp");
+    previewscheme::registerScheme();
+    // WebRTC may send nothing but through a proxy, and the only proxy is
+    // one no connection can reach (the broadcast address): its STUN and
+    // TURN traffic, which no request filter sees, never leaves. Nothing
+    // else of the engine's goes out anyway: the guard refuses every network
+    // request before it is made.
+    const QByteArrayList switches{
+        QByteArrayLiteral("--force-webrtc-ip-handling-policy=disable_non_proxied_udp"),
+        QByteArrayLiteral("--proxy-server=http://255.255.255.255:9"),
+        QByteArrayLiteral("--proxy-bypass-list=<-loopback>")};
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    if (!flags.contains(Switch)) {
-        flags += (flags.isEmpty() ? "" : " ") + Switch;
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+    for (const QByteArray& option : switches) {
+        if (!flags.contains(option)) {
+            flags += (flags.isEmpty() ? "" : " ") + option;
+        }
     }
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
 }
 
-bool PreviewGuard::allows(const QUrl& url, Kind kind) {
+namespace {
+// The path with its links and ".." resolved, as far as it exists.
+QString resolved(const QString& path) {
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(QFileInfo(path).absoluteFilePath()) : canonical;
+}
+
+// A file or folder whose name starts with a dot: where programs keep keys,
+// passwords and settings (~/.ssh, ~/.config...), never part of a site.
+bool hidden(const QString& path) {
+    const QStringList parts = resolved(path).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    return std::any_of(parts.begin(), parts.end(),
+                       [](const QString& part) { return part.startsWith(QLatin1Char('.')); });
+}
+
+bool insideFolder(const QString& path, const QString& folder) {
+    if (folder.isEmpty()) {
+        return false;
+    }
+    QString root = resolved(folder);
+    if (!root.endsWith(QLatin1Char('/'))) {
+        root += QLatin1Char('/');
+    }
+    return resolved(path).startsWith(root);
+}
+} // namespace
+
+PreviewGuard::PreviewGuard(const QString& programFolder, QObject* parent)
+    : QWebEngineUrlRequestInterceptor(parent), m_programFolder(programFolder) {}
+
+bool PreviewGuard::allows(const QUrl& url, Kind kind, const QUrl& page,
+                          const QString& programFolder) {
     const QString scheme = url.scheme().toLower();
     // In-page data never leaves the process.
     if (scheme == QLatin1String("data") || scheme == QLatin1String("blob") ||
         scheme == QLatin1String("about")) {
         return kind != Kind::Other;
     }
-    if (scheme != QLatin1String("file")) {
+    const QString path = previewscheme::localPath(url);
+    if (path.isEmpty()) {
         return false; // no network host is ever contacted
+    }
+    if (hidden(path)) {
+        return false;
     }
     switch (kind) {
     case Kind::Document:
-    case Kind::Subresource:
+        // The page itself, or one the reader went to by a link.
         return true;
     case Kind::Frame:
-        // A frame shows a page, never a folder listing, which a script of
-        // the page could read through the frame.
-        return !QFileInfo(url.toLocalFile()).isDir();
+    case Kind::Subresource:
+        // A frame shows a page, never a folder listing. Anything a page
+        // loads comes from its own folder tree or the program's pages.
+        if (kind == Kind::Frame && QFileInfo(path).isDir()) {
+            return false;
+        }
+        {
+            const QString pagePath = previewscheme::localPath(page);
+            return (!pagePath.isEmpty() && insideFolder(path, QFileInfo(pagePath).path())) ||
+                   insideFolder(path, programFolder);
+        }
     case Kind::ScriptRead:
     case Kind::Other:
         break;
@@ -66,7 +124,8 @@ bool PreviewGuard::allows(const QUrl& url, Kind kind) {
 }
 
 void PreviewGuard::interceptRequest(QWebEngineUrlRequestInfo& info) {
-    if (!allows(info.requestUrl(), kindOf(info.resourceType()))) {
+    if (!allows(info.requestUrl(), kindOf(info.resourceType()), info.firstPartyUrl(),
+                m_programFolder)) {
         info.block(true);
     }
 }

@@ -100,7 +100,9 @@ int runProgram(const ProgramOptions& options) {
     context.launcher = &launcher;
     context.programFolder = options.programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
                                                             : options.programFolder;
-    context.makePreview = [](QWidget* parent) { return new WebPreview(parent); };
+    context.makePreview = [folder = context.programFolder](QWidget* parent) {
+        return new WebPreview(parent, folder);
+    };
     // The loop ends without asking the windows again: the main window has
     // asked its questions by the time it ends the program.
     context.quit = [] { QCoreApplication::exit(0); };

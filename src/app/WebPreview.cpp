@@ -1,6 +1,7 @@
 #include "app/WebPreview.h"
 
 #include "app/PreviewGuard.h"
+#include "app/PreviewScheme.h"
 #include "preview/PagePatch.h"
 
 #include <QCoreApplication>
@@ -10,6 +11,7 @@
 #include <QPointer>
 #include <QThreadPool>
 #include <QUrl>
+#include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
@@ -86,24 +88,89 @@ QString restoreScrollScript(QPointF to) {
         to);
 }
 
+// A script run as each document (of the top frame, or of every frame) is made.
+QWebEngineScript atCreation(const QString& name, quint32 world, bool subFrames,
+                            const QString& source) {
+    QWebEngineScript script;
+    script.setName(name);
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(world);
+    script.setRunsOnSubFrames(subFrames);
+    script.setSourceCode(source);
+    return script;
+}
+
 QWidget* preparedParent(QWidget* parent) {
     PreviewGuard::prepareEngine(); // before the view starts the engine
     return parent;
 }
 } // namespace
 
-WebPreview::WebPreview(QWidget* parent) : QWebEngineView(preparedParent(parent)) {
+namespace {
+// Follows links and history to local pages and in-page data only: a page
+// can never hand an address to the desktop (mail, other programs) nor go to
+// a network host.
+class PreviewPage : public QWebEnginePage {
+  public:
+    using QWebEnginePage::QWebEnginePage;
+
+  protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override {
+        const QString scheme = url.scheme().toLower();
+        if (scheme == QLatin1String("file")) {
+            // A link to a local page: shown through the preview's own
+            // scheme, where a page cannot read other files.
+            if (isMainFrame) {
+                const QUrl shown = previewscheme::urlFor(url.toLocalFile());
+                QMetaObject::invokeMethod(
+                    this, [this, shown] { setUrl(shown); }, Qt::QueuedConnection);
+            }
+            return false;
+        }
+        return scheme == QLatin1String(previewscheme::Name) || scheme == QLatin1String("about") ||
+               scheme == QLatin1String("data") || scheme == QLatin1String("blob");
+    }
+};
+
+// Pages in the preview cannot open WebRTC connections: a TURN server over
+// TCP would reach any host past the request guard. The constructors are
+// gone before any script of the page runs, in every frame.
+const char* const NoWebRtcScript =
+    "(function() {"
+    "  ['RTCPeerConnection', 'webkitRTCPeerConnection', 'RTCDataChannel',"
+    "   'RTCSessionDescription', 'RTCIceCandidate'].forEach(function(name) {"
+    "    try { delete window[name]; } catch (e) {}"
+    "    try { Object.defineProperty(window, name, {value: undefined, configurable: false,"
+    "                                              writable: false}); } catch (e) {}"
+    "  });"
+    "})();";
+} // namespace
+
+WebPreview::WebPreview(QWidget* parent, const QString& programFolder)
+    : QWebEngineView(preparedParent(parent)) {
     setObjectName(QStringLiteral("htmlPreview"));
+    // A profile of its own, kept in memory only: no cookies, storage or cache
+    // on disk, and the guard sees every request, workers' included.
+    m_profile = new QWebEngineProfile(this);
+    m_profile->setUrlRequestInterceptor(new PreviewGuard(programFolder, m_profile));
+    m_profile->installUrlSchemeHandler(previewscheme::Name, new PreviewFiles(m_profile));
+    m_page = new PreviewPage(m_profile, this);
+    setPage(m_page);
+    QWebEngineSettings* const options = m_page->settings();
     // Pages that declare no charset are read as UTF-8, the encoding new pages
     // are written in.
-    settings()->setDefaultTextEncoding(QStringLiteral("utf-8"));
-    // Local frames need file access; the guard keeps scripts from reading
-    // local files with it and from sending anything anywhere.
-    settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-    settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-    settings()->setAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly, true);
-    settings()->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
-    page()->setUrlRequestInterceptor(new PreviewGuard(this));
+    options->setDefaultTextEncoding(QStringLiteral("utf-8"));
+    // Pages come through the preview's own scheme, each document an origin
+    // of its own; file: addresses load nothing (they would share one origin,
+    // and a page could read any file through a frame of it).
+    options->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    options->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    options->setAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly, true);
+    options->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
+    options->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+    m_page->scripts().insert(atCreation(QStringLiteral("markwright-no-webrtc"),
+                                        QWebEngineScript::MainWorld, true,
+                                        QLatin1String(NoWebRtcScript)));
     m_notice = new QLabel(this);
     m_notice->setObjectName(QStringLiteral("previewNotice"));
     m_notice->setWordWrap(true);
@@ -112,6 +179,11 @@ WebPreview::WebPreview(QWidget* parent) : QWebEngineView(preparedParent(parent))
     m_notice->setMargin(12);
     m_notice->hide();
     connect(this, &QWebEngineView::loadStarted, this, &WebPreview::onLoadStarted);
+    connect(m_page, &QWebEnginePage::scrollPositionChanged, this, [this](QPointF place) {
+        if (!place.isNull()) {
+            m_placedFile.clear(); // the widget knows the page's place now
+        }
+    });
     connect(this, &QWebEngineView::loadFinished, this, &WebPreview::onLoadFinished);
     connect(page(), &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
@@ -119,8 +191,18 @@ WebPreview::WebPreview(QWidget* parent) : QWebEngineView(preparedParent(parent))
             });
 }
 
+WebPreview::~WebPreview() {
+    // The page goes before the profile it was made with.
+    delete m_page;
+    m_page = nullptr;
+}
+
 void WebPreview::setDefaultEncoding(const QString& name) {
     settings()->setDefaultTextEncoding(name);
+}
+
+QString WebPreview::shownFile() const {
+    return previewscheme::localPath(url());
 }
 
 QString WebPreview::notice() const {
@@ -140,21 +222,24 @@ void WebPreview::restoreBeforePaint(QPointF to) {
     if (to.isNull()) {
         return;
     }
-    QWebEngineScript script;
-    script.setName(QStringLiteral("markwright-place"));
-    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    script.setWorldId(QWebEngineScript::ApplicationWorld);
-    script.setRunsOnSubFrames(false);
-    script.setSourceCode(placeBeforePaintScript(to));
-    scripts.insert(script);
+    scripts.insert(atCreation(QStringLiteral("markwright-place"),
+                              QWebEngineScript::ApplicationWorld, false,
+                              placeBeforePaintScript(to)));
 }
 
 void WebPreview::navigate(const QString& localPath) {
     const QString absolute = QFileInfo(localPath).absoluteFilePath();
-    const QUrl target = QUrl::fromLocalFile(absolute);
-    const bool samePage = url().isLocalFile() && url().toLocalFile() == absolute;
-    if (url().isLocalFile() && !m_loading && !m_rendererGone) {
-        m_places.insert(url().toLocalFile(), page()->scrollPosition());
+    const QUrl target = previewscheme::urlFor(absolute);
+    const QString shown = shownFile();
+    const bool samePage = !shown.isEmpty() && shown == absolute;
+    if (!shown.isEmpty() && !m_loading && !m_rendererGone) {
+        // The engine tells the widget of a scroll a little later: a place
+        // just put back may not have reached it yet.
+        QPointF place = page()->scrollPosition();
+        if (place.isNull() && m_placedFile == shown) {
+            place = m_placedAt;
+        }
+        m_places.insert(shown, place);
     }
     ++m_navigations;
     m_loadClock.start();
@@ -269,9 +354,12 @@ void WebPreview::onLoadStarted() {
     m_loading = true;
     if (!m_ownLoad) {
         // A page the reader went to (a link, Back, Forward): patches planned
-        // for the page before it no longer apply.
+        // for the page before it no longer apply, nor does the place kept
+        // for it (the new page opens at its top or at its #fragment).
         m_shownBytes.clear();
         ++m_navigations;
+        restoreBeforePaint(QPointF());
+        m_restorePending = false;
     }
     m_ownLoad = false;
     m_notice->hide();
@@ -279,6 +367,8 @@ void WebPreview::onLoadStarted() {
 
 void WebPreview::onLoadFinished(bool ok) {
     m_loading = false;
+    // The place was for this load only.
+    restoreBeforePaint(QPointF());
     m_lastLoadSeconds = m_loadClock.isValid() ? m_loadClock.elapsed() / 1000.0 : 0;
     if (ok) {
         emit refreshed();
@@ -289,6 +379,8 @@ void WebPreview::onLoadFinished(bool ok) {
     m_restorePending = false;
     if (ok && !m_restoreTo.isNull()) {
         page()->runJavaScript(restoreScrollScript(m_restoreTo));
+        m_placedFile = shownFile();
+        m_placedAt = m_restoreTo;
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QWebEngineView>
 
 class QLabel;
+class QWebEngineProfile;
 
 namespace markwright {
 
@@ -31,7 +32,10 @@ class WebPreview : public QWebEngineView, public PreviewPane {
     Q_OBJECT
 
   public:
-    explicit WebPreview(QWidget* parent = nullptr);
+    // `programFolder`: where the program keeps the pages a page in the
+    // preview may also load (the frames wizard's samples).
+    explicit WebPreview(QWidget* parent = nullptr, const QString& programFolder = QString());
+    ~WebPreview() override;
 
     QWidget* widget() override { return this; }
     void navigate(const QString& localPath) override;
@@ -39,6 +43,9 @@ class WebPreview : public QWebEngineView, public PreviewPane {
     void forward() override { QWebEngineView::forward(); }
     void setDefaultEncoding(const QString& name) override;
     double lastLoadSeconds() const override { return m_lastLoadSeconds; }
+
+    // The local file the page on show was read from; empty for none.
+    QString shownFile() const;
 
     // The text shown over the pane after the renderer died; empty otherwise.
     QString notice() const;
@@ -87,9 +94,14 @@ class WebPreview : public QWebEngineView, public PreviewPane {
     QByteArray m_shownBytes;
     QPointF m_restoreTo;
     QHash<QString, QPointF> m_places;
+    // The page last put back at a place, until the widget hears of a scroll.
+    QString m_placedFile;
+    QPointF m_placedAt;
     QElapsedTimer m_loadClock;
     double m_lastLoadSeconds = 0;
     QLabel* m_notice = nullptr;
+    QWebEngineProfile* m_profile = nullptr;
+    QWebEnginePage* m_page = nullptr;
 };
 
 } // namespace markwright

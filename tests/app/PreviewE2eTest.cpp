@@ -68,7 +68,7 @@ TEST_F(PreviewE2e, BackAndNextMoveThroughHistory) {
         waitForLoad([&, button = button] {
             *button ? w->findChild<QToolButton*>(button)->click() : w.select(2);
         });
-        EXPECT_EQ(view->url().toLocalFile(), w.previewFile(slot)) << button;
+        EXPECT_EQ(view->shownFile(), w.previewFile(slot)) << button;
     }
 }
 
@@ -89,6 +89,22 @@ TEST_F(PreviewE2e, RefreshKeepsThePlaceAndTheHistoryAndEachSlotItsPlace) {
     EXPECT_EQ(js("window.scrollY").toInt(), 0);
     waitForLoad([&] { w.select(1); });
     EXPECT_TRUE(waitForJs("window.scrollY", 1200)) << js("window.scrollY").toInt();
+}
+
+// The place kept for a refresh is for that refresh only: a link followed
+// afterwards opens its page at the top, or at its #fragment.
+TEST_F(PreviewE2e, ALinkFollowedAfterARefreshOpensAtItsTopOrFragment) {
+    ASSERT_TRUE(
+        writeBytes(w.docFolder() + "other.html",
+                   tallPage("other").replace("<p id=m>", "<p id=m>x</p><p id=f>").toUtf8()));
+    load(tallPage("one"));
+    scrollTo(1200);
+    load(tallPage("two"));
+    ASSERT_TRUE(waitForJs("window.scrollY", 1200));
+    waitForLoad([&] { js("location.href = 'other.html'"); });
+    EXPECT_EQ(text("f"), "other");
+    QTest::qWait(300);
+    EXPECT_EQ(js("window.scrollY").toInt(), 0);
 }
 
 // With the continuous preview on, a change shows after the idle pause and

@@ -28,7 +28,7 @@ TestWindow::TestWindow(Ini ini, bool realPreview, const QString& openPath,
     };
     context.programFolder = programDir.path();
     context.makePreview = [this, realPreview](QWidget* parent) -> PreviewPane* {
-        return realPreview ? static_cast<PreviewPane*>(new WebPreview(parent))
+        return realPreview ? static_cast<PreviewPane*>(new WebPreview(parent, programDir.path()))
                            : (recording = new RecordingPreview(parent));
     };
     context.quit = [this] { ++quits; };
