@@ -33,6 +33,8 @@ class ProcessTest : public ::testing::Test {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_DATA_HOME", dataDir.path());
         env.insert("XDG_RUNTIME_DIR", runtimeDir.path());
+        env.insert("DISPLAY", display); // the offscreen platform ignores it
+        env.remove("WAYLAND_DISPLAY");
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         QStringList args;
@@ -73,6 +75,7 @@ class ProcessTest : public ::testing::Test {
     }
 
     QTemporaryDir programDir, docDir, dataDir, runtimeDir;
+    QString display = ":1";
 };
 } // namespace
 
@@ -191,4 +194,35 @@ TEST_F(ProcessTest, ASaveCutShortIsPutBackAtTheNextStart) {
     ASSERT_EQ(left.size(), 1) << left.join(' ').toStdString();
     EXPECT_EQ(readBytes(backups + left[0]), "<p>new</p><p>o");
     expectEndsCleanly(program);
+}
+
+// Two starts at the same moment: one runs, the other hands over to it and
+// ends, though the running one is busy for a while once its window is up.
+// A start on another display runs a window of its own there.
+TEST_F(ProcessTest, OneProgramPerDisplayEvenWhenTwoStartAtOnce) {
+    QProcess one, two;
+    start(one, {}, {"busy:2500"});
+    start(two, {}, {"busy:2500"});
+    QElapsedTimer timer;
+    timer.start();
+    while (one.state() == QProcess::Running && two.state() == QProcess::Running &&
+           timer.elapsed() < 20000) {
+        one.waitForFinished(100);
+        two.waitForFinished(100);
+    }
+    const bool oneEnded = one.state() != QProcess::Running;
+    QProcess& ended = oneEnded ? one : two;
+    QProcess& running = oneEnded ? two : one;
+    ASSERT_NE(ended.state(), QProcess::Running) << "both starts kept running";
+    EXPECT_EQ(ended.exitCode(), 0);
+    readUntil(running, "steps done");
+
+    display = ":2";
+    QProcess elsewhere;
+    start(elsewhere, {}, {});
+    readUntil(elsewhere, "steps done");
+    for (QProcess* process : {&running, &elsewhere}) {
+        process->kill();
+        process->waitForFinished();
+    }
 }

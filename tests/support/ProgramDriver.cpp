@@ -9,8 +9,9 @@
 // Answers, used in order: yes, no, cancel, choice:N, file:PATH. --file PATH
 // names a file to open at start, as the command line does.
 // Steps: select:N, type:TEXT, cmd:NAME, closebox, journal (writes the crash
-// journal and prints "journaled"), dump (prints each slot). After the steps
-// it prints "steps done" and runs until the program ends.
+// journal and prints "journaled"), dump (prints each slot), busy:MS (holds
+// the event loop, as a slow start does). After the steps it prints "steps
+// done" and runs until the program ends.
 #include "app/FrmEdit.h"
 #include "app/Program.h"
 #include "core/DocumentSlots.h"
@@ -21,6 +22,7 @@
 #include "support/ProjectNames.h"
 #include <QApplication>
 #include <QTabBar>
+#include <QThread>
 #include <QTimer>
 #include <cstdio>
 #include <deque>
@@ -79,6 +81,8 @@ void runStep(FrmEdit& window, const QString& step) {
         window.recovery().journalNow();
         window.recovery().flush();
         say(QStringLiteral("journaled"));
+    } else if (step.startsWith("busy:")) {
+        QThread::msleep(step.mid(5).toULong());
     } else if (step == "dump") {
         const DocumentSlots& docs = window.documents();
         for (int n = 1; n <= DocumentSlots::Count; ++n) {
