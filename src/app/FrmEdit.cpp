@@ -544,6 +544,10 @@ void FrmEdit::flushPreviewFiles() {
     m_refresher->waitForCopies();
 }
 
+QStringList FrmEdit::previewFolders() const {
+    return m_refresher->previewFolders();
+}
+
 void FrmEdit::continuousRefreshTick() {
     showUnsavedMarks();
     m_refresher->tick(continuousPreview());

@@ -63,6 +63,7 @@ class FrmEdit : public QMainWindow, public DocumentHost {
 
     void refreshPreview() override;
     void flushPreviewFiles() override;
+    QStringList previewFolders() const override;
     void showPanes(bool visible) override;
     QString tabCaption(int n) const override;
     void setTabCaptions(int n, const QString& sourceTab, const QString& previewTab) override;

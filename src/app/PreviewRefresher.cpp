@@ -9,6 +9,9 @@
 #include "editor/SourcePane.h"
 #include "files/PreviewFile.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace markwright {
 
 PreviewRefresher::PreviewRefresher(DocumentHost& host, PreviewPane& preview, const Clock& clock)
@@ -32,8 +35,16 @@ PreviewRefresher::Encoded PreviewRefresher::encodedText(int n) const {
     return out;
 }
 
+void PreviewRefresher::noteFolderOf(const QString& path) {
+    const QString folder = QFileInfo(path).absolutePath() + QLatin1Char('/');
+    if (!m_folders.contains(folder)) {
+        m_folders.append(folder);
+    }
+}
+
 bool PreviewRefresher::writeText(int n, const QString& path) {
     m_copies.waitForDone();
+    noteFolderOf(path);
     return DocumentSlots::valid(n) &&
            previewfile::write(path, encodedText(n).bytes,
                               previewfile::permissionsFor(m_slots.title(n)));
@@ -53,9 +64,19 @@ void PreviewRefresher::refresh() {
     // this page's file after it.
     m_copies.waitForDone();
     const QFileDevice::Permissions permissions = previewfile::permissionsFor(m_slots.title(n));
+    noteFolderOf(path);
     if (!previewfile::write(path, text.bytes, permissions)) {
+        // Without it the pane would go on showing its last page (another
+        // slot's, maybe) under this slot's title.
+        m_preview.showNotice(
+            QStringLiteral("The preview file could not be written:\n%1\n\nThe preview tries "
+                           "again after your next edit; F5 tries at once.")
+                .arg(QDir::toNativeSeparators(path)));
+        m_waitForEditAfter = m_slots.lastEditTime();
         return;
     }
+    m_waitForEditAfter.reset();
+    m_preview.showNotice(QString());
     m_preview.setDefaultEncoding(text.encodingName);
     m_preview.navigate(path);
     if (m_host.mayTakeKeyboard()) {
@@ -69,6 +90,7 @@ void PreviewRefresher::refresh() {
             copies.append(copy);
         }
     }
+    noteFolderOf(m_slots.folder(1) + DocumentSlots::previewFileName(1));
     m_copies.write(
         copies, text.owned.isNull() ? QByteArray(text.bytes.data(), text.bytes.size()) : text.owned,
         permissions);
@@ -82,10 +104,22 @@ double PreviewRefresher::pauseNeeded() const {
 }
 
 void PreviewRefresher::tick(bool continuous) {
-    if (continuous && m_slots.previewStale() &&
-        m_clock.now() - m_slots.lastEditTime() > pauseNeeded()) {
-        refresh();
+    if (!continuous || !m_slots.previewStale() ||
+        m_clock.now() - m_slots.lastEditTime() <= pauseNeeded() ||
+        m_waitForEditAfter == m_slots.lastEditTime()) {
+        return;
     }
+    // Loading such a page again would most likely kill the renderer again,
+    // at every pause in typing.
+    const qint64 failed = m_preview.failedPageBytes();
+    if (failed > 0 && m_pane.bytes().size() >= failed) {
+        m_preview.showNotice(
+            QStringLiteral("This page is too large for the preview to follow your typing: its "
+                           "renderer stopped on a page of this size.\nPress F5 to show it."));
+        m_waitForEditAfter = m_slots.lastEditTime(); // told once, not at every tick
+        return;
+    }
+    refresh();
 }
 
 } // namespace markwright

@@ -2,6 +2,8 @@
 
 #include "app/BackgroundWriter.h"
 
+#include <optional>
+
 namespace markwright {
 
 class DocumentHost;
@@ -18,12 +20,14 @@ class PreviewRefresher {
 
     // Writes the pane's text to the current slot's preview file, navigates
     // the preview there, gives the keyboard back to the pane (unless the
-    // user is elsewhere: another window, a menu, a dialog) and clears the
-    // stale flag; then leaves the same text under all five preview names in
-    // slot 1's folder, for the external browsers (written in the background:
-    // for a large page they are most of the work). When the slot's file cannot
-    // be written it stops there, silently: the preview keeps what it shows
-    // and the stale flag stays set, so the next tick tries again.
+    // user is elsewhere: another window, a menu, a dialog), takes away any
+    // notice and clears the stale flag; then leaves the same text under all
+    // five preview names in slot 1's folder, for the external browsers
+    // (written in the background: for a large page they are most of the
+    // work). When the slot's file cannot be written the preview says so in
+    // its notice, over whatever page it showed before; the stale flag stays
+    // set, and the continuous preview tries again after the next edit, not
+    // at every tick.
     void refresh();
 
     // Writes the pane's text, in slot n's encoding, to `path`.
@@ -32,8 +36,14 @@ class PreviewRefresher {
     // Returns once the copies for the external browsers are all written.
     void waitForCopies() { m_copies.waitForDone(); }
 
-    // One tick of the continuous preview.
+    // One tick of the continuous preview. A page at least as large as one
+    // the renderer died on is not loaded: the notice says that F5 shows it,
+    // and the next try waits for the next edit.
     void tick(bool continuous);
+
+    // Every folder preview files were written to since the program started,
+    // each ending in '/', so Close can take them all away.
+    const QStringList& previewFolders() const { return m_folders; }
 
     static constexpr double IdleSeconds = 1.0;
     static constexpr double MaxIdleSeconds = 10.0;
@@ -49,6 +59,7 @@ class PreviewRefresher {
     };
     // The pane's text in slot n's encoding (UTF-8 when that cannot hold it).
     Encoded encodedText(int n) const;
+    void noteFolderOf(const QString& path);
 
     DocumentSlots& m_slots;
     SourcePane& m_pane;
@@ -56,6 +67,10 @@ class PreviewRefresher {
     const Clock& m_clock;
     DocumentHost& m_host;
     BackgroundWriter m_copies;
+    QStringList m_folders;
+    // Set when the continuous preview waits for an edit before it tries
+    // again: the time of the last edit when it gave up.
+    std::optional<double> m_waitForEditAfter;
 };
 
 } // namespace markwright

@@ -205,6 +205,17 @@ QString WebPreview::shownFile() const {
     return previewscheme::localPath(url());
 }
 
+void WebPreview::showNotice(const QString& text) {
+    if (text.isEmpty()) {
+        m_notice->hide();
+        return;
+    }
+    m_notice->setText(text);
+    m_notice->setGeometry(rect());
+    m_notice->show();
+    m_notice->raise();
+}
+
 QString WebPreview::notice() const {
     return m_notice->isVisible() ? m_notice->text() : QString();
 }
@@ -243,6 +254,7 @@ void WebPreview::navigate(const QString& localPath) {
     }
     ++m_navigations;
     m_loadClock.start();
+    m_pageBytes = QFileInfo(absolute).size();
     if (samePage && !m_rendererGone) {
         if (m_patchInPlace && !m_loading && !m_patching && patchInPlace(absolute)) {
             return;
@@ -290,6 +302,20 @@ bool WebPreview::patchInPlace(const QString& path) {
     QByteArray now = patchableBytes(path);
     if (now.isEmpty()) {
         return false;
+    }
+    if (now == m_shownBytes) {
+        // The page on show already (F5, a Save As): loading it again would
+        // cost as much as any load of a page this large, for nothing.
+        const int navigation = m_navigations;
+        QMetaObject::invokeMethod(
+            this,
+            [this, navigation] {
+                if (navigation == m_navigations && !m_rendererGone) {
+                    emit refreshed();
+                }
+            },
+            Qt::QueuedConnection);
+        return true;
     }
     // Planning reads both versions of the page whole (about half a second at
     // 50 MB), so it runs on a worker thread; the window goes on meanwhile.
@@ -357,6 +383,7 @@ void WebPreview::onLoadStarted() {
         // for the page before it no longer apply, nor does the place kept
         // for it (the new page opens at its top or at its #fragment).
         m_shownBytes.clear();
+        m_pageBytes = 0; // not a page this pane wrote: its size is not known
         ++m_navigations;
         restoreBeforePaint(QPointF());
         m_restorePending = false;
@@ -371,6 +398,9 @@ void WebPreview::onLoadFinished(bool ok) {
     restoreBeforePaint(QPointF());
     m_lastLoadSeconds = m_loadClock.isValid() ? m_loadClock.elapsed() / 1000.0 : 0;
     if (ok) {
+        if (m_failedBytes > 0 && m_pageBytes >= m_failedBytes) {
+            m_failedBytes = 0; // a new renderer held a page that large
+        }
         emit refreshed();
     }
     if (!m_restorePending) {
@@ -393,15 +423,15 @@ void WebPreview::onRendererGone(QWebEnginePage::RenderProcessTerminationStatus s
     if (status == QWebEnginePage::NormalTerminationStatus) {
         return;
     }
-    m_notice->setText(
+    if (m_pageBytes > 0 && (m_failedBytes == 0 || m_pageBytes < m_failedBytes)) {
+        m_failedBytes = m_pageBytes;
+    }
+    showNotice(
         status == QWebEnginePage::KilledTerminationStatus
             ? tr("The preview stopped: its renderer was ended (perhaps for lack of memory on a "
                  "very large page).\nPress F5 to try again.")
             : tr("The preview stopped: its renderer crashed or ran out of memory.\nPress F5 to "
                  "try again."));
-    m_notice->setGeometry(rect());
-    m_notice->show();
-    m_notice->raise();
 }
 
 } // namespace markwright

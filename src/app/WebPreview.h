@@ -26,8 +26,13 @@ namespace markwright {
 // element of its body gets that element replaced in place (see PagePatch):
 // no reload, so the cost follows the size of the edit rather than of the page.
 //
+// A refresh whose large page holds the very bytes on show loads nothing: the
+// pane only tells it is refreshed.
+//
 // When the page's renderer dies (out of memory on a huge page, say), the
-// pane says so and the next refresh starts a new one.
+// pane says so and the next refresh starts a new one. It remembers the size
+// of the page it died on, so the continuous preview leaves pages that large
+// to F5 instead of killing each new renderer again.
 class WebPreview : public QWebEngineView, public PreviewPane {
     Q_OBJECT
 
@@ -43,11 +48,14 @@ class WebPreview : public QWebEngineView, public PreviewPane {
     void forward() override { QWebEngineView::forward(); }
     void setDefaultEncoding(const QString& name) override;
     double lastLoadSeconds() const override { return m_lastLoadSeconds; }
+    void showNotice(const QString& text) override;
+    qint64 failedPageBytes() const override { return m_failedBytes; }
 
     // The local file the page on show was read from; empty for none.
     QString shownFile() const;
 
-    // The text shown over the pane after the renderer died; empty otherwise.
+    // The text shown over the pane (after the renderer died, say); empty
+    // when none is.
     QString notice() const;
 
     // Pages of at least this many bytes are patched in place where they can
@@ -91,6 +99,8 @@ class WebPreview : public QWebEngineView, public PreviewPane {
     // (a link followed, Back, Forward) shows a page the bytes below are not.
     bool m_ownLoad = false;
     int m_navigations = 0;
+    qint64 m_pageBytes = 0;   // the size of the file last navigated to
+    qint64 m_failedBytes = 0; // see failedPageBytes()
     QByteArray m_shownBytes;
     QPointF m_restoreTo;
     QHash<QString, QPointF> m_places;

@@ -3,6 +3,7 @@
 #include <QtGlobal>
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -31,6 +32,8 @@ class DocumentHost {
     virtual void refreshPreview() = 0;
     // Returns once every preview file being written is on disk.
     virtual void flushPreviewFiles() = 0;
+    // Every folder preview files were written to, each ending in '/'.
+    virtual QStringList previewFolders() const = 0;
     virtual void showPanes(bool visible) = 0;
     // Slot n's text now has nothing unsaved that a crash could lose.
     virtual void slotSettled(int n) = 0;

@@ -25,6 +25,13 @@ class PreviewPane {
     virtual void setDefaultEncoding(const QString& name) { (void)name; }
     // How long the last page took to load, in seconds (0: not known).
     virtual double lastLoadSeconds() const { return 0; }
+    // Shows `text` over the pane, in place of the page (why it is not the
+    // page being written); an empty text takes it away.
+    virtual void showNotice(const QString& text) { (void)text; }
+    // The size in bytes of the smallest page the renderer died on since a
+    // page that large last loaded; 0 when none. Pages this large are left to
+    // an explicit refresh.
+    virtual qint64 failedPageBytes() const { return 0; }
 };
 
 } // namespace markwright

@@ -26,7 +26,7 @@ DiskWatch::Stamp DiskWatch::stampOf(const QString& path) {
 
 DiskWatch::DiskWatch(QObject* parent) : QObject(parent) {
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &DiskWatch::onPathChanged);
-    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &DiskWatch::onPathChanged);
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &DiskWatch::onFolderChanged);
 }
 
 void DiskWatch::remember(int n, const QString& path) {
@@ -34,6 +34,7 @@ void DiskWatch::remember(int n, const QString& path) {
     entry.path = QFileInfo(path).absoluteFilePath();
     entry.known = stampOf(entry.path);
     entry.offered = entry.known;
+    entry.seen = entry.known;
     rewatch();
 }
 
@@ -42,6 +43,7 @@ void DiskWatch::rememberAs(int n, const QString& path, const Stamp& known) {
     entry.path = QFileInfo(path).absoluteFilePath();
     entry.known = known;
     entry.offered = known;
+    entry.seen = known;
     rewatch();
 }
 
@@ -78,11 +80,29 @@ void DiskWatch::markOffered(int n) {
     entry.offered = stampOf(entry.path);
 }
 
+void DiskWatch::onFolderChanged(const QString& folder) {
+    // Only the slots' files in this folder matter here; any other name in it
+    // (a preview file written, another program's file) changes nothing.
+    const QString watched = QFileInfo(folder).absoluteFilePath();
+    for (const Entry& entry : m_entries) {
+        if (!entry.path.isEmpty() && QFileInfo(entry.path).absolutePath() == watched &&
+            stampOf(entry.path) != entry.seen) {
+            onPathChanged(folder);
+            return;
+        }
+    }
+}
+
 void DiskWatch::onPathChanged(const QString& path) {
     // A file replaced by renaming another over it drops out of the watch;
     // a deleted one may come back. Watch again whatever is there now.
     m_watcher.removePath(path);
     rewatch();
+    for (Entry& entry : m_entries) {
+        if (!entry.path.isEmpty()) {
+            entry.seen = stampOf(entry.path);
+        }
+    }
     for (int n = 1; n <= Slots; ++n) {
         if (needsOffer(n)) {
             emit outsideChange(n);

@@ -12,6 +12,11 @@ namespace markwright {
 // last opened or saved here; the slot's file "changed on disk" when it no
 // longer looks like that. Our own saves re-remember the file, so they never
 // count as a change.
+//
+// The folders of the files are watched too (a deleted file may be created
+// again). Other files come and go there, the program's own preview files at
+// every refresh: a change of a folder is looked into only when one of the
+// slots' files in it no longer looks as it did when last looked at.
 class DiskWatch : public QObject {
     Q_OBJECT
 
@@ -61,8 +66,10 @@ class DiskWatch : public QObject {
         QString path;
         Stamp known;   // as opened or saved here
         Stamp offered; // as last offered to the user
+        Stamp seen;    // as last looked at
     };
     void onPathChanged(const QString& path);
+    void onFolderChanged(const QString& folder);
     void rewatch();
     Entry& at(int n) { return m_entries[static_cast<std::size_t>(n - 1)]; }
     const Entry& at(int n) const { return m_entries[static_cast<std::size_t>(n - 1)]; }

@@ -331,7 +331,7 @@ bool FileCommands::close() {
     for (int n = 1; n <= DocumentSlots::Count; ++n) {
         folders.append(docs.folder(n));
     }
-    folders << m_state.openPath() << m_state.startFolder();
+    folders << m_state.openPath() << m_state.startFolder() << m_host.previewFolders();
     folders.removeDuplicates();
     for (const QString& folder : folders) {
         for (int k = 1; k <= DocumentSlots::Count; ++k) {

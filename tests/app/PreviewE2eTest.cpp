@@ -178,6 +178,32 @@ TEST_F(PreviewE2e, ADeadRendererIsToldAndTheNextRefreshRecovers) {
     EXPECT_EQ(text("t"), "alive");
 }
 
+// After the renderer died on a page, the continuous preview loads only
+// smaller pages and says that F5 shows the others, so a page too large for
+// the engine does not kill it at every pause in typing.
+TEST_F(PreviewE2e, AfterARendererDeathPagesAsLargeAreLeftToF5) {
+    const QString page = "<html><body><p id=t>one</p></body></html>";
+    load(page);
+    QSignalSpy gone(view->page(), &QWebEnginePage::renderProcessTerminated);
+    ::kill(static_cast<pid_t>(view->page()->renderProcessPid()), SIGKILL);
+    ASSERT_TRUE(gone.wait(LoadTimeoutMs));
+    const auto typeAndPause = [&](const QString& html) {
+        w->source().setText(html);
+        w.clock.advance(30);
+        w->continuousRefreshTick();
+    };
+    waitForLoad([&] { typeAndPause("<p id=t>two</p>"); });
+    EXPECT_EQ(text("t"), "two");
+    QSignalSpy loads(view, &QWebEngineView::loadStarted);
+    typeAndPause(QString(page).replace("one", "three"));
+    QTest::qWait(300);
+    EXPECT_EQ(loads.count(), 0);
+    EXPECT_TRUE(view->notice().contains("F5")) << view->notice().toStdString();
+    refreshAndWait();
+    EXPECT_EQ(text("t"), "three");
+    EXPECT_TRUE(view->notice().isEmpty());
+}
+
 // A large page changed inside one element is patched in place, with no load;
 // where the browser built the page otherwise than its text nests, it is
 // loaded in full instead. Either way the preview shows the new text.
@@ -197,6 +223,10 @@ TEST_F(PreviewE2e, ALargePageIsPatchedInPlaceOrLoadedWhereItCannotBe) {
     ASSERT_TRUE(shown.wait(LoadTimeoutMs));
     EXPECT_EQ(text("t"), "after");
     EXPECT_EQ(loads.count(), 0) << "patched in place";
+    // The same bytes again (F5): told refreshed, with nothing loaded.
+    w->refreshPreview();
+    ASSERT_TRUE(shown.wait(LoadTimeoutMs));
+    EXPECT_EQ(loads.count(), 0) << "nothing to load";
     // A <div> inside a <p> closes the paragraph in a browser.
     load(QString(page).replace("<p id=t>before</p>", "<p id=t><b id=u>x</b><div id=v>y</div></p>"));
     EXPECT_EQ(loads.count(), 1);

@@ -16,9 +16,11 @@ class RecordingPreview : public QWidget, public PreviewPane {
     void back() override { ++backs; }
     void forward() override { ++forwards; }
     void setDefaultEncoding(const QString& name) override { encodings.append(name); }
+    void showNotice(const QString& text) override { notices.append(text); }
 
     QStringList navigations;
     QStringList encodings; // the default encodings it was told, in order
+    QStringList notices;   // the notices it was told to show ("": none), in order
     int backs = 0;
     int forwards = 0;
 };
