@@ -1,6 +1,7 @@
 #include "app/FrmEdit.h"
 
 #include "app/FixedTabBar.h"
+#include "app/InputHold.h"
 #include "app/MenuBuilder.h"
 #include "app/MenuTable.h"
 #include "app/PreviewRefresher.h"
@@ -8,11 +9,13 @@
 #include "app/StatusPanels.h"
 #include "app/ToolbarTable.h"
 #include "browsers/ExternalBrowsers.h"
+#include "core/BusyGate.h"
 #include "core/Clock.h"
 #include "core/PageTemplate.h"
 #include "core/PaneTitles.h"
 #include "core/PreviewPane.h"
 #include "dialogs/Launcher.h"
+#include "dialogs/Prompts.h"
 #include "editor/EditorCommands.h"
 #include "editor/FindBar.h"
 #include "editor/LineEnds.h"
@@ -73,6 +76,7 @@ FrmEdit::FrmEdit(const AppContext& context, QWidget* parent)
       m_commonDialog(*context.prompts) {
     setObjectName(QStringLiteral("frmEdit"));
     setAcceptDrops(true);
+    new InputHold(this);
     buildWidgets();
     m_insert = std::make_unique<InsertCommands>(*m_source, m_commonDialog);
     m_editor = std::make_unique<EditorCommands>(*this, *m_context.prompts);
@@ -404,11 +408,31 @@ void FrmEdit::offerRestore() {
 }
 
 void FrmEdit::openFiles(const QStringList& paths) {
-    const int first = m_sourceTabs->currentIndex();
-    for (int i = 0; i < paths.size() && first + i < DocumentSlots::Count; ++i) {
-        m_sourceTabs->setCurrentIndex(first + i);
-        m_files->openFile(paths[i]);
-    }
+    // After whatever is under way: a file arriving while another is read in
+    // (or a format runs, or a question waits) never lands in the middle.
+    BusyGate::whenIdle(this, [this, paths] {
+        if (m_ended || paths.isEmpty()) {
+            return;
+        }
+        const std::vector<int> chosen = m_docs.slotsForArrivals(currentSlot(), int(paths.size()));
+        for (std::size_t i = 0; i < chosen.size(); ++i) {
+            // One at a time: each waits until the one before is in.
+            BusyGate::whenIdle(this, [this, slot = chosen[i], path = paths[int(i)]] {
+                if (!m_ended) {
+                    m_sourceTabs->setCurrentIndex(slot - 1);
+                    m_files->openFile(path);
+                }
+            });
+        }
+        if (paths.size() > int(chosen.size())) {
+            const QStringList left = paths.mid(int(chosen.size()));
+            m_context.prompts->showError(
+                QStringLiteral("Every document slot holds a page, so these files were not "
+                               "opened:\n%1")
+                    .arg(left.join(QLatin1Char('\n'))),
+                Prompts::Icon::Warning);
+        }
+    });
 }
 
 namespace {
@@ -451,7 +475,13 @@ void FrmEdit::closeEvent(QCloseEvent* event) {
         return;
     }
     event->ignore();
-    m_files->close();
+    // Once what is under way is done: Close asks its questions about whole
+    // pages only.
+    BusyGate::whenIdle(this, [this] {
+        if (!m_ended) {
+            m_files->close();
+        }
+    });
 }
 
 void FrmEdit::changeEvent(QEvent* event) {

@@ -65,4 +65,18 @@ void DocumentSlots::recordEdit(int n, double now) {
     at(n).changed = true;
 }
 
+std::vector<int> DocumentSlots::slotsForArrivals(int current, int count) const {
+    std::vector<int> chosen;
+    for (int k = 0; k < Count && static_cast<int>(chosen.size()) < count; ++k) {
+        const int n = (current - 1 + k) % Count + 1;
+        if (untouched(n)) {
+            chosen.push_back(n);
+        }
+    }
+    if (chosen.empty() && count > 0 && valid(current)) {
+        chosen.push_back(current);
+    }
+    return chosen;
+}
+
 } // namespace markwright

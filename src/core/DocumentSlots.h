@@ -5,6 +5,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <vector>
 
 namespace markwright {
 
@@ -66,6 +67,14 @@ class DocumentSlots {
     bool richText(int n) const { return at(n).richText; }
     void setRichText(int n, bool richText) { at(n).richText = richText; }
     QString previewPath(int n) const { return folder(n) + previewFileName(n); }
+
+    // A slot that holds no file and nothing typed.
+    bool untouched(int n) const { return title(n) == initialTitle(n) && !changed(n); }
+    // The slots `count` files arriving from outside go into, in order: the
+    // untouched ones from slot `current` on (then from slot 1), so no page
+    // is pushed out; when every slot holds a page, the first goes into the
+    // current slot, as Open does, and no other is opened.
+    std::vector<int> slotsForArrivals(int current, int count) const;
 
     // The slot whose text the pane holds (0 before the first load).
     int paneSlot() const { return m_paneSlot; }

@@ -7,8 +7,14 @@
 #include "editor/Formatter.h"
 #include "editor/SourcePane.h"
 
+#include "core/DocumentSlots.h"
+
 #include <QApplication>
 #include <QClipboard>
+#include <QFutureWatcher>
+#include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
+#include <atomic>
 
 namespace markwright {
 
@@ -59,35 +65,59 @@ bool EditorCommands::format(Style style) {
     if (m_formatting) {
         return false;
     }
-    m_formatting = true;
     const QString selected = htmlformat::toCrLf(m_pane.selectedText());
+    // Nothing selected formats to nothing: the text stays as it was.
+    if (selected.isEmpty()) {
+        return true;
+    }
+    m_formatting = true;
     const QString lineEnd = m_pane.enterText();
     const bool wasReadOnly = m_pane.isReadOnly();
     m_pane.setReadOnly(true);
-    const htmlformat::Progress progress = [this](double done) {
-        m_host.showStatus(QStringLiteral("Formatting... %1%").arg(qRound(done * 100)));
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // The formatter runs on a worker while the window goes on (taking no
+    // input: see BusyGate); its progress is shown from the event loop.
+    auto busy = std::make_shared<BusyGate>();
+    // The worker only writes how far it is; the window reads it.
+    auto percent = std::make_shared<std::atomic<int>>(-1);
+    const htmlformat::Progress progress = [percent](double done) {
+        percent->store(qRound(done * 100));
     };
-    QString result;
-    const auto busy = std::make_unique<BusyGate>();
-    switch (style) {
-    case Style::Hierarchal:
-        result = htmlformat::formatHierarchal(selected, progress, lineEnd);
-        break;
-    case Style::Simple:
-        result = htmlformat::formatSimple(selected, lineEnd);
-        break;
-    case Style::Compact:
-        result = htmlformat::formatCompact(selected, lineEnd);
-        break;
-    }
-    m_pane.setReadOnly(wasReadOnly);
-    m_host.showStatus(QString());
-    // Nothing selected formats to nothing: the text stays as it was.
-    if (!selected.isEmpty()) {
-        m_pane.replaceSelection(result);
-    }
-    m_formatting = false;
+    auto* shower = new QTimer(&m_context);
+    QObject::connect(shower, &QTimer::timeout, &m_context, [this, percent] {
+        if (percent->load() >= 0) {
+            m_host.showStatus(QStringLiteral("Formatting... %1%").arg(percent->load()));
+        }
+    });
+    shower->start(100);
+    const int slot = m_host.documents().paneSlot();
+    const int start = m_pane.selectionStart();
+    const int length = m_pane.selectionLength();
+    auto* watcher = new QFutureWatcher<QString>(&m_context);
+    QObject::connect(watcher, &QFutureWatcher<QString>::finished, &m_context, [=]() mutable {
+        watcher->deleteLater();
+        delete shower;
+        m_pane.setReadOnly(wasReadOnly);
+        m_host.showStatus(QString());
+        m_formatting = false;
+        busy.reset();
+        // Nothing can have moved meanwhile; should it have, the result is
+        // for a text no longer there.
+        if (m_host.documents().paneSlot() == slot && m_pane.selectionStart() == start &&
+            m_pane.selectionLength() == length) {
+            m_pane.replaceSelection(watcher->result());
+        }
+    });
+    watcher->setFuture(QtConcurrent::run([style, selected, progress, lineEnd] {
+        switch (style) {
+        case Style::Hierarchal:
+            return htmlformat::formatHierarchal(selected, progress, lineEnd);
+        case Style::Simple:
+            return htmlformat::formatSimple(selected, lineEnd);
+        case Style::Compact:
+            break;
+        }
+        return htmlformat::formatCompact(selected, lineEnd);
+    }));
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <functional>
 
@@ -25,8 +26,8 @@ class EditorCommands {
     void selectAll();
 
     enum class Style { Hierarchal, Simple, Compact };
-    // Formats the selection and puts the result in its place in one edit.
-    // While a long run lets the window repaint, user input waits, and a
+    // Formats the selection on a worker and puts the result in its place in
+    // one edit once it is done; the busy gate is held meanwhile, and a
     // second format request is refused; returns false when refused.
     bool format(Style style);
     bool formatting() const { return m_formatting; }
@@ -47,6 +48,8 @@ class EditorCommands {
     Prompts& m_prompts;
     QString m_searchText;
     bool m_formatting = false;
+    // Owns the connections to a format running on a worker.
+    QObject m_context;
 };
 
 } // namespace markwright

@@ -1,6 +1,5 @@
 #include "editor/SourcePane.h"
 
-#include "core/BusyGate.h"
 #include "editor/HtmlStyle.h"
 #include "editor/LineEnds.h"
 #include "editor/TagMatch.h"
@@ -172,30 +171,62 @@ QString SourcePane::text() const {
 void SourcePane::setText(const QString& text) {
     const QByteArray raw = text.toUtf8();
     // The pane itself is not painted until the whole text is in: a page
-    // written as one long line would otherwise be measured again after
-    // every slice.
-    const BusyGate busy;
+    // written as one long line would otherwise be measured as it grows. A
+    // large file is read into a document of its own instead (see
+    // detachedDocument), so nothing waits here for long.
     const bool painting = viewport()->updatesEnabled();
     viewport()->setUpdatesEnabled(false);
     asOneChange([&] {
         SendScintilla(SCI_CLEARALL);
-        // A large text goes in a slice at a time, letting the window paint
-        // between slices (user input waits, so nothing edits a half-loaded
-        // text). The change is reported once, when all of it is in.
-        constexpr qsizetype Slice = qsizetype(4) << 20;
-        for (qsizetype from = 0; from < raw.size(); from += Slice) {
-            const qsizetype length = qMin(Slice, raw.size() - from);
-            SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(length),
-                          raw.constData() + from);
-            if (from + length < raw.size()) {
-                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            }
-        }
+        SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(raw.size()), raw.constData());
         SendScintilla(SCI_GOTOPOS, 0UL);
         SendScintilla(SCI_EMPTYUNDOBUFFER);
     });
     followLineEnds();
     viewport()->setUpdatesEnabled(painting);
+    emit textReplaced();
+}
+
+DetachedDocument SourcePane::detachedDocument() {
+    // No size to reserve, default options: the document grows as it is filled.
+    return DetachedDocument(SendScintillaPtrResult(SCI_CREATELOADER));
+}
+
+void SourcePane::adoptDocument(int slot, DetachedDocument&& loaded) {
+    void* const document = loaded.take();
+    if (document == nullptr || slot < 1 || slot > Slots) {
+        if (document != nullptr) {
+            SendScintilla(SCI_RELEASEDOCUMENT, 0UL, document);
+        }
+        return;
+    }
+    SlotView& view = m_slots[static_cast<std::size_t>(slot - 1)];
+    void* const old = view.document;
+    view = SlotView{document};
+    if (m_shownSlot != 0 && slot != m_shownSlot) {
+        // Loaded for a slot not on show: it is there when the slot is.
+        if (old != nullptr) {
+            SendScintilla(SCI_RELEASEDOCUMENT, 0UL, old);
+        }
+        return;
+    }
+    const bool painting = viewport()->updatesEnabled();
+    viewport()->setUpdatesEnabled(false);
+    asOneChange([&] {
+        attachDocument(document);
+        // A loader's document is filled without an undo history, and keeps
+        // none until told to.
+        SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
+        SendScintilla(SCI_EMPTYUNDOBUFFER);
+        SendScintilla(SCI_GOTOPOS, 0UL);
+    });
+    m_shownSlot = slot;
+    if (old != nullptr) {
+        SendScintilla(SCI_RELEASEDOCUMENT, 0UL, old);
+    }
+    followLineEnds();
+    viewport()->setUpdatesEnabled(painting);
+    emit changed();
     emit textReplaced();
 }
 

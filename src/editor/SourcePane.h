@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/DetachedDocument.h"
+
 #include <Qsci/qsciscintilla.h>
 
 #include <QByteArrayView>
@@ -66,6 +68,13 @@ class SourcePane : public QsciScintilla {
     // `changed()` and `textReplaced()` are emitted, as for a load.
     static constexpr int Slots = 5;
     void showSlot(int slot, const QString& text);
+
+    // An empty document to fill away from the pane (on any thread); then
+    // `adoptDocument` makes it slot
+    // `slot`'s text in one step, shown at once when the slot is on show,
+    // with the caret at the start and a fresh undo history.
+    DetachedDocument detachedDocument();
+    void adoptDocument(int slot, DetachedDocument&& loaded);
 
     void redoOnce();
     // What Enter types in the text shown: "\r\n", "\n" or "\r". Commands

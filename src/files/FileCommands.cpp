@@ -8,11 +8,11 @@
 #include "core/PaneTitles.h"
 #include "dialogs/CFileDialog.h"
 #include "dialogs/Prompts.h"
+#include "editor/DetachedDocument.h"
 #include "editor/SourcePane.h"
 #include "files/DocumentFile.h"
 #include "files/SettingsStore.h"
 
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QFutureWatcher>
@@ -25,21 +25,6 @@ const char* const FileCommands::FileFilter =
 const char* const FileCommands::SavePromptText = "Do you want to save changes to ";
 
 namespace {
-// Reads on a worker thread while the window keeps painting; user input waits
-// until the file is in, so no command can run over a half-done Open.
-docfile::ReadResult readWhileResponsive(const QString& path) {
-    const BusyGate busy;
-    QFutureWatcher<docfile::ReadResult> watcher;
-    QEventLoop loop;
-    QObject::connect(&watcher, &QFutureWatcher<docfile::ReadResult>::finished, &loop,
-                     &QEventLoop::quit);
-    watcher.setFuture(QtConcurrent::run([path] { return docfile::read(path); }));
-    if (!watcher.isFinished()) {
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-    }
-    return watcher.result();
-}
-
 constexpr int DialogFlags =
     CFileDialog::HideReadOnly | CFileDialog::FileMustExist | CFileDialog::CreatePrompt;
 } // namespace
@@ -232,38 +217,76 @@ void FileCommands::open() {
     load(n, dialog.fileName(), dialog.fileTitle());
 }
 
-bool FileCommands::openFile(const QString& path) {
+void FileCommands::openFile(const QString& path) {
     const int n = m_host.currentSlot();
     if (!DocumentSlots::valid(n)) {
-        return false;
+        return;
     }
     // No dialog, so no starting folder to read: the settings are only
     // written, once the file is in.
     if (!offerToSave(n, Route::Save)) {
-        return false;
+        return;
     }
     const QFileInfo info(path);
-    return load(n, info.absoluteFilePath(), info.fileName());
+    load(n, info.absoluteFilePath(), info.fileName());
 }
 
-bool FileCommands::load(int n, const QString& fileName, const QString& fileTitle) {
+struct FileCommands::Reading {
+    docfile::ReadResult read;
+    DetachedDocument document;
+};
+
+void FileCommands::readInBackground(const QString& path, bool forPane,
+                                    std::function<void(Reading&)> then) {
+    // The file is read, decoded and made into a document of the pane on a
+    // worker; the window goes on meanwhile and takes no input, and whatever
+    // else arrives waits for the gate (see BusyGate).
+    m_reading = std::make_unique<BusyGate>();
+    auto reading = std::make_shared<Reading>();
+    if (forPane) {
+        reading->document = m_host.source().detachedDocument();
+    }
+    auto* watcher = new QFutureWatcher<void>(&m_context);
+    QObject::connect(watcher, &QFutureWatcher<void>::finished, &m_context,
+                     [this, watcher, reading, then = std::move(then)] {
+                         watcher->deleteLater();
+                         m_reading.reset();
+                         then(*reading);
+                     });
+    watcher->setFuture(QtConcurrent::run([path, forPane, reading] {
+        reading->read = docfile::read(path);
+        if (forPane && reading->read.ok && !reading->document.fill(reading->read.text)) {
+            reading->read.ok = false;
+            reading->read.error = QStringLiteral("There is not enough memory to hold it.");
+        }
+    }));
+}
+
+void FileCommands::load(int n, const QString& fileName, const QString& fileTitle) {
     // Read first: when the file cannot be read the slot stays exactly as it
     // was, so a later Save can never write old text over the chosen file.
-    docfile::ReadResult read = readWhileResponsive(fileName);
-    if (!read.ok) {
-        showError(QStringLiteral("opened"), fileName, read.error);
-        return false;
-    }
-    DocumentSlots& docs = m_host.documents();
-    m_host.source().setText(read.text);
-    docs.setEncoding(n, read.encoding, read.charset);
-    docs.setRichText(n, read.richText);
-    takeFile(n, fileName, fileTitle);
-    QString folder = docs.folder(n);
-    m_settings.writeIniKey(QStringLiteral("OpenPath"), folder);
-    // Writes the slot's preview file into the file's own folder and shows it.
-    m_host.refreshPreview();
-    return true;
+    readInBackground(fileName, n == m_host.documents().paneSlot(),
+                     [this, n, fileName, fileTitle](Reading& reading) {
+                         docfile::ReadResult& read = reading.read;
+                         if (!read.ok) {
+                             showError(QStringLiteral("opened"), fileName, read.error);
+                             return;
+                         }
+                         DocumentSlots& docs = m_host.documents();
+                         if (reading.document.filled()) {
+                             m_host.source().adoptDocument(n, std::move(reading.document));
+                         } else {
+                             docs.setStoredText(n, read.text);
+                         }
+                         docs.setEncoding(n, read.encoding, read.charset);
+                         docs.setRichText(n, read.richText);
+                         takeFile(n, fileName, fileTitle);
+                         QString folder = docs.folder(n);
+                         m_settings.writeIniKey(QStringLiteral("OpenPath"), folder);
+                         // Writes the slot's preview file into the file's own
+                         // folder and shows it.
+                         m_host.refreshPreview();
+                     });
 }
 
 FileCommands::Saved FileCommands::save(int n) {
@@ -365,28 +388,33 @@ void FileCommands::offerReload(int n) {
             ? QStringLiteral("%1\nwas changed by another program.\n\nReload it and lose the "
                              "changes made here? (Undo brings them back.)")
             : QStringLiteral("%1\nwas changed by another program.\n\nReload it?");
-    if (m_prompts.ask(question.arg(path)) == Prompts::Answer::Yes) {
-        docfile::ReadResult read = readWhileResponsive(path);
+    if (m_prompts.ask(question.arg(path)) != Prompts::Answer::Yes) {
+        m_offering = false;
+        return;
+    }
+    readInBackground(path, false, [this, n, path](Reading& reading) {
+        m_offering = false;
+        const docfile::ReadResult& read = reading.read;
         if (!read.ok) {
             showError(QStringLiteral("opened"), path, read.error);
-        } else {
-            if (n == docs.paneSlot()) {
-                // One edit, so Undo can bring back what was typed here.
-                m_host.source().replaceWholeText(read.text);
-            } else {
-                docs.setStoredText(n, read.text);
-            }
-            docs.setEncoding(n, read.encoding, read.charset);
-            docs.setRichText(n, read.richText);
-            docs.setChanged(n, false);
-            m_watch.remember(n, path);
-            m_host.slotSettled(n);
-            if (n == m_host.currentSlot()) {
-                m_host.refreshPreview();
-            }
+            return;
         }
-    }
-    m_offering = false;
+        DocumentSlots& docs = m_host.documents();
+        if (n == docs.paneSlot()) {
+            // One edit, so Undo can bring back what was typed here.
+            m_host.source().replaceWholeText(read.text);
+        } else {
+            docs.setStoredText(n, read.text);
+        }
+        docs.setEncoding(n, read.encoding, read.charset);
+        docs.setRichText(n, read.richText);
+        docs.setChanged(n, false);
+        m_watch.remember(n, path);
+        m_host.slotSettled(n);
+        if (n == m_host.currentSlot()) {
+            m_host.refreshPreview();
+        }
+    });
 }
 
 } // namespace markwright

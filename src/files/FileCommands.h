@@ -2,7 +2,11 @@
 
 #include "files/DiskWatch.h"
 
+#include "core/BusyGate.h"
+
+#include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace markwright {
@@ -28,10 +32,10 @@ class FileCommands {
     void newPage();
     void open();
     // Opens `path` into the active slot as Open does, without the dialog
-    // (files named on the command line or dropped on the window). False
-    // when the user kept the page or the file could not be read (the user
-    // has then been told).
-    bool openFile(const QString& path);
+    // (files named on the command line or dropped on the window). Unless
+    // the user keeps the page, the file is read in the background, holding
+    // the busy gate until it is in or the user has been told why not.
+    void openFile(const QString& path);
 
     // What a save came to.
     enum class Saved { Yes, Cancelled, Failed };
@@ -68,7 +72,12 @@ class FileCommands {
     CFileDialog& newDialog(const QString& title, const QString& initialDir, int flags);
     bool writeSlot(int n, const QString& path);
     void takeFile(int n, const QString& fileName, const QString& fileTitle);
-    bool load(int n, const QString& fileName, const QString& fileTitle);
+    void load(int n, const QString& fileName, const QString& fileTitle);
+    // Reads the file at `path` on a worker (into a document for the pane
+    // when `forPane`), holding the busy gate, then calls `then` with what
+    // came of it on the main thread once the gate is let go.
+    struct Reading;
+    void readInBackground(const QString& path, bool forPane, std::function<void(Reading&)> then);
     void showError(const QString& action, const QString& path, const QString& reason);
 
     DocumentHost& m_host;
@@ -78,6 +87,9 @@ class FileCommands {
     std::unique_ptr<CFileDialog> m_dialog;
     DiskWatch m_watch;
     bool m_offering = false;
+    std::unique_ptr<BusyGate> m_reading;
+    // Owns the connections to background reads, which end with it.
+    QObject m_context;
 };
 
 } // namespace markwright

@@ -1,5 +1,6 @@
 #include "files/Recovery.h"
 
+#include "core/BusyGate.h"
 #include "core/DocumentHost.h"
 #include "core/DocumentSlots.h"
 #include "dialogs/Prompts.h"
@@ -32,7 +33,9 @@ Recovery::Recovery(DocumentHost& host, Prompts& prompts, DiskWatch& watch,
     for (QTimer* timer : {&m_pause, &m_longestWait}) {
         timer->setSingleShot(true);
         timer->setTimerType(Qt::PreciseTimer);
-        connect(timer, &QTimer::timeout, this, &Recovery::journalNow);
+        // A page being read in or formatted is copied once that is done.
+        connect(timer, &QTimer::timeout, this,
+                [this] { BusyGate::whenIdle(this, [this] { journalNow(); }); });
     }
     m_pause.setInterval(PauseMs);
     m_longestWait.setInterval(LongestWaitMs);

@@ -1,5 +1,6 @@
-// The keyboard stays where the user is, and nothing acts on a half-done
-// long operation.
+// The keyboard stays where the user is, and nothing runs inside a long
+// operation.
+#include "editor/EditorCommands.h"
 #include "startup/FrmAbout.h"
 #include "startup/SideWindows.h"
 #include "support/TestWindow.h"
@@ -38,17 +39,43 @@ TEST(Keyboard, TheWindowsShortcutsDoNothingInTheAboutBox) {
     about->close();
 }
 
-// A refresh that comes due while a large text is still going into the pane
-// waits for the whole text: it never writes part of it.
-TEST(Busy, ARefreshDuringALoadWaitsForTheWholeText) {
-    TestWindow w;
-    const QString path = w->documents().previewPath(1);
-    QFile::remove(path);
-    const QString big = QStringLiteral("<p>a line of a large page</p>\n").repeated(400000);
-    QTimer::singleShot(0, w.window.get(), [&] { w->refreshPreview(); });
-    w->source().setText(big);
-    EXPECT_FALSE(QFile::exists(path)) << "a preview of part of the text was written";
-    EXPECT_TRUE(w->documents().previewStale());
-    w->refreshPreview();
-    EXPECT_EQ(QFileInfo(path).size(), big.size());
+// Files handed over by a second start (or dropped) while a large file is
+// read in, or while a long format runs, wait until it is done and then
+// open whole into slots of their own; the page being worked on is never
+// mixed with them, renamed after them or left read-only.
+TEST(Busy, FilesHandedOverDuringALoadOrAFormatEachEndUpWholeInTheirOwnSlot) {
+    const QString line = QStringLiteral("<p>a line of a large page</p>\n");
+    for (const bool formatting : {false, true}) {
+        SCOPED_TRACE(formatting ? "during a format" : "during a load");
+        TestWindow w;
+        QTemporaryDir site;
+        const QString a = site.filePath("a.htm"), b = site.filePath("b.htm");
+        const QString big = line.repeated(formatting ? 40000 : 350000); // 10 MB to load
+        ASSERT_TRUE(writeBytes(a, big.toUtf8()));
+        ASSERT_TRUE(writeBytes(b, "<p>b</p>"));
+        if (formatting) {
+            w.open(a);
+        }
+        // As a second start's files do: they arrive from the event loop.
+        QTimer::singleShot(0, w.window.get(), [&] { w->openFiles({b}); });
+        if (formatting) {
+            w->source().selectAllText();
+            w->editor().format(EditorCommands::Style::Hierarchal);
+        } else {
+            w->openFiles({a});
+        }
+        waitUntilIdle();
+        EXPECT_EQ(w->documents().title(1), a);
+        EXPECT_EQ(w->documents().title(2), b);
+        EXPECT_EQ(w->documents().text(2), "<p>b</p>");
+        EXPECT_FALSE(w->source().isReadOnly());
+        w.select(1);
+        const QString one = w->documents().text(1);
+        if (formatting) {
+            EXPECT_EQ(one.count("<p>"), 40000);
+            EXPECT_TRUE(one.startsWith("\n<p>a line of a large page\n</p>\n<p>"));
+        } else {
+            EXPECT_TRUE(one == big) << one.size() << " of " << big.size();
+        }
+    }
 }

@@ -14,6 +14,7 @@
 // done" and runs until the program ends.
 #include "app/FrmEdit.h"
 #include "app/Program.h"
+#include "core/BusyGate.h"
 #include "core/DocumentSlots.h"
 #include "dialogs/Prompts.h"
 #include "editor/SourcePane.h"
@@ -120,10 +121,12 @@ int main(int argc, char* argv[]) {
         QObject::connect(&window, &QWidget::windowTitleChanged, &window,
                          [](const QString& title) { say(QStringLiteral("title: ") + title); });
         say(QStringLiteral("started"));
+        // Each step once the one before (and the files named at start) is
+        // done, as a user's next action would be.
         for (const QString& step : steps) {
-            runStep(window, step);
+            BusyGate::whenIdle(&window, [&window, step] { runStep(window, step); });
         }
-        say(QStringLiteral("steps done"));
+        BusyGate::whenIdle(&window, [] { say(QStringLiteral("steps done")); });
     };
     return runProgram(options);
 }

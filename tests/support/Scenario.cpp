@@ -32,7 +32,10 @@ void runScenarios(const QString& name) {
     const auto w = [&]() -> FrmEdit& { return **t; };
     const auto pane = [&]() -> SourcePane& { return w().source(); };
     const auto docs = [&]() -> DocumentSlots& { return w().documents(); };
-    const auto ran = [&] { EXPECT_TRUE(t->prompts.allShown()) << "a prompt was not shown"; };
+    const auto ran = [&] {
+        waitUntilIdle();
+        EXPECT_TRUE(t->prompts.allShown()) << "a prompt was not shown";
+    };
     const auto unchanged = [&] {
         for (int n = 1; n <= DocumentSlots::Count; ++n) {
             docs().setChanged(n, false);

@@ -1,6 +1,9 @@
 #include "support/TestWindow.h"
 
 #include "app/WebPreview.h"
+#include "core/BusyGate.h"
+
+#include <QElapsedTimer>
 
 #include <QPrinter>
 
@@ -42,6 +45,15 @@ TestWindow::~TestWindow() {
     QDir::setCurrent(previousCurrent);
 }
 
+void waitUntilIdle() {
+    QElapsedTimer waited;
+    waited.start();
+    while ((BusyGate::held() || BusyGate::waiting()) && waited.elapsed() < 60000) {
+        QTest::qWait(5);
+    }
+    EXPECT_FALSE(BusyGate::held()) << "work still under way";
+}
+
 void activate(QWidget* window) {
     window->show();
     window->activateWindow();
@@ -70,6 +82,7 @@ void TestWindow::press(QKeyCombination key) {
     activate(window.get());
     window->source().setFocus();
     QTest::keyClick(window->windowHandle(), key.key(), key.keyboardModifiers());
+    waitUntilIdle();
 }
 
 QString TestWindow::changed() {
@@ -90,6 +103,7 @@ QString TestWindow::caption(int n, int strip) {
 
 void TestWindow::run(const char* command) {
     ASSERT_TRUE(window->commands().run(command)) << command;
+    waitUntilIdle();
 }
 
 void TestWindow::open(const QString& path) {

@@ -23,6 +23,10 @@
 // Shows `window` and makes it the active one, so keys go to it.
 void activate(QWidget* window);
 
+// Returns once nothing holds the busy gate and nothing waits for it: a file
+// read in, a format, and whatever they held back, are done.
+void waitUntilIdle();
+
 // One value of a pane placement: "Control.field" ("htmlSource.width"), or
 // "tabWidth1"/"tabWidth2". An unknown control throws.
 double& placementValue(panes::Placement& l, const QByteArray& name);
