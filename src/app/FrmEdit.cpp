@@ -403,6 +403,17 @@ void FrmEdit::endKeepingPages() {
     }
 }
 
+bool FrmEdit::endSession(bool mayAsk) {
+    if (m_ended) {
+        return true;
+    }
+    if (!mayAsk || BusyGate::held()) {
+        endKeepingPages();
+        return true;
+    }
+    return m_files->close();
+}
+
 void FrmEdit::offerRestore() {
     m_recovery->offerRestore();
 }

@@ -75,6 +75,11 @@ class FrmEdit : public QMainWindow, public DocumentHost {
     // crash journal so the next start offers it back (the session is
     // ending, or the program was told to stop).
     void endKeepingPages();
+    // The desktop session is ending. With `mayAsk`, asks about every page
+    // as Close does and ends the program once all are answered; false when
+    // the user cancels (the session should not end). Without it, or with
+    // work under way, ends keeping every unsaved page for the next start.
+    bool endSession(bool mayAsk);
     // Offers back the pages a program that did not close properly left.
     void offerRestore();
     // Opens the files into the active slot and the ones after it (at most

@@ -55,7 +55,7 @@ void buildMenuBar(QMenuBar* bar, const std::vector<MenuItemDef>& table,
                 action->setChecked(true);
             }
             if (commands.has(name)) {
-                QObject::connect(action, &QAction::triggered, action,
+                QObject::connect(action, &QAction::triggered, commands.context(),
                                  [&commands, name] { commands.run(name); });
             } else {
                 action->setEnabled(false);

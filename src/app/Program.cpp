@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <QSessionManager>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTimer>
@@ -88,10 +89,18 @@ int runProgram(const ProgramOptions& options) {
         return 0;
     }
     SingleInstance instance;
-    instance.listen(socket);
+    const bool listening = instance.listen(socket);
     rendering::chooseBackend();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/markwright.svg")));
     QtPrompts qtPrompts;
+    if (!listening && instance.heldElsewhere()) {
+        // A copy holds the claim but does not answer: a second window would
+        // share its preview files.
+        (options.prompts != nullptr ? *options.prompts : static_cast<Prompts&>(qtPrompts))
+            .showError(QStringLiteral("Markwright is already running, but it does not answer. "
+                                      "Close it, or end it, and start Markwright again."));
+        return 1;
+    }
     SteadyClock clock;
     SystemLauncher launcher;
     AppContext context;
@@ -113,7 +122,11 @@ int runProgram(const ProgramOptions& options) {
 
     std::unique_ptr<FrmEdit> window;
     bool stopAsked = false;
-    catchStopSignals(qApp, [&] {
+    QStringList arrived; // handed over before the window is up
+    // Owns every connection that reaches the locals above, so none outlives
+    // them (it goes first, being made last).
+    QObject connections;
+    catchStopSignals(&connections, [&] {
         if (window) {
             window->endKeepingPages();
         } else {
@@ -121,17 +134,34 @@ int runProgram(const ProgramOptions& options) {
             QCoreApplication::exit(0);
         }
     });
-    QStringList arrived; // handed over before the window is up
-    QObject::connect(&instance, &SingleInstance::filesArrived, qApp, [&](const QStringList& files) {
-        if (!window) {
-            arrived += files;
-            return;
-        }
-        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-        window->raise();
-        window->activateWindow();
-        window->openFiles(files);
-    });
+    QObject::connect(&instance, &SingleInstance::filesArrived, &connections,
+                     [&](const QStringList& files) {
+                         if (!window) {
+                             arrived += files;
+                             return;
+                         }
+                         window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+                         window->raise();
+                         window->activateWindow();
+                         window->openFiles(files);
+                     });
+    // A desktop logout: the user is asked about unsaved pages as Close asks,
+    // and the logout is cancelled only when the user cancels; where the
+    // session allows no questions, the pages are kept for the next start.
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &connections,
+                     [&](QSessionManager& manager) {
+                         if (!window) {
+                             return;
+                         }
+                         const bool mayAsk = manager.allowsInteraction();
+                         const bool ends = window->endSession(mayAsk);
+                         if (mayAsk) {
+                             manager.release();
+                         }
+                         if (!ends) {
+                             manager.cancel();
+                         }
+                     });
     const auto startWindow = [&] {
         if (stopAsked) {
             return;

@@ -166,6 +166,7 @@ bool SingleInstance::listen(const QString& name) {
         pending.name.clear();
     } else if (!m_claim && claim(name, m_claim) == Claim::HeldElsewhere) {
         // Another program is the instance: its socket is not ours to take.
+        m_heldElsewhere = true;
         return false;
     }
     m_server.setSocketOptions(QLocalServer::UserAccessOption);

@@ -36,6 +36,9 @@ class SingleInstance : public QObject {
     // keeps the claim until this object ends. False, without listening, when
     // another live program holds the claim.
     bool listen(const QString& name);
+    // After a failed listen: another program that is still running holds
+    // the claim (it did not answer the hand-over).
+    bool heldElsewhere() const { return m_heldElsewhere; }
 
   signals:
     // Another start handed these files over (possibly none: it only wants
@@ -46,6 +49,7 @@ class SingleInstance : public QObject {
     // Declared before the server so the socket closes before the claim ends.
     std::unique_ptr<QLockFile> m_claim;
     QLocalServer m_server;
+    bool m_heldElsewhere = false;
 };
 
 } // namespace markwright

@@ -56,7 +56,7 @@ void buildToolbar(QToolBar* toolbar, const CommandRegistry& commands) {
         action->setObjectName(key);
         action->setData(key);
         action->setToolTip(QLatin1String(button.tooltip));
-        QObject::connect(action, &QAction::triggered, toolbar,
+        QObject::connect(action, &QAction::triggered, commands.context(),
                          [key, &commands] { runToolbarKey(key, commands); });
         if (button.separatorAfter) {
             toolbar->addSeparator();

@@ -7,14 +7,15 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QLabel>
 #include <QPointer>
-#include <QThreadPool>
 #include <QUrl>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace markwright {
 
@@ -201,6 +202,14 @@ void WebPreview::setDefaultEncoding(const QString& name) {
     settings()->setDefaultTextEncoding(name);
 }
 
+QPointF WebPreview::readersPlace() const {
+    // The engine tells the widget of a scroll a little later: a place just
+    // put back may not have reached it yet.
+    const QPointF place = page()->scrollPosition();
+    return place.isNull() && !m_placedFile.isEmpty() && m_placedFile == shownFile() ? m_placedAt
+                                                                                    : place;
+}
+
 QString WebPreview::shownFile() const {
     return previewscheme::localPath(url());
 }
@@ -244,13 +253,7 @@ void WebPreview::navigate(const QString& localPath) {
     const QString shown = shownFile();
     const bool samePage = !shown.isEmpty() && shown == absolute;
     if (!shown.isEmpty() && !m_loading && !m_rendererGone) {
-        // The engine tells the widget of a scroll a little later: a place
-        // just put back may not have reached it yet.
-        QPointF place = page()->scrollPosition();
-        if (place.isNull() && m_placedFile == shown) {
-            place = m_placedAt;
-        }
-        m_places.insert(shown, place);
+        m_places.insert(shown, readersPlace());
     }
     ++m_navigations;
     m_loadClock.start();
@@ -277,7 +280,7 @@ void WebPreview::reloadInPlace(const QString& path) {
     // While an earlier reload is still loading, the page's offset is not the
     // reader's yet: keep the one taken before that reload.
     if (!(m_loading && m_restorePending)) {
-        m_restoreTo = page()->scrollPosition();
+        m_restoreTo = readersPlace();
     }
     m_restorePending = !m_restoreTo.isNull();
     restoreBeforePaint(m_restoreTo);
@@ -321,27 +324,26 @@ bool WebPreview::patchInPlace(const QString& path) {
     // 50 MB), so it runs on a worker thread; the window goes on meanwhile.
     m_patching = true;
     const int navigation = m_navigations;
-    const QPointer<WebPreview> self(this);
-    QThreadPool::globalInstance()->start(
-        [self, before = m_shownBytes, now = std::move(now), path, navigation] {
-            const std::optional<pagepatch::Plan> plan = pagepatch::plan(before, now);
-            const QString script =
-                plan ? pagepatch::script(
-                           *plan, QByteArrayView(now).sliced(plan->start, plan->end - plan->start))
-                     : QString();
-            QCoreApplication* const app = QCoreApplication::instance();
-            if (app == nullptr) {
-                return; // the program is ending
-            }
-            QMetaObject::invokeMethod(
-                app,
-                [self, now, path, navigation, script] {
-                    if (self != nullptr) {
-                        self->applyPatch(path, navigation, now, script);
-                    }
-                },
-                Qt::QueuedConnection);
-        });
+    struct Planned {
+        QByteArray now;
+        QString script;
+    };
+    // The watcher is the pane's: the answer reaches the pane on the main
+    // thread, or nobody once the pane is gone.
+    auto* watcher = new QFutureWatcher<Planned>(this);
+    connect(watcher, &QFutureWatcher<Planned>::finished, this, [this, watcher, path, navigation] {
+        watcher->deleteLater();
+        const Planned planned = watcher->result();
+        applyPatch(path, navigation, planned.now, planned.script);
+    });
+    watcher->setFuture(QtConcurrent::run([before = m_shownBytes, now = std::move(now)] {
+        const std::optional<pagepatch::Plan> plan = pagepatch::plan(before, now);
+        const QString script =
+            plan ? pagepatch::script(
+                       *plan, QByteArrayView(now).sliced(plan->start, plan->end - plan->start))
+                 : QString();
+        return Planned{now, script};
+    }));
     return true;
 }
 

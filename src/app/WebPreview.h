@@ -87,6 +87,8 @@ class WebPreview : public QWebEngineView, public PreviewPane {
     // when there is none) unless a later navigation has taken over.
     void applyPatch(const QString& path, int navigation, const QByteArray& now,
                     const QString& script);
+    // Where the reader has the page on show.
+    QPointF readersPlace() const;
     // The file's bytes if it is large enough to be patched later; else none.
     static QByteArray patchableBytes(const QString& path);
 

@@ -3,6 +3,7 @@
 #include "core/BusyGate.h"
 
 #include <QHash>
+#include <QObject>
 #include <QString>
 #include <functional>
 
@@ -16,6 +17,10 @@ class CommandRegistry {
     using Command = std::function<void()>;
 
     void add(const QString& name, Command command) { m_commands.insert(name, std::move(command)); }
+    // The context for connections that run commands (menu items, toolbar
+    // buttons): they end when the registry does, so no click can reach a
+    // command, or the code it calls, that is already gone.
+    QObject* context() const { return &m_context; }
     bool has(const QString& name) const { return m_commands.contains(name); }
     // Runs the command; returns false when no command has that name. While
     // a long operation holds the busy gate nothing runs (a shortcut or a
@@ -33,6 +38,7 @@ class CommandRegistry {
 
   private:
     QHash<QString, Command> m_commands;
+    mutable QObject m_context;
 };
 
 } // namespace markwright

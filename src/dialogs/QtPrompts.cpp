@@ -1,5 +1,7 @@
 #include "dialogs/QtPrompts.h"
 
+#include "core/BusyGate.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -29,11 +31,13 @@ QMessageBox::Icon toQt(Prompts::Icon icon) {
 } // namespace
 
 void QtPrompts::message(const QString& text, const QString& title, Icon icon) {
+    const BusyGate waiting(BusyGate::Kind::Dialog);
     QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, m_parent);
     box.exec();
 }
 
 Prompts::Answer QtPrompts::askYesNoCancel(const QString& text, const QString& title) {
+    const BusyGate waiting(BusyGate::Kind::Dialog);
     QMessageBox box(QMessageBox::Question, title, text,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
     box.setDefaultButton(QMessageBox::Yes);
@@ -49,6 +53,7 @@ Prompts::Answer QtPrompts::askYesNoCancel(const QString& text, const QString& ti
 
 int QtPrompts::choose(const QString& text, const QString& title, const QStringList& buttons,
                       int defaultButton) {
+    const BusyGate waiting(BusyGate::Kind::Dialog);
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, m_parent);
     QList<QAbstractButton*> added;
     for (const QString& caption : buttons) {
@@ -62,6 +67,7 @@ int QtPrompts::choose(const QString& text, const QString& title, const QStringLi
 }
 
 bool QtPrompts::inputBox(const QString& prompt, const QString& title, QString& value) {
+    const BusyGate waiting(BusyGate::Kind::Dialog);
     bool ok = false;
     const QString entered =
         QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, value, &ok);
@@ -72,6 +78,7 @@ bool QtPrompts::inputBox(const QString& prompt, const QString& title, QString& v
 }
 
 QStringList QtPrompts::fileDialog(const FileRequest& request) {
+    const BusyGate waiting(BusyGate::Kind::Dialog);
     QFileDialog dialog(request.parent != nullptr ? request.parent : m_parent, request.title);
     dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(request.open ? (request.multiSelect ? QFileDialog::ExistingFiles
@@ -100,6 +107,7 @@ QStringList QtPrompts::fileDialog(const FileRequest& request) {
 }
 
 std::optional<QColor> QtPrompts::chooseColor(const QColor& initial) {
+    const BusyGate waiting(BusyGate::Kind::Dialog);
     const QColor chosen = QColorDialog::getColor(initial, m_parent);
     if (!chosen.isValid()) {
         return std::nullopt;
@@ -108,6 +116,7 @@ std::optional<QColor> QtPrompts::chooseColor(const QColor& initial) {
 }
 
 bool QtPrompts::printDialog(PrintRequest& request) {
+    const BusyGate waiting(BusyGate::Kind::Dialog);
     QPrinter printer;
     QPrintDialog dialog(&printer, request.parent != nullptr ? request.parent : m_parent);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, request.allowSelection);

@@ -165,3 +165,45 @@ TEST(MainWindow, DraggingTheSplitterShowsTheBarAndKeepsItOffTheEdges) {
     EXPECT_EQ(w->paneLayout()[Control::htmlSource].width, 500);
     EXPECT_EQ(w->paneLayout()[Control::imgSplitter].left, 500);
 }
+
+// Files arriving from outside (a second start, a drop) go into slots that
+// hold nothing, from the current one on; those left over are named, never
+// dropped without a word.
+TEST(MainWindow, ArrivingFilesFillEmptySlotsAndTheRestAreNamed) {
+    TestWindow w;
+    QTemporaryDir site;
+    QStringList files;
+    for (int i = 1; i <= 6; ++i) {
+        files << site.filePath(QStringLiteral("p%1.htm").arg(i));
+        ASSERT_TRUE(writeBytes(files.last(), QByteArray("<p>") + QByteArray::number(i)));
+    }
+    w.select(2);
+    w->source().replaceSelection("mine ");
+    w.select(3);
+    w.prompts.expectMessage("Every document slot holds a page, so these files were not opened:\n" +
+                                files[4] + "\n" + files[5],
+                            "Markwright");
+    w->openFiles(files);
+    waitUntilIdle();
+    const QStringList titles{files[3], "New Page 2", files[0], files[1], files[2]};
+    for (int n = 1; n <= 5; ++n) {
+        EXPECT_EQ(w->documents().title(n), titles[n - 1]) << n;
+    }
+    w.select(2);
+    EXPECT_TRUE(w->source().text().startsWith("mine "));
+}
+
+// A desktop logout asks about unsaved pages as Close does; only Cancel keeps
+// the session from ending, and without leave to ask the pages are kept.
+TEST(MainWindow, ALogoutAsksAsCloseDoesAndOnlyCancelStopsIt) {
+    TestWindow w;
+    w->source().replaceSelection("unsaved ");
+    w.prompts.expectQuestion("Do you want to save changes to New Page 1", Prompts::Answer::Cancel);
+    EXPECT_FALSE(w->endSession(true));
+    EXPECT_EQ(w.quits, 0);
+    w.prompts.expectQuestion("Do you want to save changes to New Page 1", Prompts::Answer::No);
+    EXPECT_TRUE(w->endSession(true));
+    EXPECT_EQ(w.quits, 1);
+    EXPECT_TRUE(w->endSession(true)) << "an ended program lets the session go";
+    EXPECT_EQ(w.quits, 1);
+}

@@ -43,11 +43,11 @@ std::string wanted() {
 TEST(MenuBar, TreeMatchesRequiredMenusAndWiresCommands) {
     int open = 0;
     int frames = 0;
-    CommandRegistry registry; // must outlive the bar
-    registry.add("mnuFileOpen", [&open] { ++open; });
-    registry.add("mnuFrames", [&frames] { ++frames; });
+    auto registry = std::make_unique<CommandRegistry>();
+    registry->add("mnuFileOpen", [&open] { ++open; });
+    registry->add("mnuFrames", [&frames] { ++frames; });
     QMenuBar bar;
-    buildMenuBar(&bar, menuTable(), registry);
+    buildMenuBar(&bar, menuTable(), *registry);
     QStringList got;
     walk(bar.actions(), "", got, [](const QAction* a) {
         return a->menu() || a->objectName() == "mnuFileOpen" || a->objectName() == "mnuFrames";
@@ -61,6 +61,11 @@ TEST(MenuBar, TreeMatchesRequiredMenusAndWiresCommands) {
     bar.findChild<QAction*>("mnuFrames")->trigger();
     EXPECT_EQ(open, 1);
     EXPECT_EQ(frames, 2);
+
+    // Items outliving their commands (a window being taken down) do nothing.
+    registry.reset();
+    bar.findChild<QAction*>("mnuFileOpen")->trigger();
+    EXPECT_EQ(open, 1);
 }
 
 // In the real window every item has its command: none is left disabled.
