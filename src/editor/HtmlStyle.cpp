@@ -65,4 +65,26 @@ void applyHtmlStyle(QsciScintilla& pane, const QFont& font) {
     pane.setMarginsFont(font);
 }
 
+void lexAttachedDocument(QsciScintilla& pane) {
+    QsciLexer* const lexer = pane.lexer();
+    if (lexer == nullptr) {
+        return;
+    }
+    if (lexer->lexer() != nullptr) {
+        pane.SendScintilla(QsciScintillaBase::SCI_SETLEXERLANGUAGE, 0UL, lexer->lexer());
+    } else {
+        pane.SendScintilla(QsciScintillaBase::SCI_SETLEXER,
+                           static_cast<unsigned long>(lexer->lexerId()));
+    }
+    // The pane passes each property the lexer announces on to Scintilla.
+    lexer->refreshProperties();
+    constexpr int KeywordSets = 9;
+    for (int set = 0; set < KeywordSets; ++set) {
+        if (const char* words = lexer->keywords(set + 1)) {
+            pane.SendScintilla(QsciScintillaBase::SCI_SETKEYWORDS, static_cast<unsigned long>(set),
+                               words);
+        }
+    }
+}
+
 } // namespace markwright

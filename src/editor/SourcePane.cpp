@@ -1,5 +1,6 @@
 #include "editor/SourcePane.h"
 
+#include "editor/DocumentLoader.h"
 #include "editor/HtmlStyle.h"
 #include "editor/LineEnds.h"
 #include "editor/TagMatch.h"
@@ -187,17 +188,19 @@ void SourcePane::setText(const QString& text) {
     emit textReplaced();
 }
 
-DetachedDocument SourcePane::detachedDocument() {
-    // No size to reserve, default options: the document grows as it is filled.
-    return DetachedDocument(SendScintillaPtrResult(SCI_CREATELOADER));
+void SourcePane::loadInBackground(int slot, QByteArray utf8, std::function<void()> done) {
+    if (m_loader == nullptr) {
+        m_loader = new DocumentLoader(this);
+    }
+    m_loader->fill(std::move(utf8), [this, slot, done = std::move(done)](void* document) {
+        adoptDocument(slot, document);
+        done();
+    });
 }
 
-void SourcePane::adoptDocument(int slot, DetachedDocument&& loaded) {
-    void* const document = loaded.take();
-    if (document == nullptr || slot < 1 || slot > Slots) {
-        if (document != nullptr) {
-            SendScintilla(SCI_RELEASEDOCUMENT, 0UL, document);
-        }
+void SourcePane::adoptDocument(int slot, void* document) {
+    if (slot < 1 || slot > Slots) {
+        SendScintilla(SCI_RELEASEDOCUMENT, 0UL, document);
         return;
     }
     SlotView& view = m_slots[static_cast<std::size_t>(slot - 1)];
@@ -214,9 +217,6 @@ void SourcePane::adoptDocument(int slot, DetachedDocument&& loaded) {
     viewport()->setUpdatesEnabled(false);
     asOneChange([&] {
         attachDocument(document);
-        // A loader's document is filled without an undo history, and keeps
-        // none until told to.
-        SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
         SendScintilla(SCI_EMPTYUNDOBUFFER);
         SendScintilla(SCI_GOTOPOS, 0UL);
     });
@@ -290,9 +290,7 @@ void SourcePane::attachDocument(void* document) {
     // Encoding, tab width and the colouring state belong to the document.
     setUtf8(true);
     setTabWidth(4);
-    if (lexer() != nullptr) {
-        setLexer(lexer());
-    }
+    lexAttachedDocument(*this);
 }
 
 void SourcePane::redoOnce() {

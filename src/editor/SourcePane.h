@@ -1,16 +1,17 @@
 #pragma once
 
-#include "editor/DetachedDocument.h"
-
 #include <Qsci/qsciscintilla.h>
 
 #include <QByteArrayView>
 #include <QString>
 #include <array>
+#include <functional>
 #include <utility>
 #include <vector>
 
 namespace markwright {
+
+class DocumentLoader;
 
 // The source pane: a plain-text editor over QScintilla that every command of
 // the editor works through. Line ends are kept exactly as loaded or inserted
@@ -69,12 +70,11 @@ class SourcePane : public QsciScintilla {
     static constexpr int Slots = 5;
     void showSlot(int slot, const QString& text);
 
-    // An empty document to fill away from the pane (on any thread); then
-    // `adoptDocument` makes it slot
-    // `slot`'s text in one step, shown at once when the slot is on show,
-    // with the caret at the start and a fresh undo history.
-    DetachedDocument detachedDocument();
-    void adoptDocument(int slot, DetachedDocument&& loaded);
+    // Makes `utf8` slot `slot`'s text without the window waiting for it: a
+    // new document is filled from the event loop (see DocumentLoader), then
+    // taken in one step, shown at once when the slot is on show, with the
+    // caret at the start and a fresh undo history; then `done` is called.
+    void loadInBackground(int slot, QByteArray utf8, std::function<void()> done);
 
     void redoOnce();
     // What Enter types in the text shown: "\r\n", "\n" or "\r". Commands
@@ -144,6 +144,9 @@ class SourcePane : public QsciScintilla {
     std::array<SlotView, Slots> m_slots;
     int m_shownSlot = 0;
     void attachDocument(void* document);
+    // Makes `document` (whose reference passes here) slot `slot`'s text.
+    void adoptDocument(int slot, void* document);
+    DocumentLoader* m_loader = nullptr;
 
     int m_batchDepth = 0;
     bool m_steadyCaret = false;

@@ -8,7 +8,6 @@
 #include "core/PaneTitles.h"
 #include "dialogs/CFileDialog.h"
 #include "dialogs/Prompts.h"
-#include "editor/DetachedDocument.h"
 #include "editor/SourcePane.h"
 #include "files/DocumentFile.h"
 #include "files/SettingsStore.h"
@@ -233,31 +232,27 @@ void FileCommands::openFile(const QString& path) {
 
 struct FileCommands::Reading {
     docfile::ReadResult read;
-    DetachedDocument document;
+    QByteArray utf8; // the text as the pane holds it, when read for the pane
 };
 
 void FileCommands::readInBackground(const QString& path, bool forPane,
                                     std::function<void(Reading&)> then) {
-    // The file is read, decoded and made into a document of the pane on a
-    // worker; the window goes on meanwhile and takes no input, and whatever
-    // else arrives waits for the gate (see BusyGate).
+    // The file is read and decoded on a worker; the window goes on meanwhile
+    // and takes no input, and whatever else arrives waits for the gate (see
+    // BusyGate). `then` lets the gate go once all is done.
     m_reading = std::make_unique<BusyGate>();
     auto reading = std::make_shared<Reading>();
-    if (forPane) {
-        reading->document = m_host.source().detachedDocument();
-    }
     auto* watcher = new QFutureWatcher<void>(&m_context);
     QObject::connect(watcher, &QFutureWatcher<void>::finished, &m_context,
-                     [this, watcher, reading, then = std::move(then)] {
+                     [watcher, reading, then = std::move(then)] {
                          watcher->deleteLater();
-                         m_reading.reset();
                          then(*reading);
                      });
     watcher->setFuture(QtConcurrent::run([path, forPane, reading] {
         reading->read = docfile::read(path);
-        if (forPane && reading->read.ok && !reading->document.fill(reading->read.text)) {
-            reading->read.ok = false;
-            reading->read.error = QStringLiteral("There is not enough memory to hold it.");
+        if (forPane && reading->read.ok) {
+            reading->utf8 = reading->read.text.toUtf8();
+            reading->read.text.clear();
         }
     }));
 }
@@ -265,28 +260,35 @@ void FileCommands::readInBackground(const QString& path, bool forPane,
 void FileCommands::load(int n, const QString& fileName, const QString& fileTitle) {
     // Read first: when the file cannot be read the slot stays exactly as it
     // was, so a later Save can never write old text over the chosen file.
-    readInBackground(fileName, n == m_host.documents().paneSlot(),
-                     [this, n, fileName, fileTitle](Reading& reading) {
-                         docfile::ReadResult& read = reading.read;
-                         if (!read.ok) {
-                             showError(QStringLiteral("opened"), fileName, read.error);
-                             return;
-                         }
-                         DocumentSlots& docs = m_host.documents();
-                         if (reading.document.filled()) {
-                             m_host.source().adoptDocument(n, std::move(reading.document));
-                         } else {
-                             docs.setStoredText(n, read.text);
-                         }
-                         docs.setEncoding(n, read.encoding, read.charset);
-                         docs.setRichText(n, read.richText);
-                         takeFile(n, fileName, fileTitle);
-                         QString folder = docs.folder(n);
-                         m_settings.writeIniKey(QStringLiteral("OpenPath"), folder);
-                         // Writes the slot's preview file into the file's own
-                         // folder and shows it.
-                         m_host.refreshPreview();
-                     });
+    const bool forPane = n == m_host.documents().paneSlot();
+    readInBackground(fileName, forPane, [=](Reading& reading) {
+        const docfile::ReadResult& read = reading.read;
+        if (!read.ok) {
+            m_reading.reset();
+            showError(QStringLiteral("opened"), fileName, read.error);
+            return;
+        }
+        // Once the text is the slot's: its file, encoding and preview.
+        const auto takeIt = [=, encoding = read.encoding, charset = read.charset,
+                             richText = read.richText] {
+            DocumentSlots& docs = m_host.documents();
+            docs.setEncoding(n, encoding, charset);
+            docs.setRichText(n, richText);
+            takeFile(n, fileName, fileTitle);
+            QString folder = docs.folder(n);
+            m_settings.writeIniKey(QStringLiteral("OpenPath"), folder);
+            m_reading.reset();
+            // Writes the slot's preview file into the file's own folder and
+            // shows it.
+            m_host.refreshPreview();
+        };
+        if (forPane) {
+            m_host.source().loadInBackground(n, std::move(reading.utf8), takeIt);
+        } else {
+            m_host.documents().setStoredText(n, read.text);
+            takeIt();
+        }
+    });
 }
 
 FileCommands::Saved FileCommands::save(int n) {
@@ -393,6 +395,7 @@ void FileCommands::offerReload(int n) {
         return;
     }
     readInBackground(path, false, [this, n, path](Reading& reading) {
+        m_reading.reset();
         m_offering = false;
         const docfile::ReadResult& read = reading.read;
         if (!read.ok) {
