@@ -7,7 +7,7 @@
 // the longest the window stood frozen, and the wall time until the new page
 // is laid out. "load" turns patching in
 // place off, so every refresh loads the whole page, as a browser's reload does.
-#include "app/WebPreview.h"
+#include "preview/WebPreview.h"
 
 #include "support/ProjectNames.h"
 #include <QApplication>

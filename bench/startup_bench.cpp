@@ -1,7 +1,7 @@
 // Start-up timing: from process start (as the kernel recorded it) and from
 // main() to the main window shown, and to the first preview page loaded.
 #include "BenchWindow.h"
-#include "app/WebPreview.h"
+#include "preview/WebPreview.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

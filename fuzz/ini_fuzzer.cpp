@@ -2,7 +2,7 @@
 // written, every other key reads as before, and the bytes taken away all lie
 // within one line (the key's own), so every other line is kept byte for byte.
 #include "Require.h"
-#include "files/IniFile.h"
+#include "settings/IniFile.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -5,12 +5,12 @@
 
 #include "app/AppContext.h"
 #include "app/FrmEdit.h"
-#include "app/WebPreview.h"
 #include "core/Clock.h"
-#include "dialogs/Launcher.h"
+#include "platform/Launcher.h"
 #include "dialogs/QtPrompts.h"
-#include "files/InPlaceWrite.h"
-#include "startup/FrmSplash.h"
+#include "recovery/InPlaceWrite.h"
+#include "preview/WebPreview.h"
+#include "windows/FrmSplash.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,5 +1,5 @@
-#include "app/PreviewGuard.h"
 #include "app/Program.h"
+#include "preview/PreviewGuard.h"
 
 #include <QApplication>
 

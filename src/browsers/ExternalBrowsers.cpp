@@ -4,7 +4,7 @@
 #include "core/DocumentHost.h"
 #include "core/DocumentSlots.h"
 #include "dialogs/CommonDialog.h"
-#include "dialogs/Launcher.h"
+#include "platform/Launcher.h"
 #include "dialogs/Prompts.h"
 
 #include <QDir>

@@ -20,7 +20,7 @@ constexpr std::array<char16_t, 32> Cp1252High{
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-QString decode1252(const QByteArray& bytes) {
+QString decode1252(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
     for (const char c : bytes) {
@@ -284,7 +284,7 @@ QString declaredCharset(QByteArrayView head) {
     return CharsetScan(head).run();
 }
 
-QString decodeWindows1252(const QByteArray& bytes) {
+QString decodeWindows1252(QByteArrayView bytes) {
     return decode1252(bytes);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <optional>
 
@@ -40,7 +41,7 @@ std::optional<QByteArray> encodeText(const QString& text, TextEncoding encoding,
                                      const QString& charset = QString());
 
 // Reads every byte as its Windows-1252 character.
-QString decodeWindows1252(const QByteArray& bytes);
+QString decodeWindows1252(QByteArrayView bytes);
 
 // The name a browser knows the encoding by ("utf-8", "windows-1252"...);
 // for `Declared`, the charset's.

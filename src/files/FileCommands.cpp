@@ -10,7 +10,7 @@
 #include "dialogs/Prompts.h"
 #include "editor/SourcePane.h"
 #include "files/DocumentFile.h"
-#include "files/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 // The main window: its scenarios in tests/data/scenarios/main-window.txt, and
 // what they cannot say: the start, the tab strips, the background writer,
 // unusual text, the stacked panes and the splitter drag.
-#include "app/BackgroundWriter.h"
 #include "app/FixedTabBar.h"
 #include "core/PageTemplate.h"
+#include "preview/BackgroundWriter.h"
 #include "support/Scenario.h"
 #include "support/TestWindow.h"
 

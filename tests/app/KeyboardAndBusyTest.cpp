@@ -1,8 +1,8 @@
 // The keyboard stays where the user is, and nothing runs inside a long
 // operation.
 #include "editor/EditorCommands.h"
-#include "startup/FrmAbout.h"
-#include "startup/SideWindows.h"
+#include "windows/FrmAbout.h"
+#include "windows/SideWindows.h"
 #include "support/TestWindow.h"
 
 #include <QMenu>

@@ -2,7 +2,7 @@
 // prompts and temporary folders: the scenarios in
 // tests/data/scenarios/file-commands.txt, and the byte-exact round trips.
 #include "app/StatusPanels.h"
-#include "files/CrashJournal.h"
+#include "recovery/CrashJournal.h"
 #include "support/Scenario.h"
 #include "support/TestWindow.h"
 

@@ -1,9 +1,9 @@
 // Nothing the user typed is lost: too large and unusual files are refused,
 // and unsaved pages survive a crash. (Refused saves, rich-text files and
 // files changed by other programs are among the file-command scenarios.)
-#include "files/CrashJournal.h"
+#include "recovery/CrashJournal.h"
 #include "files/FileCommands.h"
-#include "files/Recovery.h"
+#include "recovery/Recovery.h"
 #include "support/TestWindow.h"
 
 #include <QSet>

@@ -18,7 +18,7 @@
 #include "core/DocumentSlots.h"
 #include "dialogs/Prompts.h"
 #include "editor/SourcePane.h"
-#include "files/Recovery.h"
+#include "recovery/Recovery.h"
 
 #include "support/ProjectNames.h"
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/Launcher.h"
+#include "platform/Launcher.h"
 
 #include "support/ProjectNames.h"
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "support/TestWindow.h"
 
-#include "app/WebPreview.h"
 #include "core/BusyGate.h"
+#include "preview/WebPreview.h"
 
 #include <QElapsedTimer>
 

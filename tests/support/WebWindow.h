@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/WebPreview.h"
+#include "preview/WebPreview.h"
 #include "support/TestWindow.h"
 
 #include <functional>

@@ -1,4 +1,4 @@
-#include "files/Recovery.h"
+#include "recovery/Recovery.h"
 
 #include "core/BusyGate.h"
 #include "core/DocumentHost.h"
@@ -6,7 +6,7 @@
 #include "dialogs/Prompts.h"
 #include "editor/SourcePane.h"
 #include "files/DiskWatch.h"
-#include "files/InPlaceWrite.h"
+#include "recovery/InPlaceWrite.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "files/IniFile.h"
+#include "settings/IniFile.h"
 #include "support/TestData.h"
 
 #include <QRandomGenerator>

@@ -1,7 +1,7 @@
 // An installed copy, whose folder is the system's, keeps its INI file in the
 // user's configuration folder; a copy that may write beside itself keeps it
 // there. Dropped files open like Open.
-#include "files/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "support/TestWindow.h"
 
 #include <QDragEnterEvent>

@@ -1,4 +1,4 @@
-#include "files/QtUserSettings.h"
+#include "settings/QtUserSettings.h"
 
 #include <QSettings>
 

@@ -1,7 +1,7 @@
 // A page shown in the preview can load what a hand-written page needs from
 // its own folder, and nothing else: no script reads of local files, and no
 // traffic to any host.
-#include "app/PreviewGuard.h"
+#include "preview/PreviewGuard.h"
 #include "support/WebWindow.h"
 
 #include <QDesktopServices>

@@ -1,4 +1,6 @@
-#include "files/IniFile.h"
+#include "settings/IniFile.h"
+
+#include "core/TextEncoding.h"
 
 #include <QStringDecoder>
 #include <vector>
@@ -25,28 +27,6 @@ struct Meaning {
     QString value;
 };
 
-// Windows-1252 gives 0x80..0x9F printable characters where Latin-1 has
-// control codes; the five bytes it leaves undefined map to themselves.
-const char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-QString decodeCp1252(QByteArrayView bytes) {
-    QString text;
-    text.reserve(bytes.size());
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x80 && byte <= 0x9F) {
-            text += QChar(kCp1252High[byte - 0x80]);
-        } else {
-            text += QChar(byte);
-        }
-    }
-    return text;
-}
-
 // Each line is decoded on its own, so a legacy file in the Windows code page
 // that later gained UTF-8 lines still reads correctly line by line.
 QString decodeLine(QByteArrayView bytes) {
@@ -56,7 +36,7 @@ QString decodeLine(QByteArrayView bytes) {
                                                     QStringConverter::Flag::ConvertInitialBom);
     QString text = utf8(bytes);
     if (utf8.hasError()) {
-        return decodeCp1252(bytes);
+        return decodeWindows1252(bytes);
     }
     return text;
 }

@@ -1,4 +1,4 @@
-#include "startup/SideWindows.h"
+#include "windows/SideWindows.h"
 
 #include "core/CommandRegistry.h"
 

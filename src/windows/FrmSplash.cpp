@@ -1,6 +1,6 @@
-#include "startup/FrmSplash.h"
+#include "windows/FrmSplash.h"
 
-#include "startup/ProductPicture.h"
+#include "windows/ProductPicture.h"
 
 #include <QEvent>
 #include <QGuiApplication>

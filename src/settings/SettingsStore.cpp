@@ -1,8 +1,8 @@
-#include "files/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 #include "dialogs/Prompts.h"
 #include "files/DocumentFile.h"
-#include "files/IniFile.h"
+#include "settings/IniFile.h"
 
 #include <QDir>
 #include <QFile>

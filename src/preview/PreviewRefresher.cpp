@@ -1,4 +1,4 @@
-#include "app/PreviewRefresher.h"
+#include "preview/PreviewRefresher.h"
 
 #include "core/BusyGate.h"
 #include "core/Clock.h"

@@ -1,8 +1,8 @@
-#include "app/WebPreview.h"
+#include "preview/WebPreview.h"
 
-#include "app/PreviewGuard.h"
-#include "app/PreviewScheme.h"
 #include "preview/PagePatch.h"
+#include "preview/PreviewGuard.h"
+#include "preview/PreviewScheme.h"
 
 #include <QCoreApplication>
 #include <QFile>

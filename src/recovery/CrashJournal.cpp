@@ -1,4 +1,4 @@
-#include "files/CrashJournal.h"
+#include "recovery/CrashJournal.h"
 
 #include "core/DocumentSlots.h"
 #include "files/DocumentFile.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/CrashJournal.h"
+#include "recovery/CrashJournal.h"
 
 #include <QObject>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "startup/FrmAbout.h"
-#include "startup/FrmWeb.h"
+#include "windows/FrmAbout.h"
+#include "windows/FrmWeb.h"
 
 #include <QPointer>
 

@@ -1,4 +1,4 @@
-#include "files/InPlaceWrite.h"
+#include "recovery/InPlaceWrite.h"
 
 #include "files/DocumentFile.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/BackgroundWriter.h"
+#include "preview/BackgroundWriter.h"
 
 #include <optional>
 

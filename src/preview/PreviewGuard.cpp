@@ -1,6 +1,6 @@
-#include "app/PreviewGuard.h"
+#include "preview/PreviewGuard.h"
 
-#include "app/PreviewScheme.h"
+#include "preview/PreviewScheme.h"
 
 #include <QDir>
 

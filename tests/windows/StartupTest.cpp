@@ -1,7 +1,7 @@
 // The splash, the about box and the web pages window.
 #include "platform/Platform.h"
-#include "startup/FrmSplash.h"
-#include "startup/SideWindows.h"
+#include "windows/FrmSplash.h"
+#include "windows/SideWindows.h"
 #include "support/TestWindow.h"
 
 #include <QLineEdit>

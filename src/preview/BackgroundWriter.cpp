@@ -1,4 +1,4 @@
-#include "app/BackgroundWriter.h"
+#include "preview/BackgroundWriter.h"
 
 #include "files/PreviewFile.h"
 

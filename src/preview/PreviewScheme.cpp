@@ -1,4 +1,4 @@
-#include "app/PreviewScheme.h"
+#include "preview/PreviewScheme.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "startup/FrmAbout.h"
+#include "windows/FrmAbout.h"
 
-#include "startup/ProductPicture.h"
+#include "windows/ProductPicture.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

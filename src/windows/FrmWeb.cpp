@@ -1,9 +1,9 @@
-#include "startup/FrmWeb.h"
+#include "windows/FrmWeb.h"
 
-#include "dialogs/Launcher.h"
+#include "platform/Launcher.h"
 #include "dialogs/Prompts.h"
 #include "platform/Platform.h"
-#include "startup/ProductPicture.h"
+#include "windows/ProductPicture.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -1,4 +1,4 @@
-#include "dialogs/Launcher.h"
+#include "platform/Launcher.h"
 
 #include "platform/Platform.h"
 

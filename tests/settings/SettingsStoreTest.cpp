@@ -1,4 +1,4 @@
-#include "files/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestData.h"
 

@@ -1,4 +1,4 @@
-#include "startup/ProductPicture.h"
+#include "windows/ProductPicture.h"
 
 #include <QLinearGradient>
 #include <QPainter>
