@@ -19,7 +19,7 @@
 #include "editor/FindBar.h"
 #include "editor/LineEnds.h"
 #include "editor/SourcePane.h"
-#include "files/FileCommands.h"
+#include "documents/FileCommands.h"
 #include "files/PreviewFile.h"
 #include "settings/QtUserSettings.h"
 #include "recovery/Recovery.h"

@@ -8,7 +8,7 @@
 #include "core/Clock.h"
 #include "platform/Launcher.h"
 #include "dialogs/QtPrompts.h"
-#include "recovery/InPlaceWrite.h"
+#include "files/InPlaceWrite.h"
 #include "preview/WebPreview.h"
 #include "windows/FrmSplash.h"
 

@@ -1,6 +1,6 @@
 #include "files/DocumentFile.h"
 
-#include "recovery/InPlaceWrite.h"
+#include "files/InPlaceWrite.h"
 #include "files/RtfText.h"
 
 #include <QFile>

@@ -4,7 +4,7 @@
 #include "core/DocumentSlots.h"
 #include "dialogs/Prompts.h"
 #include "editor/SourcePane.h"
-#include "files/FileCommands.h"
+#include "documents/FileCommands.h"
 #include "frames/FramesPages.h"
 #include "frames/FrmFrames.h"
 

@@ -6,7 +6,7 @@
 #include "dialogs/Prompts.h"
 #include "editor/SourcePane.h"
 #include "files/DiskWatch.h"
-#include "recovery/InPlaceWrite.h"
+#include "files/InPlaceWrite.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 // and unsaved pages survive a crash. (Refused saves, rich-text files and
 // files changed by other programs are among the file-command scenarios.)
 #include "recovery/CrashJournal.h"
-#include "files/FileCommands.h"
+#include "documents/FileCommands.h"
 #include "recovery/Recovery.h"
 #include "support/TestWindow.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/StatusPanels.h"
 #include "editor/EditorCommands.h"
-#include "files/FileCommands.h"
+#include "documents/FileCommands.h"
 #include "frames/FramesCommand.h"
 #include "support/TestWindow.h"
 

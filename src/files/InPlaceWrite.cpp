@@ -1,4 +1,4 @@
-#include "recovery/InPlaceWrite.h"
+#include "files/InPlaceWrite.h"
 
 #include "files/DocumentFile.h"
 

@@ -1,4 +1,4 @@
-#include "files/FileCommands.h"
+#include "documents/FileCommands.h"
 
 #include "core/AppState.h"
 #include "core/BusyGate.h"

@@ -1,6 +1,6 @@
 // Saving where no temporary file may be made: the old bytes are never lost,
 // whether the write fails, the disk is full or the process is killed.
-#include "recovery/InPlaceWrite.h"
+#include "files/InPlaceWrite.h"
 #include "files/DocumentFile.h"
 #include "support/TestData.h"
 
