@@ -11,7 +11,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # Seconds each fuzz driver runs in `make fuzz`; `make test` gives each 10.
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps configure build run test test-asan fuzz bench format clean
+.PHONY: deps configure build run test test-asan fuzz bench format rooms clean
 
 deps:
 	./scripts/install-deps.sh
@@ -55,6 +55,11 @@ bench: build
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+# docs/rooms.dot: the folders of src/ and those each may use, from CMake's
+# target graph. Run after changing which folders a folder links.
+rooms: configure
+	./scripts/rooms-graph.sh $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)
