@@ -41,6 +41,10 @@ void DocumentLoader::fill(QByteArray utf8, std::function<void(void*)> done) {
     m_document = m_view.SendScintillaPtrResult(QsciScintillaBase::SCI_CREATEDOCUMENT);
     m_view.SendScintilla(QsciScintillaBase::SCI_SETDOCPOINTER, 0UL, m_document);
     m_view.SendScintilla(QsciScintillaBase::SCI_SETCODEPAGE, QsciScintillaBase::SC_CP_UTF8);
+    // The pane's index of line starts in UTF-16 units grows with the text.
+    m_view.SendScintilla(
+        QsciScintillaBase::SCI_ALLOCATELINECHARACTERINDEX,
+        static_cast<unsigned long>(QsciScintillaBase::SC_LINECHARACTERINDEX_UTF16));
     // What goes in is the loaded text, not an edit to take back.
     m_view.SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0UL);
     nextSlice();

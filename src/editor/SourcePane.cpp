@@ -4,7 +4,6 @@
 #include "editor/HtmlStyle.h"
 #include "editor/LineEnds.h"
 #include "editor/TagMatch.h"
-#include "editor/Utf8Offsets.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -64,6 +63,7 @@ SourcePane::SourcePane(QWidget* parent) : QsciScintilla(parent) {
     }
     setObjectName(QStringLiteral("htmlSource"));
     setUtf8(true);
+    keepUtf16Index();
     setEolMode(EolWindows);
     setEolVisibility(false);
     SendScintilla(SCI_SETPASTECONVERTENDINGS, 0UL);
@@ -287,10 +287,12 @@ void SourcePane::attachDocument(void* document) {
     m_braces = {-1, -1};
     m_textMoved = true;
     SendScintilla(SCI_SETDOCPOINTER, 0UL, document);
-    // Encoding, tab width and the colouring state belong to the document.
+    // Encoding, tab width, the colouring state and the index of line starts
+    // in UTF-16 units belong to the document.
     setUtf8(true);
     setTabWidth(4);
     lexAttachedDocument(*this);
+    keepUtf16Index();
 }
 
 void SourcePane::redoOnce() {
@@ -421,23 +423,68 @@ void SourcePane::replaceSelection(const QString& text) {
     });
 }
 
+void SourcePane::keepUtf16Index() {
+    if ((SendScintilla(SCI_GETLINECHARACTERINDEX) & SC_LINECHARACTERINDEX_UTF16) == 0) {
+        SendScintilla(SCI_ALLOCATELINECHARACTERINDEX,
+                      static_cast<unsigned long>(SC_LINECHARACTERINDEX_UTF16));
+    }
+}
+
+qsizetype SourcePane::utf16At(long bytePos) const {
+    // Scintilla keeps where each line starts in UTF-16 units (see
+    // attachDocument): only the part of the line before the place is
+    // counted.
+    const long line = SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(bytePos));
+    const long lineStart = SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+    return static_cast<qsizetype>(
+        SendScintilla(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line),
+                      static_cast<long>(SC_LINECHARACTERINDEX_UTF16)) +
+        SendScintilla(SCI_COUNTCODEUNITS, static_cast<unsigned long>(lineStart), bytePos));
+}
+
+long SourcePane::byteAt(qsizetype utf16Pos) const {
+    const long length = SendScintilla(SCI_GETLENGTH);
+    const long lines = SendScintilla(SCI_GETLINECOUNT);
+    const auto total = static_cast<qsizetype>(
+        SendScintilla(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(lines),
+                      static_cast<long>(SC_LINECHARACTERINDEX_UTF16)));
+    if (utf16Pos >= total) {
+        return length;
+    }
+    const long line = SendScintilla(SCI_LINEFROMINDEXPOSITION,
+                                    static_cast<unsigned long>(qMax<qsizetype>(0, utf16Pos)),
+                                    static_cast<long>(SC_LINECHARACTERINDEX_UTF16));
+    const long lineStart = SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+    const long lineUnits =
+        SendScintilla(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line),
+                      static_cast<long>(SC_LINECHARACTERINDEX_UTF16));
+    const auto within = static_cast<long>(qMax<qsizetype>(0, utf16Pos) - lineUnits);
+    if (within == 0) {
+        return lineStart;
+    }
+    const auto relative = [this, lineStart](long units) {
+        return SendScintilla(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(lineStart),
+                             units);
+    };
+    // Scintilla answers 0 for a place inside a surrogate pair: it goes on
+    // to the end of the character.
+    const long at = relative(within);
+    return at != 0 ? at : relative(within + 1);
+}
+
 int SourcePane::selectionStart() const {
-    const auto start = static_cast<qsizetype>(SendScintilla(SCI_GETSELECTIONSTART));
-    return static_cast<int>(utf8::utf16Length(bytes(), start));
+    return static_cast<int>(utf16At(SendScintilla(SCI_GETSELECTIONSTART)));
 }
 
 int SourcePane::selectionLength() const {
-    const QByteArrayView raw = bytes();
-    const auto start = static_cast<qsizetype>(SendScintilla(SCI_GETSELECTIONSTART));
-    const auto end = static_cast<qsizetype>(SendScintilla(SCI_GETSELECTIONEND));
-    return static_cast<int>(utf8::utf16Length(raw.sliced(start), end - start));
+    return static_cast<int>(utf16At(SendScintilla(SCI_GETSELECTIONEND)) -
+                            utf16At(SendScintilla(SCI_GETSELECTIONSTART)));
 }
 
 void SourcePane::setSelection(int start, int length) {
-    const QByteArrayView raw = bytes();
-    const qsizetype from = utf8::byteOffset(raw, qMax(0, start));
-    const qsizetype to = from + utf8::byteOffset(raw.sliced(from), qMax(0, length));
-    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(from), static_cast<long>(to));
+    const qsizetype from = qMax(0, start);
+    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(byteAt(from)),
+                  byteAt(from + qMax(0, length)));
 }
 
 void SourcePane::selectAllText() {

@@ -144,6 +144,12 @@ class SourcePane : public QsciScintilla {
     std::array<SlotView, Slots> m_slots;
     int m_shownSlot = 0;
     void attachDocument(void* document);
+    // Positions between Scintilla's bytes and QString's UTF-16 units, through
+    // the document's index of line starts in UTF-16 units (kept by
+    // keepUtf16Index); a UTF-16 place past the end is the end.
+    qsizetype utf16At(long bytePos) const;
+    long byteAt(qsizetype utf16Pos) const;
+    void keepUtf16Index();
     // Makes `document` (whose reference passes here) slot `slot`'s text.
     void adoptDocument(int slot, void* document);
     DocumentLoader* m_loader = nullptr;

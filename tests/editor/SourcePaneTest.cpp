@@ -1,5 +1,6 @@
 #include "editor/SourcePane.h"
 #include "support/ProjectNames.h"
+#include "support/TestData.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -29,6 +30,36 @@ TEST(SourcePane, KeepsTextExactlyAndSelectsByUtf16Units) {
     EXPECT_EQ(pane.selectionStart(), emoji + 5);
     EXPECT_EQ(pane.selectionLength(), 0);
     EXPECT_TRUE(QFontInfo(pane.font()).fixedPitch());
+}
+
+// Places in the pane's UTF-8 bytes and in QString's UTF-16 units map onto
+// each other at every kind of character, on any line, or selections land in
+// the middle of characters; places past the end are the end.
+TEST(SourcePane, MapsEveryCharacterBoundaryBetweenBytesAndUnits) {
+    SourcePane pane;
+    const QString line = QStringLiteral("a\u00e9\u4e2d") + QString::fromUcs4(U"\U0001F600") +
+                         QStringLiteral("z") + QChar(0) + QStringLiteral("\r\n");
+    pane.setText(line.repeated(3));
+    const QByteArrayList rows = [] {
+        QByteArrayList all;
+        for (const QByteArrayList& row : testdata::table("expected/utf8-offsets.txt")) {
+            all << row[0] + '|' + row[1];
+        }
+        return all;
+    }();
+    for (int copy = 0; copy < 3; ++copy) {
+        for (const QByteArray& row : rows) {
+            const int unit = row.split('|')[0].toInt() + copy * 9;
+            const long byte = row.split('|')[1].toLong() + copy * 14;
+            pane.setSelection(unit, 0);
+            EXPECT_EQ(pane.SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS), byte) << unit;
+            EXPECT_EQ(pane.selectionStart(), unit) << unit;
+        }
+    }
+    pane.setSelection(4, 0); // inside the emoji: on to its end
+    EXPECT_EQ(pane.SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS), 10);
+    pane.setSelection(2, 100);
+    EXPECT_EQ(pane.selectionLength(), 27 - 2);
 }
 
 // Every operation raises one change, including an empty replacement; Find
