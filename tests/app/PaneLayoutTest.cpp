@@ -1,5 +1,6 @@
 #include "app/PaneLayout.h"
-#include "support/TestWindow.h"
+#include "support/PanePlaces.h"
+#include "support/TestData.h"
 
 using panes::Placement;
 

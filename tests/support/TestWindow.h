@@ -4,6 +4,7 @@
 #include "editor/SourcePane.h"
 #include "support/FakeClock.h"
 #include "support/MemorySettings.h"
+#include "support/PanePlaces.h"
 #include "support/RecordingLauncher.h"
 #include "support/RecordingPreview.h"
 #include "support/ScriptedPrompts.h"
@@ -26,10 +27,6 @@ void activate(QWidget* window);
 // Returns once nothing holds the busy gate and nothing waits for it: a file
 // read in, a format, and whatever they held back, are done.
 void waitUntilIdle();
-
-// One value of a pane placement: "Control.field" ("htmlSource.width"), or
-// "tabWidth1"/"tabWidth2". An unknown control throws.
-double& placementValue(panes::Placement& l, const QByteArray& name);
 
 // A main window on test doubles: scripted prompts, a fake clock, a program
 // folder and a documents folder of its own. By default the INI file names the
