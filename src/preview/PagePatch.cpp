@@ -265,6 +265,17 @@ class Scan {
         if (sameName(name, "body") && top() != nullptr && sameName(top()->name, "head")) {
             pop(lt);
         }
+        // A second <html> or <body> makes no element in a browser (its
+        // attributes go to the one there is), and one left open would run
+        // to the end of the page: only a full load shows such a page.
+        if (sameName(name, "html") && !m_stack.empty()) {
+            return false;
+        }
+        if (sameName(name, "body") && std::any_of(m_stack.begin(), m_stack.end(), [this](int open) {
+                return sameName(frames[static_cast<std::size_t>(open)].name, "body");
+            })) {
+            return false;
+        }
         const bool foreign = (top() != nullptr && top()->foreign) || oneOf(name, {"svg", "math"});
         if (isRawText(name) && !foreign) {
             // Its text runs to its own end tag; it has no element children.
