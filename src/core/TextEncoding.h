@@ -27,13 +27,6 @@ struct DecodedText {
 // gives the same bytes back, else as Windows-1252.
 DecodedText decodeText(const QByteArray& bytes);
 
-// The charset a page declares with <meta charset=...> or <meta http-equiv=
-// "Content-Type" content="...; charset=...">, found as browsers look for it
-// before they read a page: in its first 1024 bytes, comments skipped. The
-// name of a charset browsers know ("KOI8-R", "UTF-8", "windows-1252"...), or
-// empty when the page declares none they know.
-QString declaredCharset(QByteArrayView head);
-
 // The bytes of `text` in `encoding` (with its byte-order mark), or nullopt
 // when the encoding cannot hold one of its characters. `charset` names the
 // charset of `Declared`.

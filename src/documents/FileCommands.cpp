@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/BusyGate.h"
+#include "core/CharsetPrescan.h"
 #include "core/CommandRegistry.h"
 #include "core/DocumentHost.h"
 #include "core/DocumentSlots.h"

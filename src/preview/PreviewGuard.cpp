@@ -62,15 +62,17 @@ QString resolved(const QString& path) {
     return canonical.isEmpty() ? QDir::cleanPath(QFileInfo(path).absoluteFilePath()) : canonical;
 }
 
-// A file or folder whose name starts with a dot: where programs keep keys,
-// passwords and settings (~/.ssh, ~/.config...), never part of a site.
-bool hidden(const QString& path) {
-    const QStringList parts = resolved(path).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+// A resolved path through a file or folder whose name starts with a dot:
+// where programs keep keys, passwords and settings (~/.ssh, ~/.config...),
+// never part of a site.
+bool hidden(const QString& real) {
+    const QStringList parts = real.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     return std::any_of(parts.begin(), parts.end(),
                        [](const QString& part) { return part.startsWith(QLatin1Char('.')); });
 }
 
-bool insideFolder(const QString& path, const QString& folder) {
+// Whether the resolved path `real` lies in `folder` or below it.
+bool insideFolder(const QString& real, const QString& folder) {
     if (folder.isEmpty()) {
         return false;
     }
@@ -78,7 +80,7 @@ bool insideFolder(const QString& path, const QString& folder) {
     if (!root.endsWith(QLatin1Char('/'))) {
         root += QLatin1Char('/');
     }
-    return resolved(path).startsWith(root);
+    return real.startsWith(root);
 }
 } // namespace
 
@@ -97,7 +99,9 @@ bool PreviewGuard::allows(const QUrl& url, Kind kind, const QUrl& page,
     if (path.isEmpty()) {
         return false; // no network host is ever contacted
     }
-    if (hidden(path)) {
+    // Resolved once: links and ".." cannot lead a request out of a folder.
+    const QString real = resolved(path);
+    if (hidden(real)) {
         return false;
     }
     switch (kind) {
@@ -108,13 +112,13 @@ bool PreviewGuard::allows(const QUrl& url, Kind kind, const QUrl& page,
     case Kind::Subresource:
         // A frame shows a page, never a folder listing. Anything a page
         // loads comes from its own folder tree or the program's pages.
-        if (kind == Kind::Frame && QFileInfo(path).isDir()) {
+        if (kind == Kind::Frame && QFileInfo(real).isDir()) {
             return false;
         }
         {
             const QString pagePath = previewscheme::localPath(page);
-            return (!pagePath.isEmpty() && insideFolder(path, QFileInfo(pagePath).path())) ||
-                   insideFolder(path, programFolder);
+            return (!pagePath.isEmpty() && insideFolder(real, QFileInfo(pagePath).path())) ||
+                   insideFolder(real, programFolder);
         }
     case Kind::ScriptRead:
     case Kind::Other:

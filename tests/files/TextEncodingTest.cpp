@@ -1,4 +1,5 @@
 #include "core/TextEncoding.h"
+#include "core/CharsetPrescan.h"
 #include "files/RtfText.h"
 #include "support/TestData.h"
 
