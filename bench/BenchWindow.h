@@ -3,7 +3,7 @@
 #include "app/AppContext.h"
 #include "app/FrmEdit.h"
 #include "core/Clock.h"
-#include "core/PreviewPane.h"
+#include "preview/PreviewPane.h"
 #include "dialogs/Prompts.h"
 
 #include "support/ProjectNames.h"

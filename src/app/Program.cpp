@@ -1,14 +1,14 @@
 #include "app/Program.h"
 
-#include "app/RenderingChoice.h"
 #include "app/SingleInstance.h"
+#include "platform/RenderingChoice.h"
 
 #include "app/AppContext.h"
 #include "app/FrmEdit.h"
 #include "core/Clock.h"
-#include "platform/Launcher.h"
 #include "dialogs/QtPrompts.h"
 #include "files/InPlaceWrite.h"
+#include "platform/Launcher.h"
 #include "preview/WebPreview.h"
 #include "windows/FrmSplash.h"
 

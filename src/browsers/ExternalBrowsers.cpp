@@ -1,11 +1,11 @@
 #include "browsers/ExternalBrowsers.h"
 
 #include "core/CommandRegistry.h"
-#include "core/DocumentHost.h"
 #include "core/DocumentSlots.h"
 #include "dialogs/CommonDialog.h"
-#include "platform/Launcher.h"
 #include "dialogs/Prompts.h"
+#include "documents/DocumentController.h"
+#include "platform/Launcher.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,18 +13,16 @@
 
 namespace markwright {
 
-ExternalBrowsers::ExternalBrowsers(DocumentHost& host, CommonDialog& dialog, Launcher& launcher,
-                                   Prompts& prompts, AppState& state)
-    : m_host(host), m_dialog(dialog), m_launcher(launcher), m_prompts(prompts), m_state(state) {}
+ExternalBrowsers::ExternalBrowsers(DocumentController& controller, CommonDialog& dialog,
+                                   Launcher& launcher, Prompts& prompts, AppState& state)
+    : m_controller(controller), m_dialog(dialog), m_launcher(launcher), m_prompts(prompts),
+      m_state(state) {}
 
 void ExternalBrowsers::registerAll(CommandRegistry& commands) {
     commands.add("mnuNetscapeLocation", [this] { locate(Browser::Netscape); });
     commands.add("mnuIELocate", [this] { locate(Browser::IE); });
     commands.add("mnuNetscapePreview", [this] { preview(Browser::Netscape); });
     commands.add("mnuIEPreview", [this] { preview(Browser::IE); });
-    commands.add("mnu640", [this] { m_host.resizeWindowTwips(9600, 7200); });
-    commands.add("mnu800", [this] { m_host.resizeWindowTwips(12000, 9000); });
-    commands.add("mnu1024", [this] { m_host.resizeWindowTwips(15036, 11520); });
 }
 
 void ExternalBrowsers::locate(Browser browser) {
@@ -46,9 +44,9 @@ void ExternalBrowsers::locate(Browser browser) {
 
 void ExternalBrowsers::preview(Browser browser) {
     // Slot 1's folder, with the active slot's preview file name.
-    const QString path =
-        m_host.documents().folder(1) + DocumentSlots::previewFileName(m_host.currentSlot());
-    if (!m_host.writeActiveText(path)) {
+    const QString path = m_controller.documents().folder(1) +
+                         DocumentSlots::previewFileName(m_controller.currentSlot());
+    if (!m_controller.writeActiveText(path)) {
         return;
     }
     const QString program = m_state.browserPath(browser);

@@ -8,17 +8,17 @@ namespace markwright {
 
 class CommandRegistry;
 class CommonDialog;
-class DocumentHost;
+class DocumentController;
 class Launcher;
 class Prompts;
 
-// The two external browsers (locate and preview) and the test resolutions.
+// The two external browsers: locate and preview.
 class ExternalBrowsers {
   public:
     using Browser = AppState::Browser;
 
-    ExternalBrowsers(DocumentHost& host, CommonDialog& dialog, Launcher& launcher, Prompts& prompts,
-                     AppState& state);
+    ExternalBrowsers(DocumentController& controller, CommonDialog& dialog, Launcher& launcher,
+                     Prompts& prompts, AppState& state);
 
     void registerAll(CommandRegistry& commands);
 
@@ -30,7 +30,7 @@ class ExternalBrowsers {
     void preview(Browser browser);
 
   private:
-    DocumentHost& m_host;
+    DocumentController& m_controller;
     CommonDialog& m_dialog;
     Launcher& m_launcher;
     Prompts& m_prompts;

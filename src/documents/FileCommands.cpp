@@ -4,12 +4,13 @@
 #include "core/BusyGate.h"
 #include "core/CharsetPrescan.h"
 #include "core/CommandRegistry.h"
-#include "core/DocumentHost.h"
 #include "core/DocumentSlots.h"
 #include "core/PaneTitles.h"
+#include "core/SourceText.h"
 #include "dialogs/CFileDialog.h"
 #include "dialogs/Prompts.h"
-#include "editor/SourcePane.h"
+#include "documents/DocumentController.h"
+#include "documents/DocumentView.h"
 #include "files/DocumentFile.h"
 #include "settings/SettingsStore.h"
 
@@ -29,26 +30,26 @@ constexpr int DialogFlags =
     CFileDialog::HideReadOnly | CFileDialog::FileMustExist | CFileDialog::CreatePrompt;
 } // namespace
 
-FileCommands::FileCommands(DocumentHost& host, Prompts& prompts, SettingsStore& settings,
-                           AppState& state)
-    : m_host(host), m_prompts(prompts), m_settings(settings), m_state(state) {}
+FileCommands::FileCommands(DocumentController& controller, Prompts& prompts,
+                           SettingsStore& settings, AppState& state)
+    : m_controller(controller), m_prompts(prompts), m_settings(settings), m_state(state) {}
 
 FileCommands::~FileCommands() = default;
 
 void FileCommands::registerAll(CommandRegistry& commands) {
     commands.add("mnuFileNew", [this] { newPage(); });
     commands.add("mnuFileOpen", [this] { open(); });
-    commands.add("mnuFileSave", [this] { save(m_host.currentSlot()); });
-    commands.add("mnuSaveAs", [this] { saveAs(m_host.currentSlot()); });
+    commands.add("mnuFileSave", [this] { save(m_controller.currentSlot()); });
+    commands.add("mnuSaveAs", [this] { saveAs(m_controller.currentSlot()); });
     commands.add("mnuFileClose", [this] { close(); });
 }
 
 bool FileCommands::offerToSave(int n, Route route, const QString& question) {
-    if (!m_host.documents().changed(n)) {
+    if (!m_controller.documents().changed(n)) {
         return true;
     }
     const QString text =
-        question.isEmpty() ? QLatin1String(SavePromptText) + m_host.tabCaption(n) : question;
+        question.isEmpty() ? QLatin1String(SavePromptText) + m_controller.tabCaption(n) : question;
     switch (m_prompts.ask(text)) {
     case Prompts::Answer::Yes:
         return (route == Route::Save ? save(n) : saveAs(n)) == Saved::Yes;
@@ -60,7 +61,7 @@ bool FileCommands::offerToSave(int n, Route route, const QString& question) {
 }
 
 FileCommands::Overwrite FileCommands::confirmOverwrite(int n, const QString& path) {
-    const DocumentSlots& docs = m_host.documents();
+    const DocumentSlots& docs = m_controller.documents();
     if (docs.richText(n)) {
         // The pane holds the plain text of a rich-text file: writing it back
         // would silently drop every bit of formatting.
@@ -96,7 +97,7 @@ CFileDialog& FileCommands::newDialog(const QString& title, const QString& initia
     m_dialog->setFilter(QLatin1String(FileFilter));
     m_dialog->setFilterIndex(0);
     m_dialog->setFlags(flags);
-    m_dialog->setHWndParent(m_host.dialogParent());
+    m_dialog->setHWndParent(m_controller.view().dialogParent());
     m_dialog->setMaxFileSize(255);
     m_dialog->setInitialDir(initialDir);
     return *m_dialog;
@@ -142,7 +143,7 @@ Prompts::Answer askForUtf8(Prompts& prompts, const DocumentSlots& docs, int n,
 } // namespace
 
 bool FileCommands::writeSlot(int n, const QString& path) {
-    DocumentSlots& docs = m_host.documents();
+    DocumentSlots& docs = m_controller.documents();
     TextEncoding encoding = docs.encoding(n);
     std::optional<QByteArray> bytes = encodeText(docs.text(n), encoding, docs.charset(n));
     if (!bytes) {
@@ -168,41 +169,71 @@ bool FileCommands::writeSlot(int n, const QString& path) {
 }
 
 void FileCommands::takeFile(int n, const QString& fileName, const QString& fileTitle) {
-    DocumentSlots& docs = m_host.documents();
+    DocumentSlots& docs = m_controller.documents();
     m_watch.remember(n, fileName);
     docs.setFolder(n, fileName.left(fileName.size() - fileTitle.size()));
     docs.setTitle(n, fileName);
-    m_host.setTabCaptions(n, fileTitle, fileTitle);
+    m_controller.setTabCaptions(n, fileTitle, fileTitle);
     docs.setChanged(n, false);
-    m_host.slotSettled(n);
-    m_host.setWindowCaption(QStringLiteral("File: ") + fileName);
-    m_host.setPaneTitles(sourcePaneTitle(fileTitle),
-                         previewPaneTitle(m_host.tabCaption(m_host.currentSlot())));
+    m_controller.slotSettled(n);
+    m_controller.view().setWindowCaption(QStringLiteral("File: ") + fileName);
+    m_controller.view().setPaneTitles(
+        sourcePaneTitle(fileTitle),
+        previewPaneTitle(m_controller.tabCaption(m_controller.currentSlot())));
 }
 
 void FileCommands::newPage() {
-    const int n = m_host.currentSlot();
+    const int n = m_controller.currentSlot();
     if (!DocumentSlots::valid(n)) {
         return;
     }
     if (!offerToSave(n, Route::SaveAs)) {
         return;
     }
-    DocumentSlots& docs = m_host.documents();
+    DocumentSlots& docs = m_controller.documents();
     docs.setStoredText(n, docs.pageTemplate());
     docs.setTitle(n, DocumentSlots::initialTitle(n));
     docs.setEncoding(n, TextEncoding::Utf8);
     docs.setRichText(n, false);
     m_watch.forget(n);
-    m_host.setTabCaptions(n, DocumentSlots::initialTitle(n), QStringLiteral("Page %1").arg(n));
-    m_host.source().setText(docs.pageTemplate());
+    m_controller.setTabCaptions(n, DocumentSlots::initialTitle(n),
+                                QStringLiteral("Page %1").arg(n));
+    m_controller.source().setText(docs.pageTemplate());
     docs.setChanged(n, false);
-    m_host.slotSettled(n);
-    m_host.showPanes(true);
+    m_controller.slotSettled(n);
+    m_controller.view().showPanes(true);
+}
+
+void FileCommands::openArrivals(const QStringList& paths, std::function<void(int)> select) {
+    // After whatever is under way: a file arriving while another is read in
+    // (or a format runs, or a question waits) never lands in the middle.
+    BusyGate::whenIdle(&m_context, [this, paths, select] {
+        if (m_controller.ended() || paths.isEmpty()) {
+            return;
+        }
+        const std::vector<int> chosen = m_controller.documents().slotsForArrivals(
+            m_controller.currentSlot(), int(paths.size()));
+        for (std::size_t i = 0; i < chosen.size(); ++i) {
+            // One at a time: each waits until the one before is in.
+            BusyGate::whenIdle(&m_context, [this, select, n = chosen[i], path = paths[int(i)]] {
+                if (!m_controller.ended()) {
+                    select(n);
+                    openFile(path);
+                }
+            });
+        }
+        if (paths.size() > int(chosen.size())) {
+            m_prompts.showError(
+                QStringLiteral("Every document slot holds a page, so these files were not "
+                               "opened:\n%1")
+                    .arg(paths.mid(int(chosen.size())).join(QLatin1Char('\n'))),
+                Prompts::Icon::Warning);
+        }
+    });
 }
 
 void FileCommands::open() {
-    const int n = m_host.currentSlot();
+    const int n = m_controller.currentSlot();
     if (!DocumentSlots::valid(n)) {
         return;
     }
@@ -218,7 +249,7 @@ void FileCommands::open() {
 }
 
 void FileCommands::openFile(const QString& path) {
-    const int n = m_host.currentSlot();
+    const int n = m_controller.currentSlot();
     if (!DocumentSlots::valid(n)) {
         return;
     }
@@ -261,7 +292,7 @@ void FileCommands::readInBackground(const QString& path, bool forPane,
 void FileCommands::load(int n, const QString& fileName, const QString& fileTitle) {
     // Read first: when the file cannot be read the slot stays exactly as it
     // was, so a later Save can never write old text over the chosen file.
-    const bool forPane = n == m_host.documents().paneSlot();
+    const bool forPane = n == m_controller.documents().paneSlot();
     readInBackground(fileName, forPane, [=](Reading& reading) {
         const docfile::ReadResult& read = reading.read;
         if (!read.ok) {
@@ -272,7 +303,7 @@ void FileCommands::load(int n, const QString& fileName, const QString& fileTitle
         // Once the text is the slot's: its file, encoding and preview.
         const auto takeIt = [=, encoding = read.encoding, charset = read.charset,
                              richText = read.richText] {
-            DocumentSlots& docs = m_host.documents();
+            DocumentSlots& docs = m_controller.documents();
             docs.setEncoding(n, encoding, charset);
             docs.setRichText(n, richText);
             takeFile(n, fileName, fileTitle);
@@ -281,26 +312,26 @@ void FileCommands::load(int n, const QString& fileName, const QString& fileTitle
             m_reading.reset();
             // Writes the slot's preview file into the file's own folder and
             // shows it.
-            m_host.refreshPreview();
+            m_controller.refreshPreview();
         };
         if (forPane) {
-            m_host.source().loadInBackground(n, std::move(reading.utf8), takeIt);
+            m_controller.source().loadInBackground(n, std::move(reading.utf8), takeIt);
         } else {
-            m_host.documents().setStoredText(n, read.text);
+            m_controller.documents().setStoredText(n, read.text);
             takeIt();
         }
     });
 }
 
 FileCommands::Saved FileCommands::save(int n) {
-    DocumentSlots& docs = m_host.documents();
+    DocumentSlots& docs = m_controller.documents();
     if (!DocumentSlots::valid(n)) {
         return Saved::Cancelled;
     }
     if (docs.title(n) == DocumentSlots::initialTitle(n)) {
         return saveAs(n);
     }
-    const QString path = docs.folder(n) + m_host.tabCaption(n);
+    const QString path = docs.folder(n) + m_controller.tabCaption(n);
     switch (confirmOverwrite(n, path)) {
     case Overwrite::Stop:
         return Saved::Cancelled;
@@ -315,12 +346,12 @@ FileCommands::Saved FileCommands::save(int n) {
     docs.setChanged(n, false);
     docs.setRichText(n, false);
     m_watch.remember(n, path);
-    m_host.slotSettled(n);
+    m_controller.slotSettled(n);
     return Saved::Yes;
 }
 
 FileCommands::Saved FileCommands::saveAs(int n) {
-    DocumentSlots& docs = m_host.documents();
+    DocumentSlots& docs = m_controller.documents();
     if (!DocumentSlots::valid(n)) {
         return Saved::Cancelled;
     }
@@ -336,7 +367,7 @@ FileCommands::Saved FileCommands::saveAs(int n) {
     }
     docs.setRichText(n, false);
     takeFile(n, fileName, dialog.fileTitle());
-    m_host.refreshPreview();
+    m_controller.refreshPreview();
     return Saved::Yes;
 }
 
@@ -351,20 +382,20 @@ bool FileCommands::close() {
     }
     // Only the preview files this program writes are deleted; other files
     // whose names happen to look alike are the user's.
-    m_host.flushPreviewFiles();
-    const DocumentSlots& docs = m_host.documents();
+    m_controller.flushPreviewFiles();
+    const DocumentSlots& docs = m_controller.documents();
     QStringList folders;
     for (int n = 1; n <= DocumentSlots::Count; ++n) {
         folders.append(docs.folder(n));
     }
-    folders << m_state.openPath() << m_state.startFolder() << m_host.previewFolders();
+    folders << m_state.openPath() << m_state.startFolder() << m_controller.previewFolders();
     folders.removeDuplicates();
     for (const QString& folder : folders) {
         for (int k = 1; k <= DocumentSlots::Count; ++k) {
             QFile::remove(folder + DocumentSlots::previewFileName(k));
         }
     }
-    m_host.endProgram();
+    m_controller.endProgram();
     return true;
 }
 
@@ -374,7 +405,7 @@ void FileCommands::offerReload(int n) {
     }
     m_offering = true;
     m_watch.markOffered(n);
-    DocumentSlots& docs = m_host.documents();
+    DocumentSlots& docs = m_controller.documents();
     const QString path = m_watch.path(n);
     if (m_watch.vanished(n)) {
         // Nothing of the page is on disk any more: make sure Close asks.
@@ -403,10 +434,10 @@ void FileCommands::offerReload(int n) {
             showError(QStringLiteral("opened"), path, read.error);
             return;
         }
-        DocumentSlots& docs = m_host.documents();
+        DocumentSlots& docs = m_controller.documents();
         if (n == docs.paneSlot()) {
             // One edit, so Undo can bring back what was typed here.
-            m_host.source().replaceWholeText(read.text);
+            m_controller.source().replaceWholeText(read.text);
         } else {
             docs.setStoredText(n, read.text);
         }
@@ -414,9 +445,9 @@ void FileCommands::offerReload(int n) {
         docs.setRichText(n, read.richText);
         docs.setChanged(n, false);
         m_watch.remember(n, path);
-        m_host.slotSettled(n);
-        if (n == m_host.currentSlot()) {
-            m_host.refreshPreview();
+        m_controller.slotSettled(n);
+        if (n == m_controller.currentSlot()) {
+            m_controller.refreshPreview();
         }
     });
 }

@@ -14,7 +14,7 @@ namespace markwright {
 class AppState;
 class CFileDialog;
 class CommandRegistry;
-class DocumentHost;
+class DocumentController;
 class Prompts;
 class SettingsStore;
 
@@ -24,7 +24,8 @@ class SettingsStore;
 // to the user with the path and the reason.
 class FileCommands {
   public:
-    FileCommands(DocumentHost& host, Prompts& prompts, SettingsStore& settings, AppState& state);
+    FileCommands(DocumentController& controller, Prompts& prompts, SettingsStore& settings,
+                 AppState& state);
     ~FileCommands();
 
     void registerAll(CommandRegistry& commands);
@@ -36,6 +37,11 @@ class FileCommands {
     // the user keeps the page, the file is read in the background, holding
     // the busy gate until it is in or the user has been told why not.
     void openFile(const QString& path);
+    // Opens files arriving from outside (the command line, another
+    // instance, a drop) into the untouched slots from the active one on,
+    // one after the other once nothing else is under way; `select` puts a
+    // slot on show. Files for which no slot is free are named to the user.
+    void openArrivals(const QStringList& paths, std::function<void(int)> select);
 
     // What a save came to.
     enum class Saved { Yes, Cancelled, Failed };
@@ -80,7 +86,7 @@ class FileCommands {
     void readInBackground(const QString& path, bool forPane, std::function<void(Reading&)> then);
     void showError(const QString& action, const QString& path, const QString& reason);
 
-    DocumentHost& m_host;
+    DocumentController& m_controller;
     Prompts& m_prompts;
     SettingsStore& m_settings;
     AppState& m_state;

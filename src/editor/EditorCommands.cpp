@@ -2,7 +2,6 @@
 
 #include "core/BusyGate.h"
 #include "core/CommandRegistry.h"
-#include "core/DocumentHost.h"
 #include "dialogs/Prompts.h"
 #include "editor/Formatter.h"
 #include "editor/SourcePane.h"
@@ -18,8 +17,9 @@
 
 namespace markwright {
 
-EditorCommands::EditorCommands(DocumentHost& host, Prompts& prompts)
-    : m_host(host), m_pane(host.source()), m_prompts(prompts) {}
+EditorCommands::EditorCommands(SourcePane& pane, const DocumentSlots& documents, Prompts& prompts,
+                               std::function<void(const QString&)> showStatus)
+    : m_pane(pane), m_slots(documents), m_showStatus(std::move(showStatus)), m_prompts(prompts) {}
 
 void EditorCommands::registerAll(CommandRegistry& commands) {
     commands.add("mnuEditUndo", [this] { undo(); });
@@ -85,11 +85,11 @@ bool EditorCommands::format(Style style) {
     auto* shower = new QTimer(&m_context);
     QObject::connect(shower, &QTimer::timeout, &m_context, [this, percent] {
         if (percent->load() >= 0) {
-            m_host.showStatus(QStringLiteral("Formatting... %1%").arg(percent->load()));
+            m_showStatus(QStringLiteral("Formatting... %1%").arg(percent->load()));
         }
     });
     shower->start(100);
-    const int slot = m_host.documents().paneSlot();
+    const int slot = m_slots.paneSlot();
     const int start = m_pane.selectionStart();
     const int length = m_pane.selectionLength();
     auto* watcher = new QFutureWatcher<QString>(&m_context);
@@ -97,12 +97,12 @@ bool EditorCommands::format(Style style) {
         watcher->deleteLater();
         delete shower;
         m_pane.setReadOnly(wasReadOnly);
-        m_host.showStatus(QString());
+        m_showStatus(QString());
         m_formatting = false;
         busy.reset();
         // Nothing can have moved meanwhile; should it have, the result is
         // for a text no longer there.
-        if (m_host.documents().paneSlot() == slot && m_pane.selectionStart() == start &&
+        if (m_slots.paneSlot() == slot && m_pane.selectionStart() == start &&
             m_pane.selectionLength() == length) {
             m_pane.replaceSelection(watcher->result());
         }
@@ -173,7 +173,7 @@ void EditorCommands::findAndReplace() {
                             QStringLiteral("Replace"), with)) {
         with.clear();
     }
-    m_pane.replaceWholeText(htmlformat::replaceAll(m_pane.text(), what, with));
+    m_pane.replaceAll(what, with);
 }
 
 void EditorCommands::nextTag() {

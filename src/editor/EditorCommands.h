@@ -7,7 +7,7 @@
 namespace markwright {
 
 class CommandRegistry;
-class DocumentHost;
+class DocumentSlots;
 class Prompts;
 class SourcePane;
 
@@ -15,7 +15,9 @@ class SourcePane;
 // formatters, and find, find next, find and replace and next tag.
 class EditorCommands {
   public:
-    EditorCommands(DocumentHost& host, Prompts& prompts);
+    // `showStatus` puts a short progress text in the status bar ("" clears it).
+    EditorCommands(SourcePane& pane, const DocumentSlots& documents, Prompts& prompts,
+                   std::function<void(const QString&)> showStatus);
 
     void registerAll(CommandRegistry& commands);
 
@@ -43,8 +45,9 @@ class EditorCommands {
     const QString& searchText() const { return m_searchText; }
 
   private:
-    DocumentHost& m_host;
     SourcePane& m_pane;
+    const DocumentSlots& m_slots;
+    std::function<void(const QString&)> m_showStatus;
     Prompts& m_prompts;
     QString m_searchText;
     bool m_formatting = false;

@@ -1,6 +1,7 @@
 #include "editor/FindBar.h"
 
 #include "editor/SourcePane.h"
+#include "editor/TextSearch.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -87,20 +88,9 @@ int FindBar::searchFlags() const {
 }
 
 std::pair<long, long> FindBar::search(long from, long to) const {
-    const QByteArray what = m_find->text().toUtf8();
-    if (what.isEmpty()) {
-        return {-1, -1};
-    }
-    m_pane.SendScintilla(QsciScintilla::SCI_SETSEARCHFLAGS,
-                         static_cast<unsigned long>(searchFlags()));
-    m_pane.SendScintilla(QsciScintilla::SCI_SETTARGETSTART, static_cast<unsigned long>(from));
-    m_pane.SendScintilla(QsciScintilla::SCI_SETTARGETEND, static_cast<unsigned long>(to));
-    const long at = m_pane.SendScintilla(QsciScintilla::SCI_SEARCHINTARGET,
-                                         static_cast<unsigned long>(what.size()), what.constData());
-    if (at < 0) {
-        return {-1, -1};
-    }
-    return {at, m_pane.SendScintilla(QsciScintilla::SCI_GETTARGETEND)};
+    const textsearch::Match match =
+        textsearch::search(m_pane, m_find->text().toUtf8(), searchFlags(), from, to);
+    return {match.start, match.end};
 }
 
 bool FindBar::findNext(bool forward) {
@@ -142,12 +132,7 @@ void FindBar::replaceOne() {
 }
 
 long FindBar::replaceMatch(std::pair<long, long> match, const QByteArray& with) {
-    // The search just made left its groups for a regular expression's \1.
-    m_pane.SendScintilla(QsciScintilla::SCI_SETTARGETRANGE, static_cast<unsigned long>(match.first),
-                         match.second);
-    return m_pane.SendScintilla(m_regex->isChecked() ? QsciScintilla::SCI_REPLACETARGETRE
-                                                     : QsciScintilla::SCI_REPLACETARGET,
-                                static_cast<unsigned long>(with.size()), with.constData());
+    return textsearch::replace(m_pane, {match.first, match.second}, with, m_regex->isChecked());
 }
 
 int FindBar::replaceAll() {
@@ -158,21 +143,8 @@ int FindBar::replaceAll() {
         from = m_pane.SendScintilla(QsciScintilla::SCI_GETSELECTIONSTART);
         to = m_pane.SendScintilla(QsciScintilla::SCI_GETSELECTIONEND);
     }
-    int count = 0;
-    m_pane.SendScintilla(QsciScintilla::SCI_BEGINUNDOACTION);
-    for (auto match = search(from, to); match.first >= 0; match = search(from, to)) {
-        const long written = replaceMatch(match, with);
-        ++count;
-        to += written - (match.second - match.first);
-        from = match.first + written;
-        if (match.second == match.first) {
-            ++from; // past an empty match
-        }
-        if (from > to) {
-            break;
-        }
-    }
-    m_pane.SendScintilla(QsciScintilla::SCI_ENDUNDOACTION);
+    const int count =
+        textsearch::replaceAll(m_pane, m_find->text().toUtf8(), with, searchFlags(), from, to);
     m_status->setText(tr("Replaced %1").arg(count));
     return count;
 }

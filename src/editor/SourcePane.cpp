@@ -4,6 +4,7 @@
 #include "editor/HtmlStyle.h"
 #include "editor/LineEnds.h"
 #include "editor/TagMatch.h"
+#include "editor/TextSearch.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -492,28 +493,35 @@ void SourcePane::selectAllText() {
 }
 
 int SourcePane::find(const QString& what, int from, Qt::CaseSensitivity cs) {
-    if (what.isEmpty()) {
-        return -1;
-    }
-    const int index = static_cast<int>(text().indexOf(what, qMax(0, from), cs));
-    if (index >= 0) {
-        setSelection(index, static_cast<int>(what.size()));
-    }
-    return index;
+    return findInRange(what, from, std::numeric_limits<int>::max(), cs);
 }
 
-int SourcePane::findInRange(const QString& what, int from, int to) {
-    if (what.isEmpty()) {
+int SourcePane::findInRange(const QString& what, int from, int to, Qt::CaseSensitivity cs) {
+    const long length = SendScintilla(SCI_GETLENGTH);
+    const long start = byteAt(qMax(0, from));
+    const long end = qMin(length, byteAt(qMax(from, to)));
+    if (start > length) {
         return -1;
     }
-    const QString all = text();
-    const int index = static_cast<int>(QStringView(all)
-                                           .sliced(0, qMin<qsizetype>(to, all.size()))
-                                           .indexOf(what, qMax(0, from), Qt::CaseInsensitive));
-    if (index >= 0) {
-        setSelection(index, static_cast<int>(what.size()));
+    const textsearch::Match match = textsearch::search(
+        *this, what.toUtf8(), cs == Qt::CaseSensitive ? SCFIND_MATCHCASE : 0, start, end);
+    if (!match.found()) {
+        return -1;
     }
-    return index;
+    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(match.start), match.end);
+    return static_cast<int>(utf16At(match.start));
+}
+
+int SourcePane::replaceAll(const QString& what, const QString& with) {
+    int count = 0;
+    asOneChange([&] {
+        count = textsearch::replaceAll(*this, what.toUtf8(), with.toUtf8(), SCFIND_MATCHCASE, 0,
+                                       SendScintilla(SCI_GETLENGTH));
+        SendScintilla(SCI_GOTOPOS, 0UL);
+    });
+    followLineEnds();
+    emit textReplaced();
+    return count;
 }
 
 void SourcePane::replaceWholeText(const QString& text) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/SourceText.h"
+
 #include <Qsci/qsciscintilla.h>
 
 #include <QByteArrayView>
@@ -22,7 +24,7 @@ class DocumentLoader;
 //
 // `changed()` is emitted after every change of the text, whatever made it,
 // once per operation of this class and once per user edit.
-class SourcePane : public QsciScintilla {
+class SourcePane : public QsciScintilla, public SourceText {
     Q_OBJECT
 
   public:
@@ -33,7 +35,7 @@ class SourcePane : public QsciScintilla {
 
     // Whole text (read and write). Writing puts the caret at the start and
     // clears the undo history.
-    QString text() const;
+    QString text() const override;
     void setText(const QString& text) override;
 
     // Selected text (read and write). Writing replaces the selection (or
@@ -55,12 +57,18 @@ class SourcePane : public QsciScintilla {
     int find(const QString& what, int from, Qt::CaseSensitivity cs);
 
     // Selects the first match of `what` lying wholly within [from, to) and
-    // returns its index, or -1 (the selection is left as it was). Ignores case.
-    int findInRange(const QString& what, int from, int to);
+    // returns its index, or -1 (the selection is left as it was).
+    int findInRange(const QString& what, int from, int to,
+                    Qt::CaseSensitivity cs = Qt::CaseInsensitive);
+
+    // Replaces every `what` (exact case) by `with`, left to right, as one
+    // edit that Undo takes back in one step; the caret goes to the start.
+    // Returns how many were replaced.
+    int replaceAll(const QString& what, const QString& with);
 
     // Replaces the whole text as one edit that Undo takes back in one step;
     // the caret goes to the start.
-    void replaceWholeText(const QString& text);
+    void replaceWholeText(const QString& text) override;
 
     // Shows slot `slot` (1 to Slots), whose text should be `text`. Each slot
     // has a document of its own: when it still holds `text`, it comes back
@@ -68,13 +76,13 @@ class SourcePane : public QsciScintilla {
     // otherwise it is loaded with `text` afresh, as setText does. Either way
     // `changed()` and `textReplaced()` are emitted, as for a load.
     static constexpr int Slots = 5;
-    void showSlot(int slot, const QString& text);
+    void showSlot(int slot, const QString& text) override;
 
     // Makes `utf8` slot `slot`'s text without the window waiting for it: a
     // new document is filled from the event loop (see DocumentLoader), then
     // taken in one step, shown at once when the slot is on show, with the
     // caret at the start and a fresh undo history; then `done` is called.
-    void loadInBackground(int slot, QByteArray utf8, std::function<void()> done);
+    void loadInBackground(int slot, QByteArray utf8, std::function<void()> done) override;
 
     void redoOnce();
     // What Enter types in the text shown: "\r\n", "\n" or "\r". Commands
@@ -93,7 +101,7 @@ class SourcePane : public QsciScintilla {
     void undoOnce();
 
     // The pane's raw UTF-8 bytes; valid until the next change.
-    QByteArrayView bytes() const;
+    QByteArrayView bytes() const override;
 
   signals:
     void changed();

@@ -10,7 +10,8 @@ class QWidget;
 
 namespace markwright {
 
-class DocumentHost;
+class DocumentController;
+class SourcePane;
 class FileCommands;
 
 class Prompts;
@@ -19,7 +20,8 @@ class Prompts;
 // the window and opens the wizard; each layout picked replaces the page.
 class FramesCommand {
   public:
-    FramesCommand(DocumentHost& host, Prompts& prompts, FileCommands& files, QString programFolder);
+    FramesCommand(DocumentController& controller, SourcePane& pane, Prompts& prompts,
+                  FileCommands& files, QString programFolder);
 
     void run();
     // Replaces the whole text with the page of the layout `button`.
@@ -30,7 +32,8 @@ class FramesCommand {
     static const char* const QuestionText;
 
   private:
-    DocumentHost& m_host;
+    DocumentController& m_controller;
+    SourcePane& m_pane;
     Prompts& m_prompts;
     FileCommands& m_files;
     QString m_programFolder;

@@ -2,21 +2,23 @@
 
 #include "core/BusyGate.h"
 #include "core/Clock.h"
-#include "core/DocumentHost.h"
 #include "core/DocumentSlots.h"
-#include "core/PreviewPane.h"
 #include "core/TextEncoding.h"
+#include "documents/DocumentController.h"
+#include "documents/DocumentView.h"
 #include "editor/SourcePane.h"
 #include "files/PreviewFile.h"
+#include "preview/PreviewPane.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace markwright {
 
-PreviewRefresher::PreviewRefresher(DocumentHost& host, PreviewPane& preview, const Clock& clock)
-    : m_slots(host.documents()), m_pane(host.source()), m_preview(preview), m_clock(clock),
-      m_host(host) {}
+PreviewRefresher::PreviewRefresher(DocumentController& documents, SourcePane& pane,
+                                   PreviewPane& preview, const Clock& clock)
+    : m_slots(documents.documents()), m_pane(pane), m_preview(preview), m_clock(clock),
+      m_documents(documents) {}
 
 PreviewRefresher::Encoded PreviewRefresher::encodedText(int n) const {
     // Preview files are written in the document's own encoding, so a page
@@ -51,7 +53,7 @@ bool PreviewRefresher::writeText(int n, const QString& path) {
 }
 
 void PreviewRefresher::refresh() {
-    const int n = m_host.currentSlot();
+    const int n = m_documents.currentSlot();
     // Half a text loaded, or a format under way: the stale flag stays and a
     // later tick (or F5) shows the whole text.
     if (!DocumentSlots::valid(n) || BusyGate::held()) {
@@ -79,7 +81,7 @@ void PreviewRefresher::refresh() {
     m_preview.showNotice(QString());
     m_preview.setDefaultEncoding(text.encodingName);
     m_preview.navigate(path);
-    if (m_host.mayTakeKeyboard()) {
+    if (m_documents.view().mayTakeKeyboard()) {
         m_pane.giveFocus();
     }
     m_slots.setPreviewStale(false);

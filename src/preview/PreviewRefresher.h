@@ -1,12 +1,13 @@
 #pragma once
 
+#include "core/PreviewControl.h"
 #include "preview/BackgroundWriter.h"
 
 #include <optional>
 
 namespace markwright {
 
-class DocumentHost;
+class DocumentController;
 class DocumentSlots;
 class SourcePane;
 class PreviewPane;
@@ -14,9 +15,10 @@ class Clock;
 
 // Writes the current slot's preview file and shows it, on demand and, while
 // the continuous preview is on, once typing has paused for over a second.
-class PreviewRefresher {
+class PreviewRefresher : public PreviewControl {
   public:
-    PreviewRefresher(DocumentHost& host, PreviewPane& preview, const Clock& clock);
+    PreviewRefresher(DocumentController& documents, SourcePane& pane, PreviewPane& preview,
+                     const Clock& clock);
 
     // Writes the pane's text to the current slot's preview file, navigates
     // the preview there, gives the keyboard back to the pane (unless the
@@ -28,13 +30,13 @@ class PreviewRefresher {
     // its notice, over whatever page it showed before; the stale flag stays
     // set, and the continuous preview tries again after the next edit, not
     // at every tick.
-    void refresh();
+    void refresh() override;
 
     // Writes the pane's text, in slot n's encoding, to `path`.
-    bool writeText(int n, const QString& path);
+    bool writeText(int n, const QString& path) override;
 
     // Returns once the copies for the external browsers are all written.
-    void waitForCopies() { m_copies.waitForDone(); }
+    void waitForCopies() override { m_copies.waitForDone(); }
 
     // One tick of the continuous preview. A page at least as large as one
     // the renderer died on is not loaded: the notice says that F5 shows it,
@@ -43,7 +45,7 @@ class PreviewRefresher {
 
     // Every folder preview files were written to since the program started,
     // each ending in '/', so Close can take them all away.
-    const QStringList& previewFolders() const { return m_folders; }
+    QStringList previewFolders() const override { return m_folders; }
 
     static constexpr double IdleSeconds = 1.0;
     static constexpr double MaxIdleSeconds = 10.0;
@@ -65,7 +67,7 @@ class PreviewRefresher {
     SourcePane& m_pane;
     PreviewPane& m_preview;
     const Clock& m_clock;
-    DocumentHost& m_host;
+    DocumentController& m_documents;
     BackgroundWriter m_copies;
     QStringList m_folders;
     // Set when the continuous preview waits for an edit before it tries

@@ -1,7 +1,7 @@
 #include "printing/PrintCommand.h"
 
 #include "core/CommandRegistry.h"
-#include "core/DocumentHost.h"
+#include "core/SourceText.h"
 #include "dialogs/CPrintDialog.h"
 #include "dialogs/Prompts.h"
 #include "editor/SourcePane.h"
@@ -65,8 +65,10 @@ bool printSource(QPrinter& printer, const QString& text, QString* error) {
     return true;
 }
 
-PrintCommand::PrintCommand(DocumentHost& host, Prompts& prompts, PrinterFactory makePrinter)
-    : m_host(host), m_prompts(prompts), m_makePrinter(std::move(makePrinter)) {}
+PrintCommand::PrintCommand(SourceText& source, QWidget* dialogParent, Prompts& prompts,
+                           PrinterFactory makePrinter)
+    : m_source(source), m_dialogParent(dialogParent), m_prompts(prompts),
+      m_makePrinter(std::move(makePrinter)) {}
 
 void PrintCommand::registerAll(CommandRegistry& commands) {
     commands.add("mnuPrint", [this] { run(); });
@@ -78,7 +80,7 @@ void PrintCommand::run() {
     // still print (to a PDF file).
     dialog.setFlags(CPrintDialog::NoSelection | CPrintDialog::NoPageNumbers |
                     CPrintDialog::ReturnDeviceContext | CPrintDialog::UseDeviceCopies);
-    dialog.setHWndParent(m_host.dialogParent());
+    dialog.setHWndParent(m_dialogParent);
     if (!dialog.Show()) {
         return;
     }
@@ -93,7 +95,7 @@ void PrintCommand::run() {
     }
     printer->setCopyCount(qMax<int>(1, dialog.copies()));
     QString error;
-    if (!printSource(*printer, m_host.source().text(), &error)) {
+    if (!printSource(*printer, m_source.text(), &error)) {
         m_prompts.showError(QStringLiteral("The source could not be printed.\n\n") + error,
                             Prompts::Icon::Warning);
     }

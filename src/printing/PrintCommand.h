@@ -5,11 +5,12 @@
 #include <memory>
 
 class QPrinter;
+class QWidget;
 
 namespace markwright {
 
 class CommandRegistry;
-class DocumentHost;
+class SourceText;
 class Prompts;
 
 // Prints `text` in Arial 10 points: one empty line, then the text once with
@@ -23,13 +24,15 @@ bool printSource(QPrinter& printer, const QString& text, QString* error);
 class PrintCommand {
   public:
     using PrinterFactory = std::function<std::unique_ptr<QPrinter>()>;
-    PrintCommand(DocumentHost& host, Prompts& prompts, PrinterFactory makePrinter);
+    PrintCommand(SourceText& source, QWidget* dialogParent, Prompts& prompts,
+                 PrinterFactory makePrinter);
 
     void registerAll(CommandRegistry& commands);
     void run();
 
   private:
-    DocumentHost& m_host;
+    SourceText& m_source;
+    QWidget* m_dialogParent;
     Prompts& m_prompts;
     PrinterFactory m_makePrinter;
 };

@@ -1,10 +1,10 @@
 #include "recovery/Recovery.h"
 
 #include "core/BusyGate.h"
-#include "core/DocumentHost.h"
 #include "core/DocumentSlots.h"
+#include "core/SourceText.h"
 #include "dialogs/Prompts.h"
-#include "editor/SourcePane.h"
+#include "documents/DocumentController.h"
 #include "files/DiskWatch.h"
 #include "files/InPlaceWrite.h"
 
@@ -22,9 +22,9 @@ std::size_t index(int n) {
 }
 } // namespace
 
-Recovery::Recovery(DocumentHost& host, Prompts& prompts, DiskWatch& watch,
+Recovery::Recovery(DocumentController& controller, Prompts& prompts, DiskWatch& watch,
                    const QString& journalFolder, const QString& backupFolder)
-    : m_host(host), m_prompts(prompts), m_watch(watch), m_journal(journalFolder),
+    : m_controller(controller), m_prompts(prompts), m_watch(watch), m_journal(journalFolder),
       m_backupFolder(backupFolder) {
     // Someone who never pauses long enough still gets a copy: the second
     // timer is not put back by further edits.
@@ -57,7 +57,7 @@ void Recovery::noteEdit(int n) {
 void Recovery::journalNow() {
     m_pause.stop();
     m_longestWait.stop();
-    const DocumentSlots& docs = m_host.documents();
+    const DocumentSlots& docs = m_controller.documents();
     for (int n = 1; n <= DocumentSlots::Count; ++n) {
         const std::size_t i = index(n);
         if (!docs.changed(n)) {
@@ -76,7 +76,7 @@ void Recovery::journalNow() {
         // The pane's bytes are copied as they are; turning them into text is
         // the writer's work, off the window's thread.
         if (n == docs.paneSlot()) {
-            const QByteArrayView bytes = m_host.source().bytes();
+            const QByteArrayView bytes = m_controller.source().bytes();
             page.paneBytes = QByteArray(bytes.data(), bytes.size());
         } else {
             page.text = docs.text(n);
@@ -147,7 +147,7 @@ void Recovery::offerRestore() {
             wanted[index(page.slot)] = true;
         }
     }
-    const DocumentSlots& docs = m_host.documents();
+    const DocumentSlots& docs = m_controller.documents();
     std::vector<CrashJournal::Page> unplaced;
     for (const CrashJournal::Page& page : pages) {
         int n = DocumentSlots::valid(page.slot) && !taken[index(page.slot)] ? page.slot : 0;
@@ -181,9 +181,9 @@ void Recovery::offerRestore() {
 }
 
 void Recovery::restore(const CrashJournal::Page& page, int n) {
-    DocumentSlots& docs = m_host.documents();
+    DocumentSlots& docs = m_controller.documents();
     if (n == docs.paneSlot()) {
-        m_host.source().setText(page.text);
+        m_controller.source().setText(page.text);
     } else {
         docs.setStoredText(n, page.text);
     }
@@ -202,10 +202,10 @@ void Recovery::restore(const CrashJournal::Page& page, int n) {
         m_watch.rememberAs(n, page.file, page.known);
     }
     if (untitled) {
-        m_host.setTabCaptions(n, title, QStringLiteral("Page %1").arg(n));
+        m_controller.setTabCaptions(n, title, QStringLiteral("Page %1").arg(n));
     } else {
         const QString fileTitle = QFileInfo(title).fileName();
-        m_host.setTabCaptions(n, fileTitle, fileTitle);
+        m_controller.setTabCaptions(n, fileTitle, fileTitle);
     }
     m_dirty[index(n)] = true;
 }

@@ -10,7 +10,7 @@
 namespace markwright {
 
 class DiskWatch;
-class DocumentHost;
+class DocumentController;
 class Prompts;
 
 // Copies every slot with unsaved changes into the crash journal shortly
@@ -31,8 +31,8 @@ class Recovery : public QObject {
     // `watch` knows how each slot's file looked when the slot was last in
     // step with it; a restored page takes that knowledge back, so Save
     // notices a file changed since.
-    Recovery(DocumentHost& host, Prompts& prompts, DiskWatch& watch, const QString& journalFolder,
-             const QString& backupFolder);
+    Recovery(DocumentController& controller, Prompts& prompts, DiskWatch& watch,
+             const QString& journalFolder, const QString& backupFolder);
     ~Recovery() override;
 
     // Slot n's text changed.
@@ -59,7 +59,7 @@ class Recovery : public QObject {
     void restore(const CrashJournal::Page& page, int n);
     void putBackCutSaves();
 
-    DocumentHost& m_host;
+    DocumentController& m_controller;
     Prompts& m_prompts;
     DiskWatch& m_watch;
     CrashJournal m_journal;

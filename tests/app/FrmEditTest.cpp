@@ -7,6 +7,8 @@
 #include "support/Scenario.h"
 #include "support/TestWindow.h"
 
+#include <QMimeData>
+
 using panes::Control;
 
 TEST(MainWindow, Scenarios) {
@@ -191,6 +193,27 @@ TEST(MainWindow, ArrivingFilesFillEmptySlotsAndTheRestAreNamed) {
     }
     w.select(2);
     EXPECT_TRUE(w->source().text().startsWith("mine "));
+}
+
+// Files dropped on the window arrive as files named on the command line do;
+// web addresses in the same drop are left alone.
+TEST(MainWindow, DroppedLocalFilesOpenAfterTheDrop) {
+    TestWindow w;
+    QTemporaryDir site;
+    const QString file = site.filePath("dropped.htm");
+    ASSERT_TRUE(writeBytes(file, "<p>dropped"));
+    QMimeData data;
+    data.setUrls({QUrl("https://example.org/page.html"), QUrl::fromLocalFile(file)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w.window.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w.window.get(), &drop);
+    EXPECT_EQ(w->documents().title(1), "New Page 1") << "not inside the drop";
+    QCoreApplication::processEvents();
+    waitUntilIdle();
+    EXPECT_EQ(w->documents().title(1), file);
+    EXPECT_EQ(w->source().text(), "<p>dropped");
 }
 
 // A desktop logout asks about unsaved pages as Close does; only Cancel keeps

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PaneLayout.h"
+#include "layout/PaneLayout.h"
 
 #include "support/ProjectNames.h"
 

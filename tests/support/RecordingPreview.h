@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/PreviewPane.h"
+#include "preview/PreviewPane.h"
 
 #include "support/ProjectNames.h"
 #include <QStringList>

@@ -1,9 +1,10 @@
 #include "support/Scenario.h"
 
 #include "app/StatusPanels.h"
-#include "editor/EditorCommands.h"
 #include "documents/FileCommands.h"
+#include "editor/EditorCommands.h"
 #include "frames/FramesCommand.h"
+#include "insert/InsertCommands.h"
 #include "support/TestWindow.h"
 
 #include <QClipboard>

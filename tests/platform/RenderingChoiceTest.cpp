@@ -1,5 +1,5 @@
 // Software compositing where OpenGL is only a software rasteriser.
-#include "app/RenderingChoice.h"
+#include "platform/RenderingChoice.h"
 #include "support/TestData.h"
 
 TEST(RenderingChoice, SoftwareWhereOpenGLIsMissingOrRasterisedBySoftware) {

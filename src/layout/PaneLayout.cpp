@@ -1,4 +1,4 @@
-#include "app/PaneLayout.h"
+#include "layout/PaneLayout.h"
 
 #include "core/PaneTitles.h"
 

@@ -1,4 +1,4 @@
-#include "app/PaneLayout.h"
+#include "layout/PaneLayout.h"
 #include "support/PanePlaces.h"
 #include "support/TestData.h"
 

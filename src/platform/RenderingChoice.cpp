@@ -1,4 +1,4 @@
-#include "app/RenderingChoice.h"
+#include "platform/RenderingChoice.h"
 
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
