@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
 # Writes docs/rooms.dot: the folders of src/ as CMake links them, each arrow
 # from a folder to one it may use. Made from CMake's own target graph, so it
-# shows what the build enforces. Usage: scripts/rooms-graph.sh [build-dir]
+# shows what the build enforces.
+# Usage: scripts/rooms-graph.sh [build-dir] [output, default docs/rooms.dot]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$root/build}"
+out="${2:-$root/docs/rooms.dot}"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 (cd "$build" && cmake --graphviz="$work/all.dot" . > /dev/null)
-mkdir -p "$root/docs"
+mkdir -p "$(dirname "$out")"
 # Node ids to room names, for the static libraries markwright_<room> only.
 awk '
-  /\[ label = "markwright_[a-z]+", shape = octagon \]/ {
+  /\[ label = "markwright_[a-z_]+", shape = octagon \]/ && !/markwright_test/ {
     match($0, /"node[0-9]+"/); id = substr($0, RSTART, RLENGTH)
-    match($0, /markwright_[a-z]+/); rooms[id] = substr($0, RSTART + 11, RLENGTH - 11)
+    match($0, /markwright_[a-z_]+/); rooms[id] = substr($0, RSTART + 11, RLENGTH - 11)
   }
   / -> / {
     split($0, ends, " -> "); from = ends[1]; gsub(/[ \t]/, "", from)
@@ -32,5 +34,5 @@ awk '
     }
     close("sort -u")
     print "}"
-  }' "$work/all.dot" > "$root/docs/rooms.dot"
-echo "wrote docs/rooms.dot"
+  }' "$work/all.dot" > "$out"
+echo "wrote $out"

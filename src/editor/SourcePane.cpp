@@ -3,7 +3,6 @@
 #include "editor/DocumentLoader.h"
 #include "editor/HtmlStyle.h"
 #include "editor/LineEnds.h"
-#include "editor/TagMatch.h"
 #include "editor/TextSearch.h"
 
 #include <QAccessible>
@@ -45,7 +44,8 @@ QFont paneFont() {
 }
 } // namespace
 
-SourcePane::SourcePane(QWidget* parent) : QsciScintilla(parent) {
+SourcePane::SourcePane(QWidget* parent)
+    : QsciScintilla(parent), m_documents(*this), m_marks(*this) {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(plainPaneAccessible);
         return true;
@@ -77,9 +77,6 @@ SourcePane::SourcePane(QWidget* parent) : QsciScintilla(parent) {
     setMarginsFont(font());
     setTabWidth(4);
     applyHtmlStyle(*this, font());
-    SendScintilla(SCI_INDICSETSTYLE, TagIndicator, INDIC_ROUNDBOX);
-    SendScintilla(SCI_INDICSETFORE, TagIndicator, QColor(0x3a, 0x6e, 0xd8));
-    SendScintilla(SCI_INDICSETALPHA, TagIndicator, 60);
     // QScintilla turns every insertion it is told about into an accessibility
     // event whose position it finds by counting the characters from the start
     // of the document: time in proportion to the document on every keystroke.
@@ -92,16 +89,7 @@ SourcePane::SourcePane(QWidget* parent) : QsciScintilla(parent) {
     // of many megabytes measures all of it: on such a line the caret stays
     // steady.
     connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int updated) {
-        // Scintilla also reports content updates for styling and marking;
-        // the marks need looking at only when the caret or the text moved.
-        const long caret = SendScintilla(SCI_GETCURRENTPOS);
-        if ((updated & (SC_UPDATE_SELECTION | SC_UPDATE_CONTENT)) &&
-            (m_textMoved || caret != m_markedCaret)) {
-            m_textMoved = false;
-            m_markedCaret = caret;
-            markMatchingTags();
-            markMatchingBrace();
-        }
+        m_marks.update(updated);
         if (updated & SC_UPDATE_SELECTION) {
             const long line = SendScintilla(SCI_LINEFROMPOSITION, SendScintilla(SCI_GETCURRENTPOS));
             const bool steady =
@@ -136,7 +124,7 @@ void SourcePane::onScintillaChanged() {
     // change is reported when that ends; any other edit (a context-menu
     // command, say) is reported from the event loop right after it.
     m_batchChanged = true;
-    m_textMoved = true;
+    m_marks.textChanged();
     if (m_batchDepth > 0) {
         return;
     }
@@ -200,18 +188,14 @@ void SourcePane::loadInBackground(int slot, QByteArray utf8, std::function<void(
 }
 
 void SourcePane::adoptDocument(int slot, void* document) {
-    if (slot < 1 || slot > Slots) {
-        SendScintilla(SCI_RELEASEDOCUMENT, 0UL, document);
+    if (!SlotDocuments::valid(slot)) {
+        m_documents.release(document);
         return;
     }
-    SlotView& view = m_slots[static_cast<std::size_t>(slot - 1)];
-    void* const old = view.document;
-    view = SlotView{document};
-    if (m_shownSlot != 0 && slot != m_shownSlot) {
+    void* const old = m_documents.replace(slot, document);
+    if (m_documents.shown() != 0 && slot != m_documents.shown()) {
         // Loaded for a slot not on show: it is there when the slot is.
-        if (old != nullptr) {
-            SendScintilla(SCI_RELEASEDOCUMENT, 0UL, old);
-        }
+        m_documents.release(old);
         return;
     }
     const bool painting = viewport()->updatesEnabled();
@@ -221,52 +205,28 @@ void SourcePane::adoptDocument(int slot, void* document) {
         SendScintilla(SCI_EMPTYUNDOBUFFER);
         SendScintilla(SCI_GOTOPOS, 0UL);
     });
-    m_shownSlot = slot;
-    if (old != nullptr) {
-        SendScintilla(SCI_RELEASEDOCUMENT, 0UL, old);
-    }
+    m_documents.setShown(slot);
+    m_documents.release(old);
     followLineEnds();
     viewport()->setUpdatesEnabled(painting);
     emit changed();
     emit textReplaced();
 }
 
-SourcePane::~SourcePane() {
-    for (const SlotView& slot : m_slots) {
-        if (slot.document != nullptr) {
-            SendScintilla(SCI_RELEASEDOCUMENT, 0UL, slot.document);
-        }
-    }
-}
+SourcePane::~SourcePane() = default;
 
 void SourcePane::showSlot(int slot, const QString& text) {
-    if (slot < 1 || slot > Slots || slot == m_shownSlot) {
+    if (!SlotDocuments::valid(slot) || slot == m_documents.shown()) {
         setText(text);
         return;
     }
-    if (m_shownSlot != 0) {
-        SlotView& left = m_slots[static_cast<std::size_t>(m_shownSlot - 1)];
-        left.anchor = SendScintilla(SCI_GETANCHOR);
-        left.caret = SendScintilla(SCI_GETCURRENTPOS);
-        left.firstLine = SendScintilla(SCI_GETFIRSTVISIBLELINE);
-        left.xOffset = SendScintilla(SCI_GETXOFFSET);
-    }
-    SlotView& view = m_slots[static_cast<std::size_t>(slot - 1)];
+    m_documents.saveView();
     bool fresh = false;
-    if (view.document == nullptr) {
-        if (m_shownSlot == 0) {
-            // The document shown since the pane was made becomes this slot's.
-            view.document = SendScintillaPtrResult(SCI_GETDOCPOINTER);
-            SendScintilla(SCI_ADDREFDOCUMENT, 0UL, view.document);
-        } else {
-            view.document = SendScintillaPtrResult(SCI_CREATEDOCUMENT);
-            fresh = true;
-        }
+    void* const document = m_documents.documentFor(slot, fresh);
+    if (m_documents.shown() != 0) {
+        attachDocument(document);
     }
-    if (m_shownSlot != 0) {
-        attachDocument(view.document);
-    }
-    m_shownSlot = slot;
+    m_documents.setShown(slot);
     // Compared as they are, UTF-8 against UTF-16, without a copy of either.
     const QByteArrayView shown = bytes();
     if (fresh || !QAnyStringView::equal(QUtf8StringView(shown.data(), shown.size()), text)) {
@@ -274,19 +234,14 @@ void SourcePane::showSlot(int slot, const QString& text) {
         return;
     }
     followLineEnds();
-    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(view.anchor), view.caret);
-    SendScintilla(SCI_SETFIRSTVISIBLELINE, static_cast<unsigned long>(view.firstLine));
-    SendScintilla(SCI_SETXOFFSET, static_cast<unsigned long>(view.xOffset));
+    m_documents.restoreView(slot);
     emit changed();
     emit textReplaced();
 }
 
 void SourcePane::attachDocument(void* document) {
     // The tag marks belong to the document being left; clear them there.
-    clearTagMarks();
-    SendScintilla(SCI_BRACEHIGHLIGHT, static_cast<unsigned long>(-1), -1L);
-    m_braces = {-1, -1};
-    m_textMoved = true;
+    m_marks.leaveDocument();
     SendScintilla(SCI_SETDOCPOINTER, 0UL, document);
     // Encoding, tab width, the colouring state and the index of line starts
     // in UTF-16 units belong to the document.
@@ -331,76 +286,6 @@ QString SourcePane::enterText() const {
         break;
     }
     return QStringLiteral("\r\n");
-}
-
-void SourcePane::clearTagMarks() {
-    SendScintilla(SCI_SETINDICATORCURRENT, TagIndicator);
-    for (const auto& [start, length] : m_tagMarks) {
-        SendScintilla(SCI_INDICATORCLEARRANGE, static_cast<unsigned long>(start), length);
-    }
-    m_tagMarks.clear();
-}
-
-void SourcePane::markMatchingBrace() {
-    // The brace just before the caret, else the one just after it, and its
-    // partner. Scintilla repaints the whole view whenever the highlight is
-    // set, so it is set only when it moves.
-    const auto isBrace = [](long c) {
-        return c == '(' || c == ')' || c == '[' || c == ']' || c == '{' || c == '}';
-    };
-    const long caret = SendScintilla(SCI_GETCURRENTPOS);
-    long at = -1;
-    if (caret > 0 && isBrace(SendScintilla(SCI_GETCHARAT, static_cast<unsigned long>(caret - 1)))) {
-        at = caret - 1;
-    } else if (isBrace(SendScintilla(SCI_GETCHARAT, static_cast<unsigned long>(caret)))) {
-        at = caret;
-    }
-    const std::pair<long, long> braces{
-        at, at < 0 ? -1L : SendScintilla(SCI_BRACEMATCH, static_cast<unsigned long>(at), 0L)};
-    if (braces == m_braces) {
-        return;
-    }
-    m_braces = braces;
-    if (at >= 0 && braces.second < 0) {
-        SendScintilla(SCI_BRACEBADLIGHT, static_cast<unsigned long>(at));
-    } else {
-        SendScintilla(SCI_BRACEHIGHLIGHT, static_cast<unsigned long>(braces.first), braces.second);
-    }
-}
-
-void SourcePane::markMatchingTags() {
-    // Only the bytes around the caret: asking for the whole text would move
-    // Scintilla's gap to the end, a copy of the document on every keystroke.
-    constexpr long Reach = 64 * 1024;
-    const long caret = SendScintilla(SCI_GETCURRENTPOS);
-    const long from = qMax(0L, caret - Reach);
-    const long to = qMin(SendScintilla(SCI_GETLENGTH), caret + Reach);
-    const char* window = nullptr;
-    if constexpr (sizeof(long) == sizeof(const char*)) {
-        window = reinterpret_cast<const char*>(
-            SendScintilla(SCI_GETRANGEPOINTER, static_cast<unsigned long>(from), to - from));
-    } else {
-        window = bytes().data() + from; // where a pointer does not fit in a long
-    }
-    std::vector<std::pair<long, long>> marks;
-    const auto pair = window == nullptr
-                          ? std::nullopt
-                          : tagmatch::find(QByteArrayView(window, to - from), caret - from, Reach);
-    if (pair) {
-        for (const tagmatch::Span& span : {pair->here, pair->match}) {
-            marks.push_back(
-                {from + static_cast<long>(span.start), static_cast<long>(span.end - span.start)});
-        }
-    }
-    // Unchanged marks are left alone: marking a range again repaints its lines.
-    if (marks == m_tagMarks) {
-        return;
-    }
-    clearTagMarks();
-    for (const auto& [start, length] : marks) {
-        SendScintilla(SCI_INDICATORFILLRANGE, static_cast<unsigned long>(start), length);
-    }
-    m_tagMarks = std::move(marks);
 }
 
 QString SourcePane::selectedText() const {

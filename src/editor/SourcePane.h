@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/SourceText.h"
+#include "editor/PairMarks.h"
+#include "editor/SlotDocuments.h"
 
 #include <Qsci/qsciscintilla.h>
 
@@ -75,7 +77,7 @@ class SourcePane : public QsciScintilla, public SourceText {
     // with its undo history, selection and scroll position as they were;
     // otherwise it is loaded with `text` afresh, as setText does. Either way
     // `changed()` and `textReplaced()` are emitted, as for a load.
-    static constexpr int Slots = 5;
+    static constexpr int Slots = SlotDocuments::Slots;
     void showSlot(int slot, const QString& text) override;
 
     // Makes `utf8` slot `slot`'s text without the window waiting for it: a
@@ -124,33 +126,11 @@ class SourcePane : public QsciScintilla, public SourceText {
     // Enter types the text's own line end: that of its first line, or CR LF
     // in a text with none yet.
     void followLineEnds();
-    // Marks the tag the caret is in and the one it matches.
-    void markMatchingTags();
-    void clearTagMarks();
-    // Highlights the brace at the caret and its partner.
-    void markMatchingBrace();
-    std::pair<long, long> m_braces{-1, -1};
-    // Where the marks were last looked at, and whether the text has changed
-    // since.
-    long m_markedCaret = -1;
-    bool m_textMoved = true;
-    static constexpr int TagIndicator = 8;
-    std::vector<std::pair<long, long>> m_tagMarks; // start, length
-
     // Lines longer than this keep a steady caret.
     static constexpr long LongLineBytes = 256 * 1024;
 
-    // Each slot's Scintilla document (this pane holds one reference to each
-    // it has made or adopted), and where its view stood when it was left.
-    struct SlotView {
-        void* document = nullptr;
-        long anchor = 0;
-        long caret = 0;
-        long firstLine = 0;
-        long xOffset = 0;
-    };
-    std::array<SlotView, Slots> m_slots;
-    int m_shownSlot = 0;
+    SlotDocuments m_documents;
+    PairMarks m_marks;
     void attachDocument(void* document);
     // Positions between Scintilla's bytes and QString's UTF-16 units, through
     // the document's index of line starts in UTF-16 units (kept by
