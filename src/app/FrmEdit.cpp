@@ -20,6 +20,7 @@
 #include "files/PreviewFile.h"
 #include "frames/FramesCommand.h"
 #include "insert/InsertCommands.h"
+#include "preview/CaretLink.h"
 #include "preview/PreviewPane.h"
 #include "preview/PreviewRefresher.h"
 #include "printing/PrintCommand.h"
@@ -66,6 +67,14 @@ FrmEdit::FrmEdit(const AppContext& context, QWidget* parent)
     registerCommands();
     buildMenuBar(menuBar(), menuTable(), m_commands);
     buildToolbar(m_panes->toolbar(), m_commands);
+    if (auto* follow = menuBar()->findChild<QAction*>(QStringLiteral("mnuFollowCaret"))) {
+        follow->setChecked(m_state.switchOn(QStringLiteral("FollowCaret"), true));
+        m_caretLink->setFollow(follow->isChecked());
+        connect(follow, &QAction::toggled, this, [this](bool on) {
+            m_state.setSwitch(QStringLiteral("FollowCaret"), on);
+            m_caretLink->setFollow(on);
+        });
+    }
     startUp();
 }
 
@@ -106,6 +115,7 @@ void FrmEdit::makeSubsystems() {
     m_refresher = std::make_unique<PreviewRefresher>(m_controller, pane, m_panes->preview(),
                                                      *m_context.clock);
     m_controller.setPreview(*m_refresher);
+    m_caretLink = std::make_unique<CaretLink>(m_controller, pane, m_panes->preview(), *m_refresher);
     m_controller.onEdited([this](int n) { m_recovery->noteEdit(n); });
     m_controller.onSettled([this](int n) { m_recovery->settled(n); });
     m_controller.onShown([this](int) { checkOutsideChange(); });
@@ -135,6 +145,7 @@ void FrmEdit::registerCommands() {
     m_commands.add(QStringLiteral("Refresh"), [this] { refreshPreview(); });
     // The check mark is the switch; the action toggles it by itself.
     m_commands.add(QStringLiteral("mnuPreviewContinuous"), [] {});
+    m_commands.add(QStringLiteral("mnuFollowCaret"), [] {});
     m_panes->registerAll(m_commands);
 
     m_insert->registerAll(m_commands);

@@ -22,6 +22,7 @@ class FramesCommand;
 class InsertCommands;
 class MainPanes;
 class PreviewPane;
+class CaretLink;
 class PreviewRefresher;
 class PrintCommand;
 class Recovery;
@@ -109,6 +110,8 @@ class FrmEdit : public QMainWindow {
     FindBar* m_findBar = nullptr;
     StatusPanels* m_statusPanels = nullptr;
     std::unique_ptr<PreviewRefresher> m_refresher;
+    // Goes before the refresher and the preview it points at.
+    std::unique_ptr<CaretLink> m_caretLink;
     std::unique_ptr<InsertCommands> m_insert;
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<EditorCommands> m_editor;

@@ -192,6 +192,8 @@ const std::vector<MenuItemDef>& menuTable() {
         {"mnuBoth", "Source and Preview", "", "mnuMode", false},
         {"mnuSOnly", "Source Only", "", "mnuMode", false},
         {"mnuPOnly", "Preview Only", "", "mnuMode", false},
+        {"", "-", "", "mnuPreview", false},
+        {"mnuFollowCaret", "Follow Caret", "", "mnuPreview", true},
 
         // About
         {"mnuA", "About", "", "", false},

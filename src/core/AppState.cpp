@@ -24,6 +24,15 @@ QString AppState::browserPath(Browser browser) const {
     return m_settings.value(keyOf(browser), defaultBrowserPath(browser));
 }
 
+bool AppState::switchOn(const QString& key, bool fallback) const {
+    const QString stored = m_settings.value(key, QString());
+    return stored.isEmpty() ? fallback : stored == QLatin1String("1");
+}
+
+void AppState::setSwitch(const QString& key, bool on) {
+    m_settings.setValue(key, on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
 void AppState::setBrowserPath(Browser browser, const QString& path) {
     m_settings.setValue(keyOf(browser), path);
 }

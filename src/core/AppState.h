@@ -25,6 +25,10 @@ class AppState {
     void setBrowserPath(Browser browser, const QString& path);
     static QString defaultBrowserPath(Browser browser);
 
+    // A switch kept per user ("FollowCaret"...), `fallback` until set.
+    bool switchOn(const QString& key, bool fallback) const;
+    void setSwitch(const QString& key, bool on);
+
   private:
     UserSettings& m_settings;
     QString m_openPath;

@@ -63,6 +63,7 @@ void DocumentSlots::recordEdit(int n, double now) {
     m_lastEditTime = now;
     m_previewStale = true;
     at(n).changed = true;
+    ++at(n).revision;
 }
 
 std::vector<int> DocumentSlots::slotsForArrivals(int current, int count) const {

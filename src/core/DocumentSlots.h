@@ -32,6 +32,9 @@ class DocumentSlots {
         // The slot's file is rich text shown as plain text: saving over it
         // would lose its formatting.
         bool richText = false;
+        // Counts the changes of the slot's text in the pane, so what was made
+        // from one text (its HTML model, its preview) can be told current.
+        quint64 revision = 0;
     };
 
     // `paneText` reads the pane's whole text.
@@ -67,6 +70,7 @@ class DocumentSlots {
     bool richText(int n) const { return at(n).richText; }
     void setRichText(int n, bool richText) { at(n).richText = richText; }
     QString previewPath(int n) const { return folder(n) + previewFileName(n); }
+    quint64 revision(int n) const { return at(n).revision; }
 
     // A slot that holds no file and nothing typed.
     bool untouched(int n) const { return title(n) == initialTitle(n) && !changed(n); }

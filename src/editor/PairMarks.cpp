@@ -1,6 +1,7 @@
 #include "editor/PairMarks.h"
 
 #include "editor/TagMatch.h"
+#include "html/HtmlModel.h"
 
 #include <QColor>
 #include <Qsci/qsciscintillabase.h>
@@ -28,7 +29,33 @@ void PairMarks::update(int updated) {
     }
 }
 
+void PairMarks::setModel(std::shared_ptr<const html::HtmlModel> model) {
+    if (model != m_model) {
+        m_model = std::move(model);
+        m_textMoved = true; // look again with (or without) it
+    }
+}
+
+bool PairMarks::tagsFromModel(long caret, std::vector<std::pair<long, long>>& marks) const {
+    // A caret just past a tag's '>' is still at that tag.
+    int element = m_model->tagAt(caret);
+    if (element < 0 && caret > 0) {
+        element = m_model->tagAt(caret - 1);
+    }
+    if (element < 0) {
+        return false;
+    }
+    const html::HtmlModel::Element& e = m_model->at(element);
+    for (const html::Range& tag : {e.startTag, e.endTag}) {
+        if (tag.valid()) {
+            marks.push_back({static_cast<long>(tag.start), static_cast<long>(tag.end - tag.start)});
+        }
+    }
+    return true;
+}
+
 void PairMarks::leaveDocument() {
+    m_model.reset();
     clearTagMarks();
     m_editor.SendScintilla(Sci::SCI_BRACEHIGHLIGHT, static_cast<unsigned long>(-1), -1L);
     m_braces = {-1, -1};
@@ -82,6 +109,12 @@ void PairMarks::markTags() {
     // Scintilla's gap to the end, a copy of the document on every keystroke.
     constexpr long Reach = 64 * 1024;
     const long caret = m_editor.SendScintilla(Sci::SCI_GETCURRENTPOS);
+    std::vector<std::pair<long, long>> marks;
+    if (m_model != nullptr) {
+        tagsFromModel(caret, marks);
+        show(marks);
+        return;
+    }
     const long from = qMax(0L, caret - Reach);
     const long to = qMin(m_editor.SendScintilla(Sci::SCI_GETLENGTH), caret + Reach);
     const char* window = nullptr;
@@ -93,7 +126,6 @@ void PairMarks::markTags() {
                      m_editor.SendScintillaPtrResult(Sci::SCI_GETCHARACTERPOINTER)) +
                  from;
     }
-    std::vector<std::pair<long, long>> marks;
     const auto pair = window == nullptr
                           ? std::nullopt
                           : tagmatch::find(QByteArrayView(window, to - from), caret - from, Reach);
@@ -103,6 +135,10 @@ void PairMarks::markTags() {
                 {from + static_cast<long>(span.start), static_cast<long>(span.end - span.start)});
         }
     }
+    show(marks);
+}
+
+void PairMarks::show(const std::vector<std::pair<long, long>>& marks) {
     if (marks == m_tagMarks) {
         return;
     }
@@ -111,7 +147,7 @@ void PairMarks::markTags() {
         m_editor.SendScintilla(Sci::SCI_INDICATORFILLRANGE, static_cast<unsigned long>(start),
                                length);
     }
-    m_tagMarks = std::move(marks);
+    m_tagMarks = marks;
 }
 
 } // namespace markwright

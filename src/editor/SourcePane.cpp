@@ -125,6 +125,10 @@ void SourcePane::onScintillaChanged() {
     // command, say) is reported from the event loop right after it.
     m_batchChanged = true;
     m_marks.textChanged();
+    if (m_model != nullptr) {
+        m_model.reset(); // made from the text as it was
+        m_marks.setModel(nullptr);
+    }
     if (m_batchDepth > 0) {
         return;
     }
@@ -239,9 +243,24 @@ void SourcePane::showSlot(int slot, const QString& text) {
     emit textReplaced();
 }
 
+void SourcePane::setPageModel(std::shared_ptr<const html::HtmlModel> model) {
+    m_model = std::move(model);
+    m_marks.setModel(m_model);
+}
+
+long SourcePane::caretByte() const {
+    return SendScintilla(SCI_GETCURRENTPOS);
+}
+
+void SourcePane::selectBytes(long start, long end) {
+    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(start), end);
+    SendScintilla(SCI_SCROLLRANGE, static_cast<unsigned long>(end), start);
+}
+
 void SourcePane::attachDocument(void* document) {
     // The tag marks belong to the document being left; clear them there.
     m_marks.leaveDocument();
+    m_model.reset();
     SendScintilla(SCI_SETDOCPOINTER, 0UL, document);
     // Encoding, tab width, the colouring state and the index of line starts
     // in UTF-16 units belong to the document.

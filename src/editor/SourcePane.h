@@ -10,6 +10,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -105,6 +106,15 @@ class SourcePane : public QsciScintilla, public SourceText {
     // The pane's raw UTF-8 bytes; valid until the next change.
     QByteArrayView bytes() const override;
 
+    // The HTML model of the text on show, kept only while the text is the
+    // one it was made from: any change or another slot drops it.
+    void setPageModel(std::shared_ptr<const html::HtmlModel> model);
+    const std::shared_ptr<const html::HtmlModel>& pageModel() const { return m_model; }
+    // The caret as a byte offset into bytes().
+    long caretByte() const;
+    // Selects bytes [start, end) and scrolls them into view.
+    void selectBytes(long start, long end);
+
   signals:
     void changed();
     // The whole text was replaced (loaded, or replaced in one edit).
@@ -131,6 +141,7 @@ class SourcePane : public QsciScintilla, public SourceText {
 
     SlotDocuments m_documents;
     PairMarks m_marks;
+    std::shared_ptr<const html::HtmlModel> m_model;
     void attachDocument(void* document);
     // Positions between Scintilla's bytes and QString's UTF-16 units, through
     // the document's index of line starts in UTF-16 units (kept by

@@ -2,7 +2,10 @@
 
 #include <QtGlobal>
 
+#include <QByteArray>
 #include <QString>
+#include <functional>
+#include <vector>
 
 class QWidget;
 
@@ -32,6 +35,25 @@ class PreviewPane {
     // page that large last loaded; 0 when none. Pages this large are left to
     // an explicit refresh.
     virtual qint64 failedPageBytes() const { return 0; }
+    // The local file the page on show was read from; empty for none.
+    virtual QString shownFile() const { return QString(); }
+
+    // An element of the page on show, as the page's own tree reaches it:
+    // the child-element indices from <html> down, and the names along the
+    // way (<html>'s first).
+    struct ElementPath {
+        std::vector<int> indices;
+        std::vector<QByteArray> names;
+    };
+    // Outlines the element at `path` over the page, scrolling it into view
+    // when none of it is in view; nothing is outlined when the page has no
+    // such element (or another name on the way). A path without names takes
+    // the outline away.
+    virtual void highlight(const ElementPath& path) { (void)path; }
+    // Called when the reader asks for the source of an element of the page.
+    virtual void onSourceWanted(std::function<void(const ElementPath&)> wanted) { (void)wanted; }
+    // Called when the page on show holds the latest text navigated to.
+    virtual void onRefreshed(std::function<void()> refreshed) { (void)refreshed; }
 };
 
 } // namespace markwright

@@ -81,6 +81,8 @@ void PreviewRefresher::refresh() {
     m_preview.showNotice(QString());
     m_preview.setDefaultEncoding(text.encodingName);
     m_preview.navigate(path);
+    m_wroteSlot = n;
+    m_wroteRevision = m_slots.revision(n);
     if (m_documents.view().mayTakeKeyboard()) {
         m_pane.giveFocus();
     }

@@ -47,6 +47,11 @@ class PreviewRefresher : public PreviewControl {
     // each ending in '/', so Close can take them all away.
     QStringList previewFolders() const override { return m_folders; }
 
+    // Whether the preview was last given slot n's text at `revision`.
+    bool wrote(int n, quint64 revision) const {
+        return m_wroteSlot == n && m_wroteRevision == revision;
+    }
+
     static constexpr double IdleSeconds = 1.0;
     static constexpr double MaxIdleSeconds = 10.0;
     // How long typing must pause before the continuous preview refreshes:
@@ -73,6 +78,8 @@ class PreviewRefresher : public PreviewControl {
     // Set when the continuous preview waits for an edit before it tries
     // again: the time of the last edit when it gave up.
     std::optional<double> m_waitForEditAfter;
+    int m_wroteSlot = 0;
+    quint64 m_wroteRevision = 0;
 };
 
 } // namespace markwright

@@ -1,16 +1,20 @@
 #include "preview/WebPreview.h"
 
+#include "preview/ElementLink.h"
 #include "preview/PagePatch.h"
 #include "preview/PreviewGuard.h"
 #include "preview/PreviewScheme.h"
 
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QFutureWatcher>
 #include <QLabel>
+#include <QMenu>
 #include <QPointer>
 #include <QUrl>
+#include <QUuid>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -114,8 +118,17 @@ namespace {
 class PreviewPage : public QWebEnginePage {
   public:
     using QWebEnginePage::QWebEnginePage;
+    // Called with the messages the page writes to its console.
+    std::function<void(const QString&)> console;
 
   protected:
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int,
+                                  const QString&) override {
+        if (console) {
+            console(message);
+        }
+    }
+
     bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override {
         const QString scheme = url.scheme().toLower();
         if (scheme == QLatin1String("file")) {
@@ -155,8 +168,20 @@ WebPreview::WebPreview(QWidget* parent, const QString& programFolder)
     m_profile = new QWebEngineProfile(this);
     m_profile->setUrlRequestInterceptor(new PreviewGuard(programFolder, m_profile));
     m_profile->installUrlSchemeHandler(previewscheme::Name, new PreviewFiles(m_profile));
-    m_page = new PreviewPage(m_profile, this);
+    auto* previewPage = new PreviewPage(m_profile, this);
+    m_page = previewPage;
     setPage(m_page);
+    m_linkToken = QStringLiteral("markwright-source:%1:")
+                      .arg(QUuid::createUuid().toString(QUuid::WithoutBraces));
+    previewPage->console = [this](const QString& message) {
+        // Only the script of the link writes this; anything else the page
+        // logs is left alone.
+        if (message.startsWith(m_linkToken) && m_sourceWanted) {
+            if (const auto path = elementlink::pathFrom(message.mid(m_linkToken.size()))) {
+                m_sourceWanted(*path);
+            }
+        }
+    };
     QWebEngineSettings* const options = m_page->settings();
     // Pages that declare no charset are read as UTF-8, the encoding new pages
     // are written in.
@@ -172,6 +197,14 @@ WebPreview::WebPreview(QWidget* parent, const QString& programFolder)
     m_page->scripts().insert(atCreation(QStringLiteral("markwright-no-webrtc"),
                                         QWebEngineScript::MainWorld, true,
                                         QLatin1String(NoWebRtcScript)));
+    m_page->scripts().insert(atCreation(QStringLiteral("markwright-link"),
+                                        QWebEngineScript::ApplicationWorld, false,
+                                        elementlink::script(m_linkToken)));
+    connect(this, &WebPreview::refreshed, this, [this] {
+        if (m_refreshed) {
+            m_refreshed();
+        }
+    });
     m_notice = new QLabel(this);
     m_notice->setObjectName(QStringLiteral("previewNotice"));
     m_notice->setWordWrap(true);
@@ -232,6 +265,36 @@ QString WebPreview::notice() const {
 void WebPreview::resizeEvent(QResizeEvent* event) {
     QWebEngineView::resizeEvent(event);
     m_notice->setGeometry(rect());
+}
+
+void WebPreview::highlight(const ElementPath& path) {
+    if (!m_rendererGone) {
+        page()->runJavaScript(elementlink::lightCall(path), QWebEngineScript::ApplicationWorld);
+    }
+}
+
+void WebPreview::showSourceOfContext() {
+    const QPointer<WebPreview> self(this);
+    page()->runJavaScript(elementlink::contextCall(), QWebEngineScript::ApplicationWorld,
+                          [self](const QVariant& answer) {
+                              if (self == nullptr || !self->m_sourceWanted) {
+                                  return;
+                              }
+                              if (const auto path = elementlink::pathFrom(answer)) {
+                                  self->m_sourceWanted(*path);
+                              }
+                          });
+}
+
+void WebPreview::contextMenuEvent(QContextMenuEvent* event) {
+    // Not run as a nested loop: the menu stays open while the program goes on.
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addSeparator();
+    QAction* showSource = menu->addAction(tr("Show Source"));
+    showSource->setObjectName(QStringLiteral("previewShowSource"));
+    connect(showSource, &QAction::triggered, this, &WebPreview::showSourceOfContext);
+    menu->popup(event->globalPos());
 }
 
 void WebPreview::restoreBeforePaint(QPointF to) {

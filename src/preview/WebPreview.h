@@ -50,9 +50,18 @@ class WebPreview : public QWebEngineView, public PreviewPane {
     double lastLoadSeconds() const override { return m_lastLoadSeconds; }
     void showNotice(const QString& text) override;
     qint64 failedPageBytes() const override { return m_failedBytes; }
+    void highlight(const ElementPath& path) override;
+    void onSourceWanted(std::function<void(const ElementPath&)> wanted) override {
+        m_sourceWanted = std::move(wanted);
+    }
+    void onRefreshed(std::function<void()> refreshed) override {
+        m_refreshed = std::move(refreshed);
+    }
+    // "Show Source": asks for the source of the element the context menu
+    // was last opened on.
+    void showSourceOfContext();
 
-    // The local file the page on show was read from; empty for none.
-    QString shownFile() const;
+    QString shownFile() const override;
 
     // The text shown over the pane (after the renderer died, say); empty
     // when none is.
@@ -69,6 +78,7 @@ class WebPreview : public QWebEngineView, public PreviewPane {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     void onLoadStarted();
@@ -114,6 +124,10 @@ class WebPreview : public QWebEngineView, public PreviewPane {
     QLabel* m_notice = nullptr;
     QWebEngineProfile* m_profile = nullptr;
     QWebEnginePage* m_page = nullptr;
+    // What a page's Ctrl+click report starts with.
+    QString m_linkToken;
+    std::function<void(const ElementPath&)> m_sourceWanted;
+    std::function<void()> m_refreshed;
 };
 
 } // namespace markwright

@@ -2,6 +2,7 @@
 // caret is in is marked with its partner; each slot keeps its own document.
 // (Go to Line and Undo within a slot are among the editor-command scenarios.)
 #include "editor/SourcePane.h"
+#include "html/HtmlModel.h"
 #include "support/TestData.h"
 
 #include <QPaintEvent>
@@ -32,6 +33,28 @@ TEST(EditingComforts, TheTagAtTheCaretAndItsPartnerAreMarked) {
     pane.setSelection(8, 0); // in the text
     QTest::qWait(20);
     EXPECT_FALSE(marked(1));
+}
+
+// With the page's model, a tag is what the browser reads: a '>' inside a
+// quoted value does not end it. Any edit drops the model, made from the text
+// as it was.
+TEST(EditingComforts, TagMarksFollowTheModelWhileItIsCurrent) {
+    SourcePane pane;
+    pane.show();
+    pane.setText("<a title=\"x>y\">link</a>");
+    pane.setPageModel(
+        std::make_shared<const html::HtmlModel>(*html::HtmlModel::parse(pane.bytes())));
+    const auto marked = [&](int position) {
+        return pane.SendScintilla(QsciScintilla::SCI_INDICATORVALUEAT, 8, position) != 0;
+    };
+    pane.setSelection(12, 0); // after the quoted '>'
+    QTest::qWait(20);
+    EXPECT_TRUE(marked(0));
+    EXPECT_TRUE(marked(14)) << "the whole start tag";
+    EXPECT_TRUE(marked(19)) << "its end tag";
+    EXPECT_FALSE(marked(16)) << "the link text is not";
+    pane.replaceSelection("z");
+    EXPECT_EQ(pane.pageModel(), nullptr);
 }
 
 // A slot shown again comes back where it was left, coloured and in UTF-8 like

@@ -14,11 +14,11 @@ void WebWindowTest::waitForLoad(const std::function<void()>& action) {
     ASSERT_TRUE(loaded.first().first().toBool()) << "the preview failed to load";
 }
 
-QVariant WebWindowTest::js(const QString& script) {
+QVariant WebWindowTest::js(const QString& script, quint32 world) {
     QVariant result;
     bool done = false;
     QEventLoop loop;
-    view->page()->runJavaScript(script, [&](const QVariant& value) {
+    view->page()->runJavaScript(script, world, [&](const QVariant& value) {
         result = value;
         done = true;
         loop.quit();
@@ -31,9 +31,10 @@ QVariant WebWindowTest::js(const QString& script) {
     return result;
 }
 
-bool WebWindowTest::waitForJs(const QString& script, const QVariant& expected, int ms) {
+bool WebWindowTest::waitForJs(const QString& script, const QVariant& expected, int ms,
+                              quint32 world) {
     for (int waited = 0; waited < ms; waited += 50) {
-        if (js(script) == expected) {
+        if (js(script, world) == expected) {
             return true;
         }
         QTest::qWait(50);

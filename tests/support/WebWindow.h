@@ -3,6 +3,7 @@
 #include "preview/WebPreview.h"
 #include "support/TestWindow.h"
 
+#include <QWebEngineScript>
 #include <functional>
 
 // A shown main window on the real web engine, offscreen, with ways to wait
@@ -21,10 +22,12 @@ class WebWindowTest : public ::testing::Test {
         w->source().setText(html);
         refreshAndWait();
     }
-    // What the script gives back on the page shown.
-    QVariant js(const QString& script);
+    // What the script gives back on the page shown, run in the page's own
+    // world or in another.
+    QVariant js(const QString& script, quint32 world = QWebEngineScript::MainWorld);
     // Waits (with the event loop running) until the script answers `expected`.
-    bool waitForJs(const QString& script, const QVariant& expected, int ms = 10000);
+    bool waitForJs(const QString& script, const QVariant& expected, int ms = 10000,
+                   quint32 world = QWebEngineScript::MainWorld);
 
     TestWindow w{TestWindow::Ini::WithOpenPath, true};
     WebPreview* view = nullptr;

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "preview/PreviewPane.h"
+
+#include <QObject>
+
+class QTimer;
+
+namespace markwright {
+
+class DocumentController;
+class PreviewRefresher;
+class SourcePane;
+
+namespace html {
+class ModelKeeper;
+}
+
+// Keeps the source pane and the preview pointing at each other through the
+// page's HTML model: the model is made again on a worker after each pause
+// in typing and after each load; when the caret rests, the element it is in
+// is outlined in the preview (only while the preview shows the text the
+// model was made from); and when the reader asks for an element's source
+// in the preview, its start tag is selected in the pane.
+class CaretLink : public QObject {
+    Q_OBJECT
+
+  public:
+    CaretLink(DocumentController& documents, SourcePane& pane, PreviewPane& preview,
+              const PreviewRefresher& refresher, QObject* parent = nullptr);
+    ~CaretLink() override;
+
+    // Whether the preview follows the caret (on by default).
+    void setFollow(bool on);
+    bool follow() const { return m_follow; }
+
+    // Selects the start tag of the element at `path` of the page on show
+    // (or of the nearest element around it that has one), scrolls the pane
+    // to it and gives the pane the keyboard; false when the model knows no
+    // such element.
+    bool showSource(const PreviewPane::ElementPath& path);
+
+    static constexpr int ParsePauseMs = 300;
+    static constexpr int CaretPauseMs = 150;
+
+  private:
+    void parseNow();
+    void modelReady(int slot, quint64 revision);
+    // Outlines the element at the caret, or takes the outline away when
+    // there is none or the preview does not show the text of the model;
+    // `again` outlines it even when it is the one outlined last.
+    void light(bool again);
+
+    DocumentController& m_documents;
+    SourcePane& m_pane;
+    PreviewPane& m_preview;
+    const PreviewRefresher& m_refresher;
+    html::ModelKeeper* m_keeper;
+    QTimer* m_parseTimer;
+    QTimer* m_caretTimer;
+    bool m_follow = true;
+    PreviewPane::ElementPath m_lit;
+};
+
+} // namespace markwright
