@@ -9,7 +9,7 @@ namespace markwright::elementlink {
 namespace {
 const char* const Script = R"JS((function() {
   var token = %1;
-  var host = null, box = null, label = null, lit = null, lastContext = null;
+  var lit = null, lastContext = null;
   function elementOf(node) {
     return node && node.nodeType !== 1 ? node.parentElement : node;
   }
@@ -33,37 +33,6 @@ const char* const Script = R"JS((function() {
     }
     return el;
   }
-  function ensureHost() {
-    if (host && host.isConnected) return;
-    host = document.createElement('markwright-outline');
-    host.style.cssText = 'all: initial; position: fixed; left: 0; top: 0; width: 0; ' +
-        'height: 0; pointer-events: none; z-index: 2147483647';
-    var root = host.attachShadow({mode: 'closed'});
-    box = document.createElement('div');
-    box.style.cssText = 'position: fixed; box-sizing: border-box; pointer-events: none; ' +
-        'border: 2px solid #3a6ed8; background: rgba(58, 110, 216, 0.08)';
-    label = document.createElement('div');
-    label.style.cssText = 'position: fixed; pointer-events: none; padding: 0 4px; ' +
-        'font: 11px/16px sans-serif; color: #fff; background: #3a6ed8; white-space: nowrap';
-    root.appendChild(box);
-    root.appendChild(label);
-    document.documentElement.appendChild(host);
-  }
-  function place() {
-    if (!host) return;
-    if (!lit || !lit.isConnected) { host.style.display = 'none'; return; }
-    var r = lit.getBoundingClientRect();
-    host.style.display = 'block';
-    box.style.left = r.left + 'px';
-    box.style.top = r.top + 'px';
-    box.style.width = r.width + 'px';
-    box.style.height = r.height + 'px';
-    label.textContent = lit.localName;
-    label.style.left = Math.max(0, r.left) + 'px';
-    label.style.top = Math.max(0, r.top - 16) + 'px';
-  }
-  window.addEventListener('scroll', place, true);
-  window.addEventListener('resize', place);
   document.addEventListener('contextmenu', function(e) {
     var el = elementOf(e.target);
     lastContext = el ? describe(el) : null;
@@ -77,23 +46,27 @@ const char* const Script = R"JS((function() {
     console.log(token + JSON.stringify(d));
   }, true);
   window.__markwrightLink = {
+    // The element's box in the document and the page's scroll, after
+    // scrolling the element into view when none of it was; null for none.
     light: function(indices, names) {
       lit = indices === null ? null : find(indices, names);
-      if (!lit) { place(); return false; }
-      ensureHost();
+      if (!lit) return null;
       var r = lit.getBoundingClientRect();
       if (r.bottom < 0 || r.top > innerHeight || r.right < 0 || r.left > innerWidth) {
         lit.scrollIntoView({block: 'center', inline: 'nearest'});
+        r = lit.getBoundingClientRect();
       }
-      place();
-      return true;
+      return {box: [r.left + scrollX, r.top + scrollY, r.width, r.height],
+              scroll: [scrollX, scrollY], name: lit.localName};
     },
     context: function() { return lastContext; },
+    // The names from <html> down to the element last found, and its box in
+    // the view; null for none.
     lit: function() {
-      if (!lit || !host || host.style.display === 'none') return null;
-      var d = describe(lit), r = box.getBoundingClientRect();
-      d.box = [r.left, r.top, r.width, r.height];
-      return d;
+      if (!lit || !lit.isConnected) return null;
+      var names = [], r = lit.getBoundingClientRect();
+      for (var el = lit; el; el = el.parentElement) names.unshift(el.localName);
+      return {names: names, box: [r.left, r.top, r.width, r.height]};
     }
   };
 })();)JS";
@@ -111,7 +84,8 @@ QString script(const QString& token) {
 
 QString lightCall(const PreviewPane::ElementPath& path) {
     if (path.names.empty()) {
-        return QStringLiteral("window.__markwrightLink && window.__markwrightLink.light(null)");
+        return QStringLiteral(
+            "window.__markwrightLink ? window.__markwrightLink.light(null) : null");
     }
     QJsonArray indices;
     for (int i : path.indices) {
@@ -121,12 +95,24 @@ QString lightCall(const PreviewPane::ElementPath& path) {
     for (const QByteArray& name : path.names) {
         names.append(QString::fromUtf8(name));
     }
-    return QStringLiteral("window.__markwrightLink && window.__markwrightLink.light(%1, %2)")
+    return QStringLiteral("window.__markwrightLink ? window.__markwrightLink.light(%1, %2) : null")
         .arg(json(indices), json(names));
 }
 
 QString contextCall() {
     return QStringLiteral("window.__markwrightLink ? window.__markwrightLink.context() : null");
+}
+
+std::optional<Found> foundFrom(const QVariant& answer) {
+    const QVariantMap map = answer.toMap();
+    const QVariantList box = map.value(QStringLiteral("box")).toList();
+    const QVariantList scroll = map.value(QStringLiteral("scroll")).toList();
+    if (box.size() != 4 || scroll.size() != 2) {
+        return std::nullopt;
+    }
+    return Found{QRectF(box[0].toDouble(), box[1].toDouble(), box[2].toDouble(), box[3].toDouble()),
+                 QPointF(scroll[0].toDouble(), scroll[1].toDouble()),
+                 map.value(QStringLiteral("name")).toString()};
 }
 
 std::optional<PreviewPane::ElementPath> pathFrom(const QVariant& report) {

@@ -1,6 +1,7 @@
 #include "preview/WebPreview.h"
 
 #include "preview/ElementLink.h"
+#include "preview/OutlineBox.h"
 #include "preview/PagePatch.h"
 #include "preview/PreviewGuard.h"
 #include "preview/PreviewScheme.h"
@@ -205,6 +206,7 @@ WebPreview::WebPreview(QWidget* parent, const QString& programFolder)
             m_refreshed();
         }
     });
+    m_outline = new OutlineBox(this);
     m_notice = new QLabel(this);
     m_notice->setObjectName(QStringLiteral("previewNotice"));
     m_notice->setWordWrap(true);
@@ -217,6 +219,7 @@ WebPreview::WebPreview(QWidget* parent, const QString& programFolder)
         if (!place.isNull()) {
             m_placedFile.clear(); // the widget knows the page's place now
         }
+        m_outline->follow(place);
     });
     connect(this, &QWebEngineView::loadFinished, this, &WebPreview::onLoadFinished);
     connect(page(), &QWebEnginePage::renderProcessTerminated, this,
@@ -268,9 +271,31 @@ void WebPreview::resizeEvent(QResizeEvent* event) {
 }
 
 void WebPreview::highlight(const ElementPath& path) {
-    if (!m_rendererGone) {
-        page()->runJavaScript(elementlink::lightCall(path), QWebEngineScript::ApplicationWorld);
+    const int request = ++m_lights;
+    if (path.names.empty() || m_rendererGone) {
+        m_outline->clear();
     }
+    if (m_rendererGone) {
+        return;
+    }
+    const QPointer<WebPreview> self(this);
+    page()->runJavaScript(elementlink::lightCall(path), QWebEngineScript::ApplicationWorld,
+                          [self, request](const QVariant& answer) {
+                              if (self == nullptr || request != self->m_lights) {
+                                  return; // a later request has taken over
+                              }
+                              const auto found = elementlink::foundFrom(answer);
+                              if (!found) {
+                                  self->m_outline->clear();
+                                  return;
+                              }
+                              self->m_outline->outline(found->box, found->name, found->scroll,
+                                                       self->zoomFactor());
+                          });
+}
+
+QRect WebPreview::outlinedBox() const {
+    return m_outline->isVisible() ? m_outline->shownBox() : QRect();
 }
 
 void WebPreview::showSourceOfContext() {
@@ -443,6 +468,7 @@ void WebPreview::applyPatch(const QString& path, int navigation, const QByteArra
 
 void WebPreview::onLoadStarted() {
     m_loading = true;
+    m_outline->clear();
     if (!m_ownLoad) {
         // A page the reader went to (a link, Back, Forward): patches planned
         // for the page before it no longer apply, nor does the place kept
@@ -481,6 +507,7 @@ void WebPreview::onLoadFinished(bool ok) {
 
 void WebPreview::onRendererGone(QWebEnginePage::RenderProcessTerminationStatus status) {
     m_loading = false;
+    m_outline->clear();
     m_patching = false;
     m_shownBytes.clear();
     m_restorePending = false;

@@ -12,6 +12,8 @@ class QWebEngineProfile;
 
 namespace markwright {
 
+class OutlineBox;
+
 // The preview pane on Qt WebEngine. Pages are loaded from their files, so
 // relative links, images, frames and scripts behave as in a browser.
 //
@@ -60,6 +62,9 @@ class WebPreview : public QWebEngineView, public PreviewPane {
     // "Show Source": asks for the source of the element the context menu
     // was last opened on.
     void showSourceOfContext();
+    // The element's box the outline is drawn around, in the view's pixels;
+    // empty when nothing is outlined.
+    QRect outlinedBox() const;
 
     QString shownFile() const override;
 
@@ -126,6 +131,8 @@ class WebPreview : public QWebEngineView, public PreviewPane {
     QWebEnginePage* m_page = nullptr;
     // What a page's Ctrl+click report starts with.
     QString m_linkToken;
+    OutlineBox* m_outline = nullptr;
+    int m_lights = 0; // counts light requests: only the latest answer is shown
     std::function<void(const ElementPath&)> m_sourceWanted;
     std::function<void()> m_refreshed;
 };
