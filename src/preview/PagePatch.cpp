@@ -352,7 +352,7 @@ std::vector<const Frame*> bodyChain(const Scan& scan) {
 
 } // namespace
 
-std::optional<Plan> plan(QByteArrayView before, QByteArrayView after) {
+std::optional<Change> change(QByteArrayView before, QByteArrayView after) {
     const qsizetype shorter = qMin(before.size(), after.size());
     // Whole blocks first: most of a large page is the same in both.
     constexpr qsizetype Block = 4096;
@@ -380,6 +380,16 @@ std::optional<Plan> plan(QByteArrayView before, QByteArrayView after) {
            before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) {
         ++tail;
     }
+    return Change{head, tail};
+}
+
+std::optional<Plan> plan(QByteArrayView before, QByteArrayView after) {
+    const std::optional<Change> changed = change(before, after);
+    if (!changed) {
+        return std::nullopt;
+    }
+    const qsizetype head = changed->head;
+    const qsizetype tail = changed->tail;
     const Scan old(before, head, before.size() - tail);
     if (!old.ok) {
         return std::nullopt;

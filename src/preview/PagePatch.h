@@ -41,6 +41,22 @@ struct Plan {
 
 std::optional<Plan> plan(QByteArrayView before, QByteArrayView after);
 
+// Where two texts differ: the bytes they share at the start (up to the start
+// of a tag or text) and at the end; none when they are the same.
+struct Change {
+    qsizetype head = 0;
+    qsizetype tail = 0;
+};
+std::optional<Change> change(QByteArrayView before, QByteArrayView after);
+
+// The same for pages written by hand, where the browser closes elements the
+// text leaves open (<p>, <li>, <td>...) and adds some of its own (<tbody>):
+// read by the HTML model, as a browser builds them. The element replaced has
+// both its tags in the text, the change lies inside it, and everything
+// outside it makes the same elements in both versions; neither version may
+// run a script.
+std::optional<Plan> planFromModels(QByteArrayView before, QByteArrayView after);
+
 // The script that applies `plan`, `outer` being the bytes of the new
 // element's outer HTML, read in the encoding the page was read in: it returns
 // true when the page now holds the new element where the plan says, and false

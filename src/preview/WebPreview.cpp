@@ -425,7 +425,11 @@ bool WebPreview::patchInPlace(const QString& path) {
         applyPatch(path, navigation, planned.now, planned.script);
     });
     watcher->setFuture(QtConcurrent::run([before = m_shownBytes, now = std::move(now)] {
-        const std::optional<pagepatch::Plan> plan = pagepatch::plan(before, now);
+        std::optional<pagepatch::Plan> plan = pagepatch::plan(before, now);
+        if (!plan) {
+            // A page written by hand, whose elements the browser closes.
+            plan = pagepatch::planFromModels(before, now);
+        }
         const QString script =
             plan ? pagepatch::script(
                        *plan, QByteArrayView(now).sliced(plan->start, plan->end - plan->start))

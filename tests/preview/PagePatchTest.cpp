@@ -18,6 +18,12 @@ QByteArray written(const std::optional<pagepatch::Plan>& plan, QByteArrayView af
 }
 } // namespace
 
+TEST(PagePatch, PlansFromTheModelsForPagesWrittenByHand) {
+    for (const QByteArrayList& c : testdata::table("expected/page-patch-model.txt")) {
+        EXPECT_EQ(written(pagepatch::planFromModels(c[0], c[1]), c[1]), c[2]) << c[1].data();
+    }
+}
+
 TEST(PagePatch, PlansOneElementOrAFullLoad) {
     for (const QByteArrayList& c : testdata::table("expected/page-patch.txt")) {
         EXPECT_EQ(written(pagepatch::plan(c[0], c[1]), c[1]), c[2]) << c[1].data();
