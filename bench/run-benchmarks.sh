@@ -23,6 +23,17 @@ for kb in 100 1000 10000 50000; do
   done
 done
 echo
+# The HTML model: parse time, and memory beside the page's size.
+"$build/bench/html_bench"
+echo
+# The caret and the preview: a caret move, and the outline after the pause.
+for kb in 100 1000 10000; do
+  "$build/bench/link_bench" "$kb" 2>/dev/null || true
+done
+echo
+# One-character edits of the HTML pages installed here: how many are patched.
+find /usr/share/doc -name '*.html' -size +1k -print0 2>/dev/null | xargs -0 -r "$build/bench/patch_survey"
+echo
 for run in 1 2 3 4 5; do
   echo "start-up run $run:"
   "$build/bench/startup_bench" 2>/dev/null

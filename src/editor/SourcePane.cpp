@@ -253,7 +253,8 @@ long SourcePane::caretByte() const {
 }
 
 void SourcePane::selectBytes(long start, long end) {
-    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(start), end);
+    // The caret at the start, where the reader's eye goes.
+    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(end), start);
     SendScintilla(SCI_SCROLLRANGE, static_cast<unsigned long>(end), start);
 }
 

@@ -112,7 +112,8 @@ class SourcePane : public QsciScintilla, public SourceText {
     const std::shared_ptr<const html::HtmlModel>& pageModel() const { return m_model; }
     // The caret as a byte offset into bytes().
     long caretByte() const;
-    // Selects bytes [start, end) and scrolls them into view.
+    // Selects bytes [start, end), the caret at the start, and scrolls them
+    // into view.
     void selectBytes(long start, long end);
 
   signals:

@@ -31,7 +31,11 @@ CaretLink::CaretLink(DocumentController& documents, SourcePane& pane, PreviewPan
     connect(m_parseTimer, &QTimer::timeout, this, &CaretLink::parseNow);
     connect(m_caretTimer, &QTimer::timeout, this, [this] { light(false); });
     connect(m_keeper, &html::ModelKeeper::ready, this, &CaretLink::modelReady);
-    connect(&m_pane, &SourcePane::changed, m_parseTimer, qOverload<>(&QTimer::start));
+    // Made again after the same pause as the preview's refresh: the outline
+    // needs both, and a page too large to parse often is slow to show too.
+    connect(&m_pane, &SourcePane::changed, m_parseTimer, [this] {
+        m_parseTimer->start(qMax(ParsePauseMs, static_cast<int>(m_refresher.pauseNeeded() * 1000)));
+    });
     // A text just loaded is parsed at once: no typing to wait for.
     connect(&m_pane, &SourcePane::textReplaced, m_parseTimer, [this] { m_parseTimer->start(0); });
     connect(&m_pane, &SourcePane::cursorPositionChanged, m_caretTimer, qOverload<>(&QTimer::start));

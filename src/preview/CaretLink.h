@@ -18,7 +18,7 @@ class ModelKeeper;
 
 // Keeps the source pane and the preview pointing at each other through the
 // page's HTML model: the model is made again on a worker after each pause
-// in typing and after each load; when the caret rests, the element it is in
+// in typing (as long as the preview's) and after each load; when the caret rests, the element it is in
 // is outlined in the preview (only while the preview shows the text the
 // model was made from); and when the reader asks for an element's source
 // in the preview, its start tag is selected in the pane.

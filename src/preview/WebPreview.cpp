@@ -285,7 +285,9 @@ void WebPreview::highlight(const ElementPath& path) {
                                   return; // a later request has taken over
                               }
                               const auto found = elementlink::foundFrom(answer);
-                              if (!found) {
+                              // An element with no box (not shown, as in
+                              // <head>) has nothing to outline.
+                              if (!found || (found->box.width() <= 0 && found->box.height() <= 0)) {
                                   self->m_outline->clear();
                                   return;
                               }
