@@ -1,5 +1,6 @@
 #include "preview/CaretLink.h"
 
+#include "core/BusyGate.h"
 #include "core/DocumentSlots.h"
 #include "documents/DocumentController.h"
 #include "editor/SourcePane.h"
@@ -101,6 +102,10 @@ void CaretLink::light(bool again) {
 }
 
 bool CaretLink::showSource(const PreviewPane::ElementPath& path) {
+    // Not while a page is read in or a format runs: the pane is theirs.
+    if (BusyGate::held()) {
+        return false;
+    }
     const int n = m_documents.currentSlot();
     std::shared_ptr<const html::HtmlModel> model = m_pane.pageModel();
     if (model == nullptr) {
