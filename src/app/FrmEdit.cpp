@@ -67,14 +67,8 @@ FrmEdit::FrmEdit(const AppContext& context, QWidget* parent)
     registerCommands();
     buildMenuBar(menuBar(), menuTable(), m_commands);
     buildToolbar(m_panes->toolbar(), m_commands);
-    if (auto* follow = menuBar()->findChild<QAction*>(QStringLiteral("mnuFollowCaret"))) {
-        follow->setChecked(m_state.switchOn(QStringLiteral("FollowCaret"), true));
-        m_caretLink->setFollow(follow->isChecked());
-        connect(follow, &QAction::toggled, this, [this](bool on) {
-            m_state.setSwitch(QStringLiteral("FollowCaret"), on);
-            m_caretLink->setFollow(on);
-        });
-    }
+    m_caretLink->followSwitch(menuBar()->findChild<QAction*>(QStringLiteral("mnuFollowCaret")),
+                              m_state);
     startUp();
 }
 

@@ -1,5 +1,6 @@
 #include "preview/CaretLink.h"
 
+#include "core/AppState.h"
 #include "core/BusyGate.h"
 #include "core/DocumentSlots.h"
 #include "documents/DocumentController.h"
@@ -8,6 +9,7 @@
 #include "html/ModelKeeper.h"
 #include "preview/PreviewRefresher.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -52,6 +54,18 @@ CaretLink::~CaretLink() {
 void CaretLink::setFollow(bool on) {
     m_follow = on;
     light(true);
+}
+
+void CaretLink::followSwitch(QAction* action, AppState& state) {
+    if (action == nullptr) {
+        return;
+    }
+    action->setChecked(state.switchOn(QStringLiteral("FollowCaret"), true));
+    setFollow(action->isChecked());
+    connect(action, &QAction::toggled, this, [this, &state](bool on) {
+        state.setSwitch(QStringLiteral("FollowCaret"), on);
+        setFollow(on);
+    });
 }
 
 void CaretLink::parseNow() {

@@ -4,10 +4,12 @@
 
 #include <QObject>
 
+class QAction;
 class QTimer;
 
 namespace markwright {
 
+class AppState;
 class DocumentController;
 class PreviewRefresher;
 class SourcePane;
@@ -18,10 +20,10 @@ class ModelKeeper;
 
 // Keeps the source pane and the preview pointing at each other through the
 // page's HTML model: the model is made again on a worker after each pause
-// in typing (as long as the preview's) and after each load; when the caret rests, the element it is in
-// is outlined in the preview (only while the preview shows the text the
-// model was made from); and when the reader asks for an element's source
-// in the preview, its start tag is selected in the pane.
+// in typing (as long as the preview's) and after each load; when the caret rests, the element it is
+// in is outlined in the preview (only while the preview shows the text the model was made from);
+// and when the reader asks for an element's source in the preview, its start tag is selected in the
+// pane.
 class CaretLink : public QObject {
     Q_OBJECT
 
@@ -33,6 +35,8 @@ class CaretLink : public QObject {
     // Whether the preview follows the caret (on by default).
     void setFollow(bool on);
     bool follow() const { return m_follow; }
+    // Makes `action`'s check mark the switch, kept per user in `state`.
+    void followSwitch(QAction* action, AppState& state);
 
     // Selects the start tag of the element at `path` of the page on show
     // (or of the nearest element around it that has one), scrolls the pane
