@@ -110,6 +110,8 @@ class SourcePane : public QsciScintilla, public SourceText {
     // one it was made from: any change or another slot drops it.
     void setPageModel(std::shared_ptr<const html::HtmlModel> model);
     const std::shared_ptr<const html::HtmlModel>& pageModel() const { return m_model; }
+    // The text changed and `changed()` is yet to say so.
+    bool changePending() const { return m_batchChanged; }
     // The caret as a byte offset into bytes().
     long caretByte() const;
     // Selects bytes [start, end), the caret at the start, and scrolls them

@@ -77,24 +77,29 @@ void CaretLink::parseNow() {
 }
 
 void CaretLink::modelReady(int slot, quint64 revision) {
-    // Only the model of the text in the pane right now is worth having.
+    // Only the model of the text in the pane right now is worth having (an
+    // edit whose change is yet to be reported counts already).
     if (slot != m_documents.currentSlot() || slot != m_documents.documents().paneSlot() ||
-        revision != m_documents.documents().revision(slot)) {
+        revision != m_documents.documents().revision(slot) || m_pane.changePending()) {
         return;
     }
     m_pane.setPageModel(m_keeper->model(slot, revision));
     light(true);
 }
 
-void CaretLink::light(bool again) {
-    const int n = m_documents.currentSlot();
-    const DocumentSlots& docs = m_documents.documents();
-    const std::shared_ptr<const html::HtmlModel>& model = m_pane.pageModel();
-    PreviewPane::ElementPath path;
+bool CaretLink::previewShowsModel() const {
     // Never a wrong element: the preview must show the very text the model
     // was made from, in this slot's own preview file.
-    if (m_follow && model != nullptr && m_refresher.wrote(n, docs.revision(n)) &&
-        m_preview.shownFile() == QFileInfo(docs.previewPath(n)).absoluteFilePath()) {
+    const int n = m_documents.currentSlot();
+    const DocumentSlots& docs = m_documents.documents();
+    return m_pane.pageModel() != nullptr && m_refresher.wrote(n, docs.revision(n)) &&
+           m_preview.shownFile() == QFileInfo(docs.previewPath(n)).absoluteFilePath();
+}
+
+void CaretLink::light(bool again) {
+    const std::shared_ptr<const html::HtmlModel>& model = m_pane.pageModel();
+    PreviewPane::ElementPath path;
+    if (m_follow && previewShowsModel()) {
         const long caret = m_pane.caretByte();
         int element = model->innermostAt(caret);
         if (element < 0 && caret > 0) {
@@ -120,14 +125,12 @@ bool CaretLink::showSource(const PreviewPane::ElementPath& path) {
     if (BusyGate::held()) {
         return false;
     }
-    const int n = m_documents.currentSlot();
-    std::shared_ptr<const html::HtmlModel> model = m_pane.pageModel();
-    if (model == nullptr) {
-        model = m_keeper->model(n, m_documents.documents().revision(n));
-    }
-    if (model == nullptr) {
+    // The path is of the page on show: it leads to the right element only
+    // in the model of that very text.
+    if (!previewShowsModel()) {
         return false;
     }
+    const std::shared_ptr<const html::HtmlModel>& model = m_pane.pageModel();
     const int found = model->atPath(path.indices, path.names);
     const int element = found < 0 ? -1 : model->withStartTag(found);
     if (element < 0) {

@@ -49,6 +49,9 @@ class CaretLink : public QObject {
 
   private:
     void parseNow();
+    // Whether the pane has a model and the preview shows the text it was
+    // made from, in the slot's own preview file.
+    bool previewShowsModel() const;
     void modelReady(int slot, quint64 revision);
     // Outlines the element at the caret, or takes the outline away when
     // there is none or the preview does not show the text of the model;

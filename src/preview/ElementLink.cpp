@@ -18,18 +18,18 @@ const char* const Script = R"JS((function() {
     for (; el && el !== document.documentElement; el = el.parentElement) {
       if (!el.parentElement) return null;
       indices.unshift(Array.prototype.indexOf.call(el.parentElement.children, el));
-      names.unshift(el.localName);
+      names.unshift(el.localName.toLowerCase());
     }
     if (!el) return null;
-    names.unshift(el.localName);
+    names.unshift(el.localName.toLowerCase());
     return {indices: indices, names: names};
   }
   function find(indices, names) {
     var el = document.documentElement;
-    if (!el || el.localName !== names[0]) return null;
+    if (!el || el.localName.toLowerCase() !== names[0]) return null;
     for (var i = 0; i < indices.length; ++i) {
       el = el.children[indices[i]];
-      if (!el || el.localName !== names[i + 1]) return null;
+      if (!el || el.localName.toLowerCase() !== names[i + 1]) return null;
     }
     return el;
   }

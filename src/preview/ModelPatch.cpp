@@ -18,6 +18,26 @@ bool mayRunScripts(QByteArrayView text) {
     return script.match(QString::fromLatin1(text.data(), text.size())).hasMatch();
 }
 
+// Whether the element's outer text, or what the parser made of it, holds
+// something an element replaced alone would not show as a full load does: a
+// formatting element the parser reopened there (it belongs to one left open
+// before), or a second <html> or <body> tag (its attributes go to the page's
+// own).
+bool dependsOnTheRest(const HtmlModel& model, int element, int end, QByteArrayView text) {
+    static const QByteArrayList formatting{"a",    "b", "big",   "code",   "em",     "font", "i",
+                                           "nobr", "s", "small", "strike", "strong", "tt",   "u"};
+    for (int i = element; i < end; ++i) {
+        if (!model.at(i).startTag.valid() && formatting.contains(model.name(i))) {
+            return true;
+        }
+    }
+    static const QRegularExpression outerTags(QStringLiteral("<\\s*(html|body)\\b"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    const html::Range span = model.at(element).span;
+    const QByteArrayView outer = text.sliced(span.start, span.end - span.start);
+    return outerTags.match(QString::fromLatin1(outer.data(), outer.size())).hasMatch();
+}
+
 int elementChildren(const HtmlModel& model, int i) {
     int count = 0;
     for (int c = model.at(i).firstChild; c >= 0; c = model.at(c).nextSibling) {
@@ -45,7 +65,7 @@ int replaced(const HtmlModel& model, qint64 from, qint64 to) {
 }
 
 // The elements after `i` in document order that are not inside it.
-int after(const HtmlModel& model, int i) {
+int pastSubtree(const HtmlModel& model, int i) {
     for (; i >= 0; i = model.at(i).parent) {
         if (model.at(i).nextSibling >= 0) {
             return model.at(i).nextSibling;
@@ -59,8 +79,8 @@ int after(const HtmlModel& model, int i) {
 // same places, with their tags where they were (moved by `shift` bytes when
 // they come after the element replaced).
 bool sameOutside(const HtmlModel& one, int a, const HtmlModel& two, int b, qint64 shift) {
-    const int oneAfter = after(one, a);
-    const int twoAfter = after(two, b);
+    const int oneAfter = pastSubtree(one, a);
+    const int twoAfter = pastSubtree(two, b);
     if (a != b || one.size() - oneAfter != two.size() - twoAfter) {
         return false;
     }
@@ -119,7 +139,9 @@ std::optional<Plan> planFromModels(QByteArrayView before, QByteArrayView after) 
     // change inside it, and holds it in the old text too.
     if (!was.startTag.valid() || !was.endTag.valid() || was.span.start != is.span.start ||
         was.span.end + shift != is.span.end || was.startTag.end > changed->head ||
-        was.endTag.start < before.size() - changed->tail || !sameOutside(*old, f, *now, e, shift)) {
+        was.endTag.start < before.size() - changed->tail || !sameOutside(*old, f, *now, e, shift) ||
+        dependsOnTheRest(*old, f, pastSubtree(*old, f), before) ||
+        dependsOnTheRest(*now, e, pastSubtree(*now, e), after)) {
         return std::nullopt;
     }
     // The way down as the page on show (the old text) has it.

@@ -44,16 +44,27 @@ QRect OutlineBox::shownBox() const {
     return QRectF((m_box.topLeft() - m_scroll) * m_zoom, m_box.size() * m_zoom).toAlignedRect();
 }
 
+int OutlineBox::labelWidth() const {
+    QFont small = font();
+    small.setPixelSize(11);
+    return QFontMetrics(small).horizontalAdvance(m_name) + 8;
+}
+
 void OutlineBox::place() {
-    // The widget holds the box and the label above it (or inside its top
-    // edge when the box starts at the top of the view).
+    // The widget holds the box and the label: above the box, or inside its
+    // top edge when there is no room above it in the view; at least as wide
+    // as the label.
     const QRect box = shownBox().adjusted(-Border, -Border, Border, Border);
-    setGeometry(box.adjusted(0, -LabelHeight, 0, 0));
+    m_labelInside = box.top() < LabelHeight;
+    QRect area = m_labelInside ? box : box.adjusted(0, -LabelHeight, 0, 0);
+    area.setWidth(qMax(area.width(), labelWidth()));
+    setGeometry(area);
 }
 
 void OutlineBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QRect box = rect().adjusted(0, LabelHeight, 0, 0);
+    const QRect box(0, m_labelInside ? 0 : LabelHeight, shownBox().width() + 2 * Border,
+                    shownBox().height() + 2 * Border);
     painter.fillRect(box.adjusted(Border, Border, -Border, -Border), QColor(58, 110, 216, 20));
     painter.setPen(QPen(Colour, Border, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter.setBrush(Qt::NoBrush);
@@ -62,8 +73,7 @@ void OutlineBox::paintEvent(QPaintEvent*) {
     QFont small = font();
     small.setPixelSize(11);
     painter.setFont(small);
-    const int width = painter.fontMetrics().horizontalAdvance(m_name) + 8;
-    const QRect label(0, 0, qMin(width, qMax(width, rect().width())), LabelHeight);
+    const QRect label(0, 0, labelWidth(), LabelHeight);
     painter.fillRect(label, Colour);
     painter.setPen(Qt::white);
     painter.drawText(label, Qt::AlignCenter, m_name);

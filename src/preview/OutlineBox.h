@@ -29,11 +29,13 @@ class OutlineBox : public QWidget {
 
   private:
     void place();
+    int labelWidth() const;
 
     QRectF m_box;
     QString m_name;
     QPointF m_scroll;
     qreal m_zoom = 1;
+    bool m_labelInside = false;
 };
 
 } // namespace markwright

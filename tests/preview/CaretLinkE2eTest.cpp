@@ -146,6 +146,15 @@ TEST_F(CaretLinkTest, CtrlClickAndShowSourceSelectTheStartTagAndAPlainClickFollo
     ASSERT_TRUE(QTest::qWaitFor([&] { return selected() == "<b>"; }, 10000));
     EXPECT_EQ(selectionAt(), text.indexOf("<b>"));
 
+    // Once the text is edited the page on show is older than it: its paths
+    // may lead elsewhere in the text, so nothing moves.
+    w->source().setSelection(0, 0);
+    w->source().replaceSelection(" ");
+    send("li#0", "click", true);
+    QTest::qWait(300);
+    EXPECT_EQ(selectionAt(), 1);
+    EXPECT_EQ(selected(), "");
+
     // Without Ctrl a click does what it always did.
     QFile other(w.docFolder() + "other.html");
     ASSERT_TRUE(other.open(QIODevice::WriteOnly));
