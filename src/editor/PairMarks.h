@@ -30,6 +30,7 @@ class PairMarks {
     // are the elements the browser builds (a '>' in a quoted value does not
     // end a tag); without, a scan of the text around the caret finds them.
     void setModel(std::shared_ptr<const html::HtmlModel> model);
+    const std::shared_ptr<const html::HtmlModel>& model() const { return m_model; }
 
   private:
     void markTags();

@@ -125,9 +125,8 @@ void SourcePane::onScintillaChanged() {
     // command, say) is reported from the event loop right after it.
     m_batchChanged = true;
     m_marks.textChanged();
-    if (m_model != nullptr) {
-        m_model.reset(); // made from the text as it was
-        m_marks.setModel(nullptr);
+    if (m_marks.model() != nullptr) {
+        m_marks.setModel(nullptr); // made from the text as it was
     }
     if (m_batchDepth > 0) {
         return;
@@ -244,8 +243,7 @@ void SourcePane::showSlot(int slot, const QString& text) {
 }
 
 void SourcePane::setPageModel(std::shared_ptr<const html::HtmlModel> model) {
-    m_model = std::move(model);
-    m_marks.setModel(m_model);
+    m_marks.setModel(std::move(model));
 }
 
 long SourcePane::caretByte() const {
@@ -261,7 +259,6 @@ void SourcePane::selectBytes(long start, long end) {
 void SourcePane::attachDocument(void* document) {
     // The tag marks belong to the document being left; clear them there.
     m_marks.leaveDocument();
-    m_model.reset();
     SendScintilla(SCI_SETDOCPOINTER, 0UL, document);
     // Encoding, tab width, the colouring state and the index of line starts
     // in UTF-16 units belong to the document.

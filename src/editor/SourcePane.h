@@ -109,7 +109,7 @@ class SourcePane : public QsciScintilla, public SourceText {
     // The HTML model of the text on show, kept only while the text is the
     // one it was made from: any change or another slot drops it.
     void setPageModel(std::shared_ptr<const html::HtmlModel> model);
-    const std::shared_ptr<const html::HtmlModel>& pageModel() const { return m_model; }
+    const std::shared_ptr<const html::HtmlModel>& pageModel() const { return m_marks.model(); }
     // The text changed and `changed()` is yet to say so.
     bool changePending() const { return m_batchChanged; }
     // The caret as a byte offset into bytes().
@@ -143,8 +143,7 @@ class SourcePane : public QsciScintilla, public SourceText {
     static constexpr long LongLineBytes = 256 * 1024;
 
     SlotDocuments m_documents;
-    PairMarks m_marks;
-    std::shared_ptr<const html::HtmlModel> m_model;
+    PairMarks m_marks; // holds the page's model while it is current
     void attachDocument(void* document);
     // Positions between Scintilla's bytes and QString's UTF-16 units, through
     // the document's index of line starts in UTF-16 units (kept by

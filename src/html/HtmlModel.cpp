@@ -330,6 +330,10 @@ class ModelBuilder {
 
         const Range opening = rangeOf(g.original_tag.data, g.original_tag.length);
         e.name = nameIndex(g.tag, opening);
+        for (unsigned k = 0; k < g.attributes.length && !e.handlesEvents; ++k) {
+            const auto* attribute = static_cast<const GumboAttribute*>(g.attributes.data[k]);
+            e.handlesEvents = qstrnicmp(attribute->name, "on", 2) == 0;
+        }
         const QByteArray& name = m_model.m_names[e.name];
         // A copy the parser made (a reopened or split formatting element)
         // carries the original's start tag; only the original owns it.

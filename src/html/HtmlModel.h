@@ -44,6 +44,8 @@ class HtmlModel {
         qint32 nextSibling = -1; // next element with the same parent, -1 for none
         qint32 childIndex = 0;   // place among the parent's element children
         quint16 name = 0;        // index into names()
+        // The start tag has an event-handler attribute (onclick=...).
+        bool handlesEvents = false;
     };
 
     HtmlModel() = default;

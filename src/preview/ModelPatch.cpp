@@ -9,13 +9,16 @@ namespace markwright::pagepatch {
 namespace {
 using html::HtmlModel;
 
-// A script element or an event-handler attribute, read generously: a page
-// that might run a script is always loaded in full.
-bool mayRunScripts(QByteArrayView text) {
-    static const QRegularExpression script(
-        QStringLiteral("<\\s*(script|plaintext)|[\\s\"'/]on[a-z]+\\s*="),
-        QRegularExpression::CaseInsensitiveOption);
-    return script.match(QString::fromLatin1(text.data(), text.size())).hasMatch();
+// A script element or an event-handler attribute: a page that may run a
+// script is always loaded in full.
+bool mayRunScripts(const HtmlModel& model) {
+    for (int i = 0; i < model.size(); ++i) {
+        if (model.at(i).handlesEvents || model.name(i) == "script" ||
+            model.name(i) == "plaintext") {
+            return true;
+        }
+    }
+    return false;
 }
 
 // Whether the element's outer text, or what the parser made of it, holds
@@ -116,12 +119,15 @@ bool sameOutside(const HtmlModel& one, int a, const HtmlModel& two, int b, qint6
 
 std::optional<Plan> planFromModels(QByteArrayView before, QByteArrayView after) {
     const std::optional<Change> changed = change(before, after);
-    if (!changed || mayRunScripts(before) || mayRunScripts(after)) {
+    if (!changed) {
         return std::nullopt;
     }
     const std::optional<HtmlModel> old = HtmlModel::parse(before);
+    if (!old || mayRunScripts(*old)) {
+        return std::nullopt;
+    }
     const std::optional<HtmlModel> now = HtmlModel::parse(after);
-    if (!old || !now) {
+    if (!now || mayRunScripts(*now)) {
         return std::nullopt;
     }
     const int e = replaced(*now, changed->head, after.size() - changed->tail);
