@@ -3,8 +3,10 @@
 // offset has one innermost element, whose span holds it; every tag in the
 // text is found at its place; and each element's path leads back to it (or,
 // inside a template, to the outermost template, as in the browser's DOM).
+// Attributes lie in the page, and the problems found in it stand in it too.
 #include "Require.h"
 #include "html/HtmlModel.h"
+#include "html/PageCheck.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -57,6 +59,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int target = model->atPath(path, model->pathNames(i));
         require(target == i || (target >= 0 && model->name(target) == "template"),
                 "the path leads back, or to a template the element is in");
+    }
+    for (const HtmlModel::Attribute& a : model->attributes()) {
+        require(within(a.name, whole) && a.name.start < a.name.end,
+                "an attribute name is in the page");
+        require(!a.value.valid() || within(a.value, whole), "a value is in the page");
+    }
+    markwright::html::CheckOptions options;
+    options.obsoleteHints = size % 2 == 1;
+    const auto problems = markwright::html::checkPage(*model, page, options);
+    require(problems.has_value(), "the check ends");
+    for (const markwright::html::Problem& p : *problems) {
+        require(within(p.range, whole) && p.range.start <= p.range.end && p.line >= 1 &&
+                    p.column >= 1 && !p.message.isEmpty(),
+                "a problem stands in the page");
     }
     for (qint64 at = -1; at <= page.size(); ++at) {
         const int inner = model->innermostAt(at);

@@ -16,11 +16,13 @@
 #include "documents/FileCommands.h"
 #include "editor/EditorCommands.h"
 #include "editor/FindBar.h"
+#include "editor/ProblemCommands.h"
 #include "editor/SourcePane.h"
 #include "files/PreviewFile.h"
 #include "frames/FramesCommand.h"
 #include "insert/InsertCommands.h"
 #include "preview/CaretLink.h"
+#include "preview/PageWatch.h"
 #include "preview/PreviewPane.h"
 #include "preview/PreviewRefresher.h"
 #include "printing/PrintCommand.h"
@@ -69,6 +71,8 @@ FrmEdit::FrmEdit(const AppContext& context, QWidget* parent)
     buildToolbar(m_panes->toolbar(), m_commands);
     m_caretLink->followSwitch(menuBar()->findChild<QAction*>(QStringLiteral("mnuFollowCaret")),
                               m_state);
+    m_pageWatch->obsoleteHintsSwitch(
+        menuBar()->findChild<QAction*>(QStringLiteral("mnuObsoleteHints")), m_state);
     startUp();
 }
 
@@ -109,7 +113,15 @@ void FrmEdit::makeSubsystems() {
     m_refresher = std::make_unique<PreviewRefresher>(m_controller, pane, m_panes->preview(),
                                                      *m_context.clock);
     m_controller.setPreview(*m_refresher);
-    m_caretLink = std::make_unique<CaretLink>(m_controller, pane, m_panes->preview(), *m_refresher);
+    m_pageWatch = std::make_unique<PageWatch>(m_controller, pane, *m_refresher);
+    m_caretLink = std::make_unique<CaretLink>(m_controller, pane, m_panes->preview(), *m_refresher,
+                                              *m_pageWatch);
+    m_problems =
+        new ProblemCommands(pane, this, [this](const QString& text) { m_panes->showStatus(text); });
+    connect(m_pageWatch.get(), &PageWatch::problemsChanged, m_problems,
+            [this] { m_problems->show(m_pageWatch->problems()); });
+    connect(m_problems, &ProblemCommands::countChanged, m_statusPanels,
+            [this](int count) { m_statusPanels->setNote(ProblemCommands::countText(count)); });
     m_controller.onEdited([this](int n) { m_recovery->noteEdit(n); });
     m_controller.onSettled([this](int n) { m_recovery->settled(n); });
     m_controller.onShown([this](int) { checkOutsideChange(); });
@@ -140,6 +152,8 @@ void FrmEdit::registerCommands() {
     // The check mark is the switch; the action toggles it by itself.
     m_commands.add(QStringLiteral("mnuPreviewContinuous"), [] {});
     m_commands.add(QStringLiteral("mnuFollowCaret"), [] {});
+    m_commands.add(QStringLiteral("mnuObsoleteHints"), [] {});
+    m_problems->registerAll(m_commands);
     m_panes->registerAll(m_commands);
 
     m_insert->registerAll(m_commands);

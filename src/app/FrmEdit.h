@@ -23,6 +23,8 @@ class InsertCommands;
 class MainPanes;
 class PreviewPane;
 class CaretLink;
+class PageWatch;
+class ProblemCommands;
 class PreviewRefresher;
 class PrintCommand;
 class Recovery;
@@ -53,6 +55,7 @@ class FrmEdit : public QMainWindow {
     EditorCommands& editor() { return *m_editor; }
     FramesCommand& frames() { return *m_frames; }
     StatusPanels& statusPanels() { return *m_statusPanels; }
+    ProblemCommands& problems() { return *m_problems; }
     SideWindows& sideWindows() { return *m_side; }
     Recovery& recovery() { return *m_recovery; }
     const AppState& state() const { return m_state; }
@@ -111,7 +114,9 @@ class FrmEdit : public QMainWindow {
     StatusPanels* m_statusPanels = nullptr;
     std::unique_ptr<PreviewRefresher> m_refresher;
     // Goes before the refresher and the preview it points at.
+    std::unique_ptr<PageWatch> m_pageWatch;
     std::unique_ptr<CaretLink> m_caretLink;
+    ProblemCommands* m_problems = nullptr;
     std::unique_ptr<InsertCommands> m_insert;
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<EditorCommands> m_editor;

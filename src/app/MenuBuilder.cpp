@@ -50,9 +50,9 @@ void buildMenuBar(QMenuBar* bar, const std::vector<MenuItemDef>& table,
                 // web pages window they do nothing to the page.
                 action->setShortcutContext(Qt::WindowShortcut);
             }
-            if (row.checked) {
+            if (row.checked || row.checkable) {
                 action->setCheckable(true);
-                action->setChecked(true);
+                action->setChecked(row.checked);
             }
             if (commands.has(name)) {
                 QObject::connect(action, &QAction::triggered, commands.context(),

@@ -35,6 +35,11 @@ const std::vector<MenuItemDef>& menuTable() {
         {"mnuEditRedo", "&Redo", "Ctrl+Y", "mnuEdit", false},
         {"mnuGoToLine", "&Go to Line...", "Ctrl+G", "mnuEdit", false},
         {"mnuFindBar", "Find &Bar", "Ctrl+Shift+F", "mnuEdit", false},
+        {"", "-", "", "mnuEdit", false},
+        {"mnuNextProblem", "Next Problem", "F8", "mnuEdit", false},
+        {"mnuPreviousProblem", "Previous Problem", "Shift+F8", "mnuEdit", false},
+        {"mnuListProblems", "List Problems", "", "mnuEdit", false},
+        {"mnuObsoleteHints", "Point Out Obsolete Markup", "", "mnuEdit", false, true},
 
         // Format Source
         {"mnuFormatSource", "Format Source", "", "", false},

@@ -84,6 +84,11 @@ void StatusPanels::update() {
     showDocument();
 }
 
+void StatusPanels::setNote(const QString& note) {
+    m_note = note;
+    showDocument();
+}
+
 void StatusPanels::showDocument() {
     const long caret = m_pane.SendScintilla(QsciScintilla::SCI_GETCURRENTPOS);
     const long line = m_pane.SendScintilla(QsciScintilla::SCI_LINEFROMPOSITION, caret);
@@ -96,6 +101,9 @@ void StatusPanels::showDocument() {
     QString text = tr("Ln %1, Col %2").arg(line + 1).arg(column + 1);
     if (!m_facts.isEmpty()) {
         text += QStringLiteral("   ") + m_facts;
+    }
+    if (!m_note.isEmpty()) {
+        text += QStringLiteral("   ") + m_note;
     }
     m_panels[6]->setText(text);
     m_panels[6]->setToolTip(text);

@@ -28,6 +28,9 @@ class StatusPanels : public QObject {
     QString text(int panel) const; // 1 to 7
     // Reads the key states, the pane's mode and the clock now.
     void update();
+    // A note on the page shown at the end of the seventh panel ("2
+    // problems"); empty for none.
+    void setNote(const QString& note);
 
     static const char* const ProductText;
 
@@ -37,6 +40,7 @@ class StatusPanels : public QObject {
   private:
     SourcePane& m_pane;
     std::array<QLabel*, 7> m_panels{};
+    QString m_note;
     std::function<QString()> m_documentFacts;
     QTimer* m_timer = nullptr;
     // What typing showed, for platforms that cannot be asked.

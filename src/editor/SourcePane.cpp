@@ -259,6 +259,7 @@ void SourcePane::selectBytes(long start, long end) {
 void SourcePane::attachDocument(void* document) {
     // The tag marks belong to the document being left; clear them there.
     m_marks.leaveDocument();
+    emit leavingDocument();
     SendScintilla(SCI_SETDOCPOINTER, 0UL, document);
     // Encoding, tab width, the colouring state and the index of line starts
     // in UTF-16 units belong to the document.

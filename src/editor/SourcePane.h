@@ -122,6 +122,9 @@ class SourcePane : public QsciScintilla, public SourceText {
     void changed();
     // The whole text was replaced (loaded, or replaced in one edit).
     void textReplaced();
+    // The pane is about to show another slot's document: marks set in the
+    // one it leaves are to be taken away now.
+    void leavingDocument();
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

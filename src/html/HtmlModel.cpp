@@ -33,6 +33,7 @@
 #include <QHash>
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <gumbo.h>
 #include <limits>
 #include <string>
@@ -133,6 +134,29 @@ bool tagNamed(QByteArrayView tag, QByteArrayView opener, QByteArrayView name) {
     return true;
 }
 
+// The elements the parser may copy to mend misnested tags.
+bool isFormatting(GumboTag tag) {
+    switch (tag) {
+    case GUMBO_TAG_A:
+    case GUMBO_TAG_B:
+    case GUMBO_TAG_BIG:
+    case GUMBO_TAG_CODE:
+    case GUMBO_TAG_EM:
+    case GUMBO_TAG_FONT:
+    case GUMBO_TAG_I:
+    case GUMBO_TAG_NOBR:
+    case GUMBO_TAG_S:
+    case GUMBO_TAG_SMALL:
+    case GUMBO_TAG_STRIKE:
+    case GUMBO_TAG_STRONG:
+    case GUMBO_TAG_TT:
+    case GUMBO_TAG_U:
+        return true;
+    default:
+        return false;
+    }
+}
+
 const GumboVector* childrenOf(const GumboNode* node) {
     return node->type == GUMBO_NODE_ELEMENT || node->type == GUMBO_NODE_TEMPLATE
                ? &node->v.element.children
@@ -173,14 +197,51 @@ template <typename Visit> bool walk(const GumboNode* root, Visit visit) {
     return true;
 }
 
+// Gumbo 0.10.1 predates <dialog> and <search>: it parses them as unknown
+// elements, which an open <p> inside keeps from closing where a browser
+// closes it. Gumbo is handed a copy of the page in which their tags read
+// "figure", an element it parses by the same rules, and the model gives them
+// their names back. Returns an empty array when the page has neither; `at`
+// gets where each renamed tag begins.
+QByteArray withNewerElementsRenamed(QByteArrayView page, std::vector<qint32>& at) {
+    QByteArray copy;
+    const char* data = page.data();
+    const qsizetype size = page.size();
+    for (qsizetype i = 0; i < size;) {
+        const void* found = std::memchr(data + i, '<', static_cast<std::size_t>(size - i));
+        if (!found) {
+            break;
+        }
+        i = static_cast<const char*>(found) - data;
+        const qsizetype name = i + (i + 1 < size && data[i + 1] == '/' ? 2 : 1);
+        if (name + 6 <= size && (name + 6 == size || endsTagName(data[name + 6]))) {
+            const QByteArrayView word = page.sliced(name, 6);
+            if (word.compare("dialog", Qt::CaseInsensitive) == 0 ||
+                word.compare("search", Qt::CaseInsensitive) == 0) {
+                if (copy.isEmpty()) {
+                    copy = page.toByteArray();
+                }
+                std::memcpy(copy.data() + name, "figure", 6);
+                at.push_back(static_cast<qint32>(i));
+            }
+        }
+        ++i;
+    }
+    return copy;
+}
+
 } // namespace
 
 // Copies gumbo's tree into a model: elements, names, tags and raw extents,
 // then shapes the spans (see the top of this file).
 class ModelBuilder {
   public:
-    ModelBuilder(QByteArrayView page, HtmlModel& model, const std::atomic<bool>* cancel)
-        : m_page(page), m_model(model), m_cancel(cancel) {
+    // `page` is the text; `parsed` is what gumbo parsed (the same text, or
+    // a copy with <dialog> and <search> renamed at `renamed`).
+    ModelBuilder(QByteArrayView page, const char* parsed, std::vector<qint32> renamed,
+                 HtmlModel& model, const std::atomic<bool>* cancel)
+        : m_page(page), m_parsed(parsed), m_renamed(std::move(renamed)), m_model(model),
+          m_cancel(cancel) {
         std::fill(std::begin(m_known), std::end(m_known), -1);
     }
 
@@ -194,12 +255,14 @@ class ModelBuilder {
         }
         m_model.m_elements.reserve(count);
         m_fallback.reserve(count);
+        m_closing.reserve(count);
         // The open elements (path[d] stands at depth d) and the last child
         // added under each of them (last[d] at depth d).
         std::vector<qint32> path;
         std::vector<qint32> last;
-        return walk(root, [&](const GumboNode* node, std::size_t depth) {
+        const bool copied = walk(root, [&](const GumboNode* node, std::size_t depth) {
             if (!isElement(node)) {
+                noteComment(node);
                 // Text, white space and comments belong to the element that
                 // holds them: they widen its extent.
                 if (node->type != GUMBO_NODE_DOCUMENT && depth > 0) {
@@ -222,6 +285,88 @@ class ModelBuilder {
             last.push_back(-1);
             return (index & 0x3ff) != 0 || !cancelled();
         });
+        if (copied) {
+            giveEndTagsToTheirElements();
+        }
+        return copied;
+    }
+
+    // Gumbo takes a <form> off the stack of open elements at its end tag
+    // without noting that tag anywhere. It stands right after the form's
+    // last content, past white space and any end tags the parser ignored.
+    void findFormEnd(HtmlModel::Element& form) {
+        const qint64 size = m_page.size();
+        qint64 at = std::max<qint64>(form.span.end, form.startTag.end);
+        for (int skipped = 0; at < size && skipped < 8;) {
+            if (endsTagName(m_page[at]) && m_page[at] != '/' && m_page[at] != '>') {
+                ++at; // white space
+                continue;
+            }
+            if (m_page[at] != '<' || at + 1 >= size || m_page[at + 1] != '/') {
+                return;
+            }
+            qint64 end = at + 2;
+            while (end < size && m_page[end] != '>') {
+                ++end;
+            }
+            if (end >= size) {
+                return;
+            }
+            const QByteArrayView tag = m_page.sliced(at, end + 1 - at);
+            if (tagNamed(tag, "</", "form")) {
+                form.endTag = {static_cast<qint32>(at), static_cast<qint32>(end + 1)};
+                form.closedAt = form.endTag.start;
+                form.span.end = form.endTag.end;
+                return;
+            }
+            at = end + 1;
+            ++skipped;
+        }
+    }
+
+    // Gumbo records the end tag that closed an element on that element
+    // even where the tag names an outer one it closed too, and for a
+    // <form> it takes off the stack it records none: </form> closing an
+    // open <p> is the <p>'s. An end tag is its named element's when that
+    // element has none of its own.
+    void giveEndTagsToTheirElements() {
+        std::vector<HtmlModel::Element>& elements = m_model.m_elements;
+        for (std::size_t i = 0; i < elements.size(); ++i) {
+            const Range closing = m_closing[i];
+            if (!closing.valid() || elements[i].endTag.valid()) {
+                continue;
+            }
+            const QByteArrayView raw =
+                nameInTag(m_page.sliced(closing.start, closing.end - closing.start));
+            m_lowered.resize(raw.size());
+            std::transform(raw.begin(), raw.end(), m_lowered.begin(), lower);
+            const QByteArrayView named(m_lowered.data(), m_lowered.size());
+            for (qint32 a = elements[i].parent; a >= 0; a = elements[std::size_t(a)].parent) {
+                HtmlModel::Element& outer = elements[static_cast<std::size_t>(a)];
+                if (m_model.m_names[outer.name] != named) {
+                    continue;
+                }
+                if (!outer.endTag.valid() && outer.startTag.valid() &&
+                    closing.start >= outer.startTag.end) {
+                    outer.endTag = closing;
+                    outer.closedAt = closing.start;
+                    outer.span.end = std::max(outer.span.end, closing.end);
+                }
+                break;
+            }
+        }
+        m_closing = {};
+    }
+
+    // Comments and CDATA sections outside <html> (before it or after it).
+    void copyOutside(const GumboNode* document) {
+        const GumboVector& children = document->v.document.children;
+        for (unsigned i = 0; i < children.length; ++i) {
+            noteComment(static_cast<const GumboNode*>(children.data[i]));
+        }
+        std::sort(m_model.m_comments.begin(), m_model.m_comments.end(),
+                  [](const Range& a, const Range& b) { return a.start < b.start; });
+        std::sort(m_model.m_copies.begin(), m_model.m_copies.end());
     }
 
     // Gives every element its span, from the raw extents copy() found.
@@ -239,6 +384,9 @@ class ModelBuilder {
             }
             if (e.span.start != kUnknown) {
                 e.span.end = std::max(e.span.end, e.span.start);
+            }
+            if (!e.endTag.valid() && e.startTag.valid() && m_model.m_names[e.name] == "form") {
+                findFormEnd(e);
             }
             if (e.parent >= 0) {
                 HtmlModel::Element& parent = elements[static_cast<std::size_t>(e.parent)];
@@ -291,13 +439,63 @@ class ModelBuilder {
     // The range of gumbo's text piece in the page; none when it lies
     // elsewhere (an empty piece, or text the parser made up).
     Range rangeOf(const char* data, std::size_t length) const {
-        const char* begin = m_page.data();
+        const char* begin = m_parsed;
         if (!data || length == 0 || data < begin || data > begin + m_page.size() ||
             length > static_cast<std::size_t>(begin + m_page.size() - data)) {
             return {};
         }
         return {static_cast<qint32>(data - begin),
                 static_cast<qint32>(data - begin + qint64(length))};
+    }
+
+    void noteComment(const GumboNode* node) {
+        if (node->type == GUMBO_NODE_COMMENT || node->type == GUMBO_NODE_CDATA) {
+            const GumboStringPiece& text = node->v.text.original_text;
+            if (const Range range = rangeOf(text.data, text.length); range.valid()) {
+                m_model.m_comments.push_back(range);
+            }
+        }
+    }
+
+    // The attributes of the element being added, as written; the decoded value is kept
+    // only where it differs from the text.
+    void addAttributes(const GumboElement& g) {
+        for (unsigned k = 0; k < g.attributes.length; ++k) {
+            const auto* a = static_cast<const GumboAttribute*>(g.attributes.data[k]);
+            HtmlModel::Attribute attribute;
+            attribute.name = rangeOf(a->original_name.data, a->original_name.length);
+            Range value = rangeOf(a->original_value.data, a->original_value.length);
+            if (value.valid() && value.end - value.start >= 2 &&
+                (m_page[value.start] == '"' || m_page[value.start] == '\'') &&
+                m_page[value.end - 1] == m_page[value.start]) {
+                ++value.start;
+                --value.end;
+            }
+            attribute.value = value;
+            attribute.nameId = internAttribute(QByteArrayView(a->name));
+            const auto index = static_cast<qint32>(m_model.m_attributes.size());
+            const QByteArrayView written = value.valid()
+                                               ? m_page.sliced(value.start, value.end - value.start)
+                                               : QByteArrayView();
+            if (a->value && written != QByteArrayView(a->value)) {
+                m_model.m_decodedValues.emplace_back(index, QByteArray(a->value));
+            }
+            m_model.m_attributes.push_back(attribute);
+        }
+    }
+
+    quint16 internAttribute(QByteArrayView name) {
+        const QByteArray key = QByteArray::fromRawData(name.data(), name.size());
+        if (const auto found = m_attributeIndex.constFind(key); found != m_attributeIndex.cend()) {
+            return found.value();
+        }
+        if (m_model.m_attributeNames.size() >= kMaxNames) {
+            return 0; // the first name stands in; a page with 65535 kinds is not checked by name
+        }
+        const auto index = static_cast<quint16>(m_model.m_attributeNames.size());
+        m_model.m_attributeNames.push_back(name.toByteArray());
+        m_attributeIndex.insert(m_model.m_attributeNames.back(), index);
+        return index;
     }
 
     void widen(qint32 index, Range range) {
@@ -330,6 +528,11 @@ class ModelBuilder {
 
         const Range opening = rangeOf(g.original_tag.data, g.original_tag.length);
         e.name = nameIndex(g.tag, opening);
+        e.space = g.tag_namespace == GUMBO_NAMESPACE_SVG      ? HtmlModel::Space::Svg
+                  : g.tag_namespace == GUMBO_NAMESPACE_MATHML ? HtmlModel::Space::MathMl
+                                                              : HtmlModel::Space::Html;
+        e.attributes = static_cast<qint32>(m_model.m_attributes.size());
+        addAttributes(g);
         for (unsigned k = 0; k < g.attributes.length && !e.handlesEvents; ++k) {
             const auto* attribute = static_cast<const GumboAttribute*>(g.attributes.data[k]);
             e.handlesEvents = qstrnicmp(attribute->name, "on", 2) == 0;
@@ -345,6 +548,14 @@ class ModelBuilder {
             if (tagNamed(text, "<", name) ||
                 (g.tag == GUMBO_TAG_IMG && tagNamed(text, "<", "image"))) {
                 e.startTag = opening;
+                if (isFormatting(g.tag)) {
+                    m_byStart.insert(opening.start, index);
+                }
+            }
+        } else if (opening.valid() && (node->parse_flags & notOwnStart) != 0) {
+            if (const auto original = m_byStart.constFind(opening.start);
+                original != m_byStart.cend()) {
+                m_model.m_copies.emplace_back(index, original.value());
             }
         }
         // Gumbo records the end tag that closed an element even when it
@@ -370,6 +581,9 @@ class ModelBuilder {
                 fallback = g.start_pos.offset;
             }
             const qint64 closed = g.end_pos.offset;
+            if (closed <= size) {
+                e.closedAt = static_cast<qint32>(closed);
+            }
             if (closed <= size && closed >= std::min<qint64>(e.span.start, fallback)) {
                 e.span.end = static_cast<qint32>(std::max<qint64>(e.span.end, closed));
             }
@@ -377,12 +591,15 @@ class ModelBuilder {
             fallback = e.endTag.start;
         }
         m_fallback.push_back(fallback);
+        m_closing.push_back(closing);
         elements.push_back(e);
         return index;
     }
 
     quint16 nameIndex(GumboTag tag, Range opening) {
-        if (tag != GUMBO_TAG_UNKNOWN && tag < GUMBO_TAG_LAST) {
+        const bool renamed = tag == GUMBO_TAG_FIGURE && opening.valid() &&
+                             std::binary_search(m_renamed.begin(), m_renamed.end(), opening.start);
+        if (tag != GUMBO_TAG_UNKNOWN && tag < GUMBO_TAG_LAST && !renamed) {
             qint32& known = m_known[tag];
             if (known < 0) {
                 known = intern(QByteArrayView(gumbo_normalized_tagname(tag)));
@@ -426,12 +643,17 @@ class ModelBuilder {
     }
 
     QByteArrayView m_page;
+    const char* m_parsed;
+    std::vector<qint32> m_renamed; // where gumbo was shown "figure" for another name
     HtmlModel& m_model;
     const std::atomic<bool>* m_cancel;
     std::vector<qint64> m_fallback; // per element: where it stands when empty
+    std::vector<Range> m_closing;   // per element: the end tag gumbo says closed it
     qint32 m_known[GUMBO_TAG_LAST + 1];
     qint32 m_unknown = -1;
     QHash<QByteArray, quint16> m_index;
+    QHash<QByteArray, quint16> m_attributeIndex;
+    QHash<qint32, qint32> m_byStart; // formatting elements by where their start tag begins
     std::string m_lowered;
 };
 
@@ -443,7 +665,11 @@ std::optional<HtmlModel> HtmlModel::parse(QByteArrayView page, const std::atomic
     }
     HtmlModel model;
     const char* text = page.isEmpty() ? "" : page.data();
-    ModelBuilder builder(QByteArrayView(text, page.size()), model, cancel);
+    std::vector<qint32> renamed;
+    const QByteArray copy = withNewerElementsRenamed(QByteArrayView(text, page.size()), renamed);
+    const char* parsed = copy.isEmpty() ? text : copy.constData();
+    ModelBuilder builder(QByteArrayView(text, page.size()), parsed, std::move(renamed), model,
+                         cancel);
     {
         Arena arena;
         GumboOptions options = kGumboDefaultOptions;
@@ -454,14 +680,45 @@ std::optional<HtmlModel> HtmlModel::parse(QByteArrayView page, const std::atomic
         // keeps: on a deeply nested page that alone would fill the memory.
         options.max_errors = 0;
         GumboOutput* output =
-            gumbo_parse_with_options(&options, text, static_cast<std::size_t>(page.size()));
+            gumbo_parse_with_options(&options, parsed, static_cast<std::size_t>(page.size()));
         if (!builder.copy(output->root)) {
             return std::nullopt;
         }
+        builder.copyOutside(output->document);
         // Leaving this block frees gumbo's tree with the arena.
     }
     builder.shape();
     return model;
+}
+
+std::pair<int, int> HtmlModel::attributesOf(int i) const {
+    const int first = at(i).attributes;
+    const int last = i + 1 < size() ? at(i + 1).attributes : static_cast<int>(m_attributes.size());
+    return {first, last};
+}
+
+QByteArray HtmlModel::attributeValue(int a, QByteArrayView page) const {
+    const auto decoded = std::lower_bound(
+        m_decodedValues.begin(), m_decodedValues.end(), a,
+        [](const std::pair<qint32, QByteArray>& d, int at) { return d.first < at; });
+    if (decoded != m_decodedValues.end() && decoded->first == a) {
+        return decoded->second;
+    }
+    const Range value = m_attributes[static_cast<std::size_t>(a)].value;
+    if (!value.valid() || value.end > page.size()) {
+        return {};
+    }
+    return page.sliced(value.start, value.end - value.start).toByteArray();
+}
+
+int HtmlModel::findAttribute(int i, QByteArrayView name) const {
+    const auto [first, last] = attributesOf(i);
+    for (int a = first; a < last; ++a) {
+        if (attributeName(m_attributes[static_cast<std::size_t>(a)]) == name) {
+            return a;
+        }
+    }
+    return -1;
 }
 
 bool HtmlModel::isTemplate(int i) const {
@@ -582,9 +839,18 @@ qint64 HtmlModel::memoryBytes() const {
     qint64 bytes = sizeof(*this) + qint64(m_elements.capacity() * sizeof(Element)) +
                    qint64(m_names.capacity() * sizeof(QByteArray)) +
                    qint64(m_strayTags.capacity() * sizeof(StrayTag)) +
-                   qint64(m_templates.capacity() * sizeof(qint32));
-    for (const QByteArray& name : m_names) {
-        bytes += name.capacity() + 2 * qint64(sizeof(void*)); // text and its header
+                   qint64(m_templates.capacity() * sizeof(qint32)) +
+                   qint64(m_attributes.capacity() * sizeof(Attribute)) +
+                   qint64(m_attributeNames.capacity() * sizeof(QByteArray)) +
+                   qint64(m_comments.capacity() * sizeof(Range)) +
+                   qint64(m_copies.capacity() * sizeof(std::pair<qint32, qint32>));
+    for (const auto& [attribute, value] : m_decodedValues) {
+        bytes += qint64(sizeof(attribute) + sizeof(value)) + value.capacity();
+    }
+    for (const auto* names : {&m_names, &m_attributeNames}) {
+        for (const QByteArray& name : *names) {
+            bytes += name.capacity() + 2 * qint64(sizeof(void*)); // text and its header
+        }
     }
     return bytes;
 }

@@ -5,6 +5,7 @@
 #include <QtGlobal>
 #include <atomic>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace markwright::html {
@@ -26,6 +27,9 @@ struct Range {
 // the parser's own tree is freed at once and only this compact form kept.
 class HtmlModel {
   public:
+    // The namespace an element belongs to: HTML, or SVG and MathML inline.
+    enum class Space : quint8 { Html, Svg, MathMl };
+
     struct Element {
         // Where the start tag and the end tag stand in the text; none when
         // the parser implied the tag (an implied <tbody>, an omitted </p>, a
@@ -46,6 +50,22 @@ class HtmlModel {
         quint16 name = 0;        // index into names()
         // The start tag has an event-handler attribute (onclick=...).
         bool handlesEvents = false;
+        Space space = Space::Html;
+        // The first of the element's attributes in attributes(); they run
+        // up to the next element's first.
+        qint32 attributes = 0;
+        // Where the parser closed the element: the start of the token that
+        // ended it (its own end tag, another element's end or start tag, or
+        // the end of the page); -1 for a copy the parser made.
+        qint32 closedAt = -1;
+    };
+
+    // An attribute as written in a start tag. A repeated attribute is not
+    // kept (the browser keeps the first).
+    struct Attribute {
+        Range name;
+        Range value;        // inside the quotes; none for a bare attribute
+        quint16 nameId = 0; // index into attributeNames(), lower case
     };
 
     HtmlModel() = default;
@@ -62,6 +82,23 @@ class HtmlModel {
     // The element's tag name in lower case ("p", "tbody", "my-widget"...).
     const QByteArray& name(int i) const { return m_names[at(i).name]; }
     const std::vector<QByteArray>& names() const { return m_names; }
+
+    // Element i's attributes: [first, last) into attributes().
+    std::pair<int, int> attributesOf(int i) const;
+    const std::vector<Attribute>& attributes() const { return m_attributes; }
+    const QByteArray& attributeName(const Attribute& a) const { return m_attributeNames[a.nameId]; }
+    // Attribute a's value with character references decoded, from `page`
+    // (the text the model was made from).
+    QByteArray attributeValue(int a, QByteArrayView page) const;
+    // The first attribute of element i named `name` (lower case), or -1.
+    int findAttribute(int i, QByteArrayView name) const;
+
+    // Comments and CDATA sections, in text order: what lies in them is no
+    // markup.
+    const std::vector<Range>& comments() const { return m_comments; }
+    // Formatting elements the parser copied to mend misnested tags, each
+    // with the element it copied: (copy, original), by copy.
+    const std::vector<std::pair<qint32, qint32>>& copies() const { return m_copies; }
 
     // The innermost element whose span holds `offset`, or -1.
     int innermostAt(qint64 offset) const;
@@ -101,6 +138,13 @@ class HtmlModel {
     std::vector<QByteArray> m_names;
     std::vector<StrayTag> m_strayTags;
     std::vector<qint32> m_templates; // the <template> elements, ascending
+    std::vector<Attribute> m_attributes;
+    std::vector<QByteArray> m_attributeNames;
+    // Values whose decoded text differs from the text written: (attribute,
+    // value), by attribute.
+    std::vector<std::pair<qint32, QByteArray>> m_decodedValues;
+    std::vector<Range> m_comments;
+    std::vector<std::pair<qint32, qint32>> m_copies;
 };
 
 } // namespace markwright::html

@@ -6,7 +6,7 @@
 #include "documents/DocumentController.h"
 #include "editor/SourcePane.h"
 #include "html/HtmlModel.h"
-#include "html/ModelKeeper.h"
+#include "preview/PageWatch.h"
 #include "preview/PreviewRefresher.h"
 
 #include <QAction>
@@ -25,22 +25,12 @@ QTimer* pause(QObject* parent, int ms) {
 } // namespace
 
 CaretLink::CaretLink(DocumentController& documents, SourcePane& pane, PreviewPane& preview,
-                     const PreviewRefresher& refresher, QObject* parent)
+                     const PreviewRefresher& refresher, PageWatch& watch, QObject* parent)
     : QObject(parent), m_documents(documents), m_pane(pane), m_preview(preview),
-      m_refresher(refresher), m_keeper(new html::ModelKeeper(this)),
-      m_parseTimer(pause(this, ParsePauseMs)), m_caretTimer(pause(this, CaretPauseMs)) {
-    m_parseTimer->setObjectName(QStringLiteral("modelPause"));
+      m_refresher(refresher), m_caretTimer(pause(this, CaretPauseMs)) {
     m_caretTimer->setObjectName(QStringLiteral("caretPause"));
-    connect(m_parseTimer, &QTimer::timeout, this, &CaretLink::parseNow);
     connect(m_caretTimer, &QTimer::timeout, this, [this] { light(false); });
-    connect(m_keeper, &html::ModelKeeper::ready, this, &CaretLink::modelReady);
-    // Made again after the same pause as the preview's refresh: the outline
-    // needs both, and a page too large to parse often is slow to show too.
-    connect(&m_pane, &SourcePane::changed, m_parseTimer, [this] {
-        m_parseTimer->start(qMax(ParsePauseMs, static_cast<int>(m_refresher.pauseNeeded() * 1000)));
-    });
-    // A text just loaded is parsed at once: no typing to wait for.
-    connect(&m_pane, &SourcePane::textReplaced, m_parseTimer, [this] { m_parseTimer->start(0); });
+    connect(&watch, &PageWatch::modelReady, this, [this] { light(true); });
     connect(&m_pane, &SourcePane::cursorPositionChanged, m_caretTimer, qOverload<>(&QTimer::start));
     m_preview.onRefreshed([this] { light(true); });
     m_preview.onSourceWanted([this](const PreviewPane::ElementPath& path) { showSource(path); });
@@ -66,25 +56,6 @@ void CaretLink::followSwitch(QAction* action, AppState& state) {
         state.setSwitch(QStringLiteral("FollowCaret"), on);
         setFollow(on);
     });
-}
-
-void CaretLink::parseNow() {
-    const int n = m_documents.currentSlot();
-    if (m_pane.pageModel() != nullptr || n != m_documents.documents().paneSlot()) {
-        return;
-    }
-    m_keeper->request(n, m_documents.documents().revision(n), m_pane.bytes().toByteArray());
-}
-
-void CaretLink::modelReady(int slot, quint64 revision) {
-    // Only the model of the text in the pane right now is worth having (an
-    // edit whose change is yet to be reported counts already).
-    if (slot != m_documents.currentSlot() || slot != m_documents.documents().paneSlot() ||
-        revision != m_documents.documents().revision(slot) || m_pane.changePending()) {
-        return;
-    }
-    m_pane.setPageModel(m_keeper->model(slot, revision));
-    light(true);
 }
 
 bool CaretLink::previewShowsModel() const {

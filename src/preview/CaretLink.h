@@ -14,22 +14,19 @@ class DocumentController;
 class PreviewRefresher;
 class SourcePane;
 
-namespace html {
-class ModelKeeper;
-}
+class PageWatch;
 
 // Keeps the source pane and the preview pointing at each other through the
-// page's HTML model: the model is made again on a worker after each pause
-// in typing (as long as the preview's) and after each load; when the caret rests, the element it is
-// in is outlined in the preview (only while the preview shows the text the model was made from);
-// and when the reader asks for an element's source in the preview, its start tag is selected in the
-// pane.
+// page's HTML model (which PageWatch keeps): when the caret rests, the
+// element it is in is outlined in the preview (only while the preview shows
+// the text the model was made from); and when the reader asks for an
+// element's source in the preview, its start tag is selected in the pane.
 class CaretLink : public QObject {
     Q_OBJECT
 
   public:
     CaretLink(DocumentController& documents, SourcePane& pane, PreviewPane& preview,
-              const PreviewRefresher& refresher, QObject* parent = nullptr);
+              const PreviewRefresher& refresher, PageWatch& watch, QObject* parent = nullptr);
     ~CaretLink() override;
 
     // Whether the preview follows the caret (on by default).
@@ -44,15 +41,12 @@ class CaretLink : public QObject {
     // such element.
     bool showSource(const PreviewPane::ElementPath& path);
 
-    static constexpr int ParsePauseMs = 300;
     static constexpr int CaretPauseMs = 150;
 
   private:
-    void parseNow();
     // Whether the pane has a model and the preview shows the text it was
     // made from, in the slot's own preview file.
     bool previewShowsModel() const;
-    void modelReady(int slot, quint64 revision);
     // Outlines the element at the caret, or takes the outline away when
     // there is none or the preview does not show the text of the model;
     // `again` outlines it even when it is the one outlined last.
@@ -62,8 +56,6 @@ class CaretLink : public QObject {
     SourcePane& m_pane;
     PreviewPane& m_preview;
     const PreviewRefresher& m_refresher;
-    html::ModelKeeper* m_keeper;
-    QTimer* m_parseTimer;
     QTimer* m_caretTimer;
     bool m_follow = true;
     PreviewPane::ElementPath m_lit;

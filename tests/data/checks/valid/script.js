@@ -1,0 +1,2 @@
+// Script the corpus pages load: does nothing visible.
+window.corpusLoaded = true;
