@@ -6,6 +6,7 @@
 // peak resident memory (gumbo's tree and the model together; the model's
 // share is model_MB).
 #include "html/HtmlModel.h"
+#include "html/PageCheck.h"
 
 #include <QFile>
 #include <benchmark/benchmark.h>
@@ -124,8 +125,45 @@ void parse(benchmark::State& state) {
     state.counters["model_per_page"] = double(modelBytes) / double(page.size());
     state.counters["peak_growth_MB"] = double(growth) / (1 << 20);
 }
+// The problem checks a page gets after each pause in typing, on the worker
+// after the parse: their time alone (check_ms) and with the parse
+// (worker_ms), on the same hand-written pages, which are valid HTML (so
+// problems must be 0), and on the same page with a mistake every 400 bytes.
+void check(benchmark::State& state) {
+    QByteArray page = handWrittenPage(state.range(0) << 20);
+    if (state.range(1) != 0) {
+        for (qsizetype at = 200; at < page.size(); at += 400) {
+            const qsizetype tag = page.indexOf("<b>", at);
+            if (tag < 0) {
+                break;
+            }
+            page[tag + 1] = 'q'; // <q>... never closed
+            at = tag;
+        }
+    }
+    const std::optional<HtmlModel> model = HtmlModel::parse(page);
+    markwright::html::CheckOptions options;
+    std::size_t problems = 0;
+    double total = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        const auto found = markwright::html::checkPage(*model, page, options);
+        total += seconds(std::chrono::steady_clock::now() - start);
+        problems = found->size();
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const auto again = HtmlModel::parse(page);
+    benchmark::DoNotOptimize(markwright::html::checkPage(*again, page, options));
+    const double worker = seconds(std::chrono::steady_clock::now() - start);
+    state.counters["page_MB"] = double(page.size()) / (1 << 20);
+    state.counters["problems"] = double(problems);
+    state.counters["check_ms"] = total / double(state.iterations()) * 1e3;
+    state.counters["worker_ms"] = worker * 1e3;
+}
 } // namespace
 
 BENCHMARK(parse)->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
+BENCHMARK(check)->Args({1, 0})->Args({10, 0})->Args({1, 1})->Args({10, 1})->Unit(
+    benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -189,13 +189,21 @@ void ProblemMarks::textChanging(int position, int type, int length) {
 }
 
 void ProblemMarks::dwell(int position, int x, int y) {
-    if (position < 0 || m_items.empty()) {
+    if (m_items.empty()) {
         return;
     }
     QStringList messages;
     int margins = 0;
     for (int m = 0; m <= MarkerMargin; ++m) {
         margins += m_pane.marginWidth(m);
+    }
+    if (x < margins) {
+        // Over the margin Scintilla tells no place: the line is the one at y.
+        position = static_cast<int>(m_pane.SendScintilla(Sci::SCI_POSITIONFROMPOINT,
+                                                         static_cast<unsigned long>(margins), y));
+    }
+    if (position < 0) {
+        return;
     }
     if (x < margins) {
         // Over the margin: every problem of the line.
@@ -219,7 +227,14 @@ void ProblemMarks::dwell(int position, int x, int y) {
         }
     }
     if (!messages.isEmpty()) {
-        QToolTip::showText(m_pane.viewport()->mapToGlobal(QPoint(x, y)), messages.join('\n'),
+        // As rich text, so that a message naming <img> shows the name, one
+        // message a line.
+        for (QString& message : messages) {
+            message = message.toHtmlEscaped();
+        }
+        QToolTip::showText(m_pane.viewport()->mapToGlobal(QPoint(x, y)),
+                           QStringLiteral("<p style='white-space:pre'>%1</p>")
+                               .arg(messages.join(QStringLiteral("<br>"))),
                            &m_pane);
     }
 }
