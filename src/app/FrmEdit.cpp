@@ -17,7 +17,9 @@
 #include "editor/EditorCommands.h"
 #include "editor/FindBar.h"
 #include "editor/ProblemCommands.h"
+#include "editor/SnippetsFile.h"
 #include "editor/SourcePane.h"
+#include "editor/WritingHelp.h"
 #include "files/PreviewFile.h"
 #include "frames/FramesCommand.h"
 #include "insert/InsertCommands.h"
@@ -33,9 +35,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLayout>
 #include <QMenuBar>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QTimer>
 
 namespace markwright {
@@ -116,6 +120,16 @@ void FrmEdit::makeSubsystems() {
     m_pageWatch = std::make_unique<PageWatch>(m_controller, pane, *m_refresher);
     m_caretLink = std::make_unique<CaretLink>(m_controller, pane, m_panes->preview(), *m_refresher,
                                               *m_pageWatch);
+    m_writing = new WritingHelp(
+        pane, [this] { return QFileInfo(documents().folder(currentSlot())).absoluteFilePath(); });
+    m_snippets =
+        new SnippetsFile(m_context.userConfigFolder.isEmpty()
+                             ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+                             : m_context.userConfigFolder,
+                         this);
+    connect(m_snippets, &SnippetsFile::loaded, m_writing,
+            [this] { m_writing->setSnippets(m_snippets->snippets()); });
+    m_writing->setSnippets(m_snippets->snippets());
     m_problems =
         new ProblemCommands(pane, this, [this](const QString& text) { m_panes->showStatus(text); });
     connect(m_pageWatch.get(), &PageWatch::problemsChanged, m_problems,
@@ -146,6 +160,16 @@ void FrmEdit::makeSubsystems() {
     });
 }
 
+void FrmEdit::openSnippets() {
+    if (!m_snippets->ensure()) {
+        m_context.prompts->showError(
+            QStringLiteral("The snippets file could not be written:\n%1").arg(m_snippets->path()),
+            Prompts::Icon::Critical);
+        return;
+    }
+    m_files->openArrivals({m_snippets->path()}, [this](int n) { m_panes->selectSlot(n); });
+}
+
 void FrmEdit::registerCommands() {
     m_commands.add(QStringLiteral("mnuViewRefresh"), [this] { refreshPreview(); });
     m_commands.add(QStringLiteral("Refresh"), [this] { refreshPreview(); });
@@ -154,6 +178,7 @@ void FrmEdit::registerCommands() {
     m_commands.add(QStringLiteral("mnuFollowCaret"), [] {});
     m_commands.add(QStringLiteral("mnuObsoleteHints"), [] {});
     m_problems->registerAll(m_commands);
+    m_commands.add(QStringLiteral("mnuSnippets"), [this] { openSnippets(); });
     m_panes->registerAll(m_commands);
 
     m_insert->registerAll(m_commands);

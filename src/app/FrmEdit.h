@@ -25,6 +25,8 @@ class PreviewPane;
 class CaretLink;
 class PageWatch;
 class ProblemCommands;
+class SnippetsFile;
+class WritingHelp;
 class PreviewRefresher;
 class PrintCommand;
 class Recovery;
@@ -56,6 +58,7 @@ class FrmEdit : public QMainWindow {
     FramesCommand& frames() { return *m_frames; }
     StatusPanels& statusPanels() { return *m_statusPanels; }
     ProblemCommands& problems() { return *m_problems; }
+    SnippetsFile& snippets() { return *m_snippets; }
     SideWindows& sideWindows() { return *m_side; }
     Recovery& recovery() { return *m_recovery; }
     const AppState& state() const { return m_state; }
@@ -93,6 +96,9 @@ class FrmEdit : public QMainWindow {
   private:
     void makeSubsystems();
     void registerCommands();
+    // Opens the user's snippets file in a free slot, written first with a
+    // few examples when there is none.
+    void openSnippets();
     void startUp();
     // Offers to reload the selected slot when its file changed on disk,
     // once the current event is done.
@@ -117,6 +123,8 @@ class FrmEdit : public QMainWindow {
     std::unique_ptr<PageWatch> m_pageWatch;
     std::unique_ptr<CaretLink> m_caretLink;
     ProblemCommands* m_problems = nullptr;
+    WritingHelp* m_writing = nullptr;
+    SnippetsFile* m_snippets = nullptr;
     std::unique_ptr<InsertCommands> m_insert;
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<EditorCommands> m_editor;

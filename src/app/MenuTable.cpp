@@ -40,6 +40,8 @@ const std::vector<MenuItemDef>& menuTable() {
         {"mnuPreviousProblem", "Previous Problem", "Shift+F8", "mnuEdit", false},
         {"mnuListProblems", "List Problems", "", "mnuEdit", false},
         {"mnuObsoleteHints", "Point Out Obsolete Markup", "", "mnuEdit", false, true},
+        {"", "-", "", "mnuEdit", false},
+        {"mnuSnippets", "Snippets…", "", "mnuEdit", false},
 
         // Format Source
         {"mnuFormatSource", "Format Source", "", "", false},

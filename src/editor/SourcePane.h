@@ -96,6 +96,10 @@ class SourcePane : public QsciScintilla, public SourceText {
     // scrolls it into view.
     void goToLine(int line);
 
+    // Handles `event` as a key typed into the pane (for a helper that
+    // watches the keys and does more around one).
+    void typeKey(QKeyEvent* event) { keyPressEvent(event); }
+
     // Pastes the clipboard's text as it is: line ends are not converted.
     void paste() override;
 

@@ -1,6 +1,7 @@
 #include "html/HtmlTables.h"
 
 #include <QList>
+#include <algorithm>
 
 namespace markwright::html {
 
@@ -31,11 +32,33 @@ QList<QByteArray> lines(QByteArrayView text) {
 } // namespace
 
 const HtmlTables& HtmlTables::standard() {
-    static const HtmlTables tables(kElementsText, kEntitiesText);
+    static const HtmlTables tables(kElementsText, kEntitiesText, kValuesText);
     return tables;
 }
 
-HtmlTables::HtmlTables(QByteArrayView elements, QByteArrayView entities) {
+HtmlTables::HtmlTables(QByteArrayView elements, QByteArrayView entities, QByteArrayView values) {
+    for (const QByteArray& line : lines(values)) {
+        // attribute [element...] : values
+        const qsizetype colon = line.indexOf(':');
+        const QList<QByteArray> head =
+            words(QByteArrayView(line).first(std::max<qsizetype>(colon, 0)));
+        if (colon < 0 || head.isEmpty()) {
+            continue;
+        }
+        const QList<QByteArray> listed = words(QByteArrayView(line).sliced(colon + 1));
+        if (head.front() == "boolean") {
+            for (const QByteArray& name : listed) {
+                m_booleans.insert(name);
+            }
+            continue;
+        }
+        Values entry;
+        for (const QByteArray& element : head.mid(1)) {
+            entry.elements.insert(element);
+        }
+        entry.values = listed;
+        m_values[head.front()].push_back(std::move(entry));
+    }
     for (const QByteArray& line : lines(elements)) {
         // name [kind...] : attributes [| obsolete attributes]
         const qsizetype colon = line.indexOf(':');
@@ -100,6 +123,58 @@ bool HtmlTables::takes(const ElementInfo& info, QByteArrayView name) const {
 bool HtmlTables::isObsoleteAttribute(const ElementInfo& info, QByteArrayView name) const {
     const QByteArray key = QByteArray::fromRawData(name.data(), name.size());
     return info.obsoleteAttributes.contains(key) || m_global.obsoleteAttributes.contains(key);
+}
+
+QByteArrayList HtmlTables::elementNames() const {
+    QByteArrayList names;
+    for (const ElementInfo& info : m_elements) {
+        if (!info.obsolete) {
+            names.append(info.name);
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+QByteArrayList HtmlTables::attributeNames(const ElementInfo& info,
+                                          const QByteArrayList& present) const {
+    QByteArrayList names;
+    for (const QSet<QByteArray>* set : {&info.attributes, &m_global.attributes}) {
+        for (const QByteArray& name : *set) {
+            if (!present.contains(name) && !names.contains(name) && name != "xmlns" &&
+                !name.startsWith("xml:")) {
+                names.append(name);
+            }
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+QByteArrayList HtmlTables::values(QByteArrayView element, QByteArrayView attribute) const {
+    const QByteArray name = attribute.toByteArray();
+    if (m_booleans.contains(name)) {
+        return {name};
+    }
+    const QByteArray on = element.toByteArray();
+    const QList<Values> entries = m_values.value(name);
+    for (const Values& entry : entries) {
+        if (entry.elements.contains(on)) {
+            return entry.values;
+        }
+    }
+    for (const Values& entry : entries) {
+        if (entry.elements.isEmpty()) {
+            return entry.values;
+        }
+    }
+    return {};
+}
+
+QByteArrayList HtmlTables::referenceNames() const {
+    QByteArrayList names(m_references.begin(), m_references.end());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 bool HtmlTables::isCharacterReference(QByteArrayView name) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QByteArrayView>
 #include <QHash>
 #include <QSet>
@@ -9,8 +10,9 @@
 namespace markwright::html {
 
 // What HTML knows by name: its elements with the attributes each takes and
-// how its tags are written, and its named character references. Read once
-// from data files compiled into the program (resources/html/).
+// how its tags are written, the values of its attributes, and its named
+// character references. Read once from data files compiled into the program
+// (resources/html/).
 class HtmlTables {
   public:
     struct ElementInfo {
@@ -27,7 +29,7 @@ class HtmlTables {
     static const HtmlTables& standard();
 
     // Reads tables in the data files' format (see resources/html/).
-    HtmlTables(QByteArrayView elements, QByteArrayView entities);
+    HtmlTables(QByteArrayView elements, QByteArrayView entities, QByteArrayView values = {});
 
     // The element named `name` (lower case), or null for one HTML lacks.
     const ElementInfo* element(QByteArrayView name) const;
@@ -41,6 +43,15 @@ class HtmlTables {
     bool isObsoleteAttribute(const ElementInfo& info, QByteArrayView name) const;
     const QSet<QByteArray>& globalAttributes() const { return m_global.attributes; }
 
+    // For completion, sorted: the current (not obsolete) elements' names;
+    // the attributes element `info` takes besides `present` (its own and
+    // the global ones); the values attribute `attribute` takes on `element`
+    // (a boolean attribute: its own name); the character references.
+    QByteArrayList elementNames() const;
+    QByteArrayList attributeNames(const ElementInfo& info, const QByteArrayList& present) const;
+    QByteArrayList values(QByteArrayView element, QByteArrayView attribute) const;
+    QByteArrayList referenceNames() const;
+
     // Whether `name` (without '&' and ';') is a named character reference.
     bool isCharacterReference(QByteArrayView name) const;
     // Whether `name` begins with one of the old references browsers read
@@ -52,6 +63,12 @@ class HtmlTables {
     QHash<QByteArray, int> m_byName;
     ElementInfo m_global;
     QSet<QByteArray> m_references;
+    struct Values {
+        QSet<QByteArray> elements; // empty: every element
+        QByteArrayList values;
+    };
+    QHash<QByteArray, QList<Values>> m_values; // by attribute
+    QSet<QByteArray> m_booleans;
     QSet<QByteArray> m_legacyReferences;
 };
 

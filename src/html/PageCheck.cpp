@@ -14,6 +14,7 @@
 // asked for, so a valid page gets no report.
 #include "html/PageCheck.h"
 
+#include "html/Characters.h"
 #include "html/HtmlTables.h"
 
 #include <QDir>
@@ -29,15 +30,6 @@ namespace {
 
 using Rule = Problem::Rule;
 
-bool isAlpha(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-bool isAlnum(char c) {
-    return isAlpha(c) || (c >= '0' && c <= '9');
-}
-bool isSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
 
 QString tagText(const QByteArray& name, bool end = false) {
     return QStringLiteral("<%1%2>").arg(end ? QStringLiteral("/") : QString(),

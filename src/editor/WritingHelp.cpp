@@ -1,0 +1,330 @@
+#include "editor/WritingHelp.h"
+
+#include "core/BusyGate.h"
+#include "editor/Abbreviation.h"
+#include "editor/SnippetSession.h"
+#include "editor/SourcePane.h"
+#include "editor/TagMatch.h"
+#include "editor/UserSnippets.h"
+#include "html/HtmlTables.h"
+
+#include <QKeyEvent>
+
+namespace markwright {
+
+namespace {
+using Sci = QsciScintillaBase;
+
+bool isNameChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '_';
+}
+} // namespace
+
+WritingHelp::WritingHelp(SourcePane& pane, std::function<QString()> folder)
+    : QObject(&pane), m_pane(pane), m_folder(std::move(folder)) {
+    m_pane.installEventFilter(this);
+    // The lists: one entry a line (names of files may hold blanks), found
+    // in any case, gone when nothing in them matches what is typed.
+    m_pane.SendScintilla(Sci::SCI_AUTOCSETSEPARATOR, static_cast<unsigned long>('\n'));
+    m_pane.SendScintilla(Sci::SCI_AUTOCSETIGNORECASE, 1UL);
+    m_pane.SendScintilla(Sci::SCI_AUTOCSETAUTOHIDE, 1UL);
+    m_pane.SendScintilla(Sci::SCI_AUTOCSETCHOOSESINGLE, 0UL);
+    m_pane.SendScintilla(Sci::SCI_AUTOCSETMAXHEIGHT, 12UL);
+    connect(&m_pane, &Sci::SCN_CHARADDED, this, &WritingHelp::charAdded);
+    connect(&m_pane, &Sci::SCN_AUTOCCOMPLETED, this,
+            [this](const char* selection, int, int, int) { completed(selection); });
+    connect(&m_pane, &Sci::SCN_AUTOCCANCELLED, this, [this] { m_list = List::None; });
+}
+
+WritingHelp::~WritingHelp() = default;
+
+void WritingHelp::setSnippets(std::vector<UserSnippet> snippets) {
+    m_snippets = std::move(snippets);
+}
+
+bool WritingHelp::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &m_pane && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        m_repeating = key->isAutoRepeat();
+        const bool listShown = m_pane.SendScintilla(Sci::SCI_AUTOCACTIVE) != 0;
+        const bool session = m_session != nullptr && m_session->active();
+        if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier && !listShown) {
+            if (session) {
+                m_session->next();
+                return true;
+            }
+            return expand();
+        }
+        if (key->key() == Qt::Key_Backtab && session && !listShown) {
+            m_session->previous();
+            return true;
+        }
+        if (key->key() == Qt::Key_Escape && session && !listShown) {
+            m_session->end();
+        }
+        if (!listShown && renamePair(const_cast<QKeyEvent*>(key))) {
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void WritingHelp::charAdded(int ch) {
+    if (BusyGate::held()) {
+        return;
+    }
+    const long caret = m_pane.caretByte();
+    const QByteArrayView text = m_pane.bytes();
+    const char before = caret >= 2 ? text[caret - 2] : '\0';
+    if (ch == '>') {
+        closeStartTag(caret);
+        return;
+    }
+    if (ch == '/' && before == '<') {
+        finishEndTag(caret);
+        return;
+    }
+    if (m_repeating || m_renaming || m_pane.SendScintilla(Sci::SCI_AUTOCACTIVE) != 0) {
+        return; // a held key opens nothing; an open list follows the typing
+    }
+    // A list opens where a word begins: after '<', '&', a blank in a tag,
+    // a value's quote or '=', or a '/' in a path.
+    const bool wordStart = isNameChar(static_cast<char>(ch)) && !isNameChar(before);
+    if (wordStart || ch == '&' || ch == '"' || ch == '\'' || ch == '=' || ch == '/') {
+        offer(CaretContext::at(text, caret), caret);
+    }
+}
+
+void WritingHelp::closeStartTag(long caret) {
+    const QByteArrayView text = m_pane.bytes();
+    const CaretContext context = CaretContext::at(text, caret);
+    if (!context.afterStartTag || context.selfClosing || context.element.isEmpty()) {
+        return;
+    }
+    const html::HtmlTables::ElementInfo* info =
+        html::HtmlTables::standard().element(context.element);
+    if (info && info->isVoid) {
+        return;
+    }
+    // The name as written ("<DIV>" closes with "</DIV>").
+    const QByteArray name = text.sliced(context.tagStart + 1, context.element.size()).toByteArray();
+    // Not when the same end tag follows already.
+    qint64 after = caret;
+    while (after < text.size() && (text[after] == ' ' || text[after] == '\t')) {
+        ++after;
+    }
+    const QByteArray end = "</" + name;
+    if (text.sliced(after).startsWith(end) ||
+        text.sliced(after, std::min<qint64>(end.size(), text.size() - after))
+                .compare(end, Qt::CaseInsensitive) == 0) {
+        return;
+    }
+    insertStep(caret, end + '>');
+}
+
+void WritingHelp::finishEndTag(long caret) {
+    const QByteArrayView text = m_pane.bytes();
+    const CaretContext context = CaretContext::at(text, caret - 2, CaretContext::OpenWindow);
+    if (context.kind != CaretContext::Kind::Text || context.open.isEmpty()) {
+        return;
+    }
+    const QByteArray name = context.open.back() + '>';
+    m_pane.SendScintilla(Sci::SCI_AUTOCCANCEL);
+    insertStep(caret, name, caret + static_cast<long>(name.size()));
+}
+
+void WritingHelp::offer(const CaretContext& context, long caret) {
+    const Completion completion =
+        Completion::at(context, m_pane.bytes(), caret, m_folder ? m_folder() : QString());
+    List kind = List::Other;
+    switch (context.kind) {
+    case CaretContext::Kind::TagName:
+        kind = List::Elements;
+        break;
+    case CaretContext::Kind::AttributeName:
+        kind = List::Attributes;
+        break;
+    case CaretContext::Kind::AttributeValue:
+        kind = completion.sorted ? List::Values : List::Paths;
+        break;
+    default:
+        break;
+    }
+    show(completion, caret, kind);
+}
+
+void WritingHelp::show(const Completion& completion, long caret, List kind) {
+    if (completion.items.isEmpty() || completion.start < 0 || completion.start > caret) {
+        return;
+    }
+    m_list = kind;
+    m_pane.SendScintilla(Sci::SCI_AUTOCSETORDER,
+                         static_cast<unsigned long>(completion.sorted ? Sci::SC_ORDER_PERFORMSORT
+                                                                      : Sci::SC_ORDER_CUSTOM));
+    const QByteArray items = completion.items.join('\n').toUtf8();
+    m_pane.SendScintilla(Sci::SCI_AUTOCSHOW, static_cast<unsigned long>(caret - completion.start),
+                         items.constData());
+}
+
+void WritingHelp::completed(const char* selection) {
+    const List kind = m_list;
+    m_list = List::None;
+    const QByteArray chosen(selection);
+    const long caret = m_pane.caretByte();
+    if (kind == List::Attributes) {
+        // An attribute comes with its value's quotes, the caret between.
+        insertStep(caret, "=\"\"", caret + 2);
+        offer(CaretContext::at(m_pane.bytes(), caret + 2), caret + 2);
+    } else if (kind == List::Paths && chosen.endsWith('/')) {
+        offer(CaretContext::at(m_pane.bytes(), caret), caret); // on into the folder
+    }
+}
+
+bool WritingHelp::expand() {
+    if (BusyGate::held() || m_pane.selectionLength() > 0) {
+        return false;
+    }
+    const long caret = m_pane.caretByte();
+    const QByteArrayView text = m_pane.bytes();
+    const CaretContext context = CaretContext::at(text, caret, CaretContext::OpenWindow);
+    if (context.kind != CaretContext::Kind::Text) {
+        return false;
+    }
+    const long line = m_pane.SendScintilla(Sci::SCI_LINEFROMPOSITION, caret);
+    const long lineStart = m_pane.SendScintilla(Sci::SCI_POSITIONFROMLINE, line);
+    const QString before = QString::fromUtf8(text.sliced(lineStart, caret - lineStart));
+    qsizetype indentEnd = 0;
+    while (indentEnd < before.size() && (before[indentEnd] == ' ' || before[indentEnd] == '\t')) {
+        ++indentEnd;
+    }
+    const QString indent = before.left(indentEnd);
+    const QString lineEnd = m_pane.enterText();
+
+    // A snippet's trigger word first.
+    qsizetype wordAt = before.size();
+    while (wordAt > 0 && (before[wordAt - 1].isLetterOrNumber() || before[wordAt - 1] == '-' ||
+                          before[wordAt - 1] == '_')) {
+        --wordAt;
+    }
+    const QString word = before.mid(wordAt);
+    for (const UserSnippet& snippet : m_snippets) {
+        if (!word.isEmpty() && snippet.trigger == word) {
+            const SnippetText resolved = snippets::resolve(snippet.body, indent, lineEnd);
+            const long at = caret - static_cast<long>(word.toUtf8().size());
+            m_pane.SendScintilla(Sci::SCI_BEGINUNDOACTION);
+            m_pane.SendScintilla(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(at), caret);
+            const QByteArray bytes = resolved.text.toUtf8();
+            m_pane.SendScintilla(Sci::SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()),
+                                 bytes.constData());
+            m_pane.SendScintilla(Sci::SCI_ENDUNDOACTION);
+            m_session = std::make_unique<SnippetSession>(m_pane, at, resolved);
+            return true;
+        }
+    }
+
+    const int start = abbreviation::start(before);
+    if (start < 0 || start < indentEnd) {
+        return false;
+    }
+    abbreviation::Style style;
+    style.lineEnd = lineEnd;
+    style.baseIndent = indent;
+    style.parent = context.open.isEmpty() ? QString() : QString::fromUtf8(context.open.back());
+    const std::optional<abbreviation::Expansion> expansion =
+        abbreviation::expand(before.mid(start), style);
+    if (!expansion) {
+        return false;
+    }
+    const long at = lineStart + static_cast<long>(before.left(start).toUtf8().size());
+    const QByteArray bytes = expansion->text.toUtf8();
+    m_pane.SendScintilla(Sci::SCI_BEGINUNDOACTION);
+    m_pane.SendScintilla(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(at), caret);
+    m_pane.SendScintilla(Sci::SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()),
+                         bytes.constData());
+    m_pane.SendScintilla(Sci::SCI_ENDUNDOACTION);
+    m_pane.SendScintilla(
+        Sci::SCI_GOTOPOS,
+        static_cast<unsigned long>(at + expansion->text.left(expansion->caret).toUtf8().size()));
+    return true;
+}
+
+bool WritingHelp::renamePair(QKeyEvent* key) {
+    const QString typed = key->text();
+    const bool erase = key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete;
+    const bool nameChar = typed.size() == 1 && typed[0].unicode() < 128 &&
+                          isNameChar(static_cast<char>(typed[0].unicode()));
+    if ((!erase && !nameChar) || (key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier))) {
+        return false;
+    }
+    const QByteArrayView text = m_pane.bytes();
+    const long caret = m_pane.caretByte();
+    const long from = std::min<long>(caret, m_pane.SendScintilla(Sci::SCI_GETSELECTIONSTART));
+    const long to = std::max<long>(caret, m_pane.SendScintilla(Sci::SCI_GETSELECTIONEND));
+    // The names' places: after "<" or "</", up to the first character that
+    // is no part of a name.
+    const auto nameOf = [&](const tagmatch::Span& tag) {
+        qint64 start = tag.start + 1 + (text[tag.start + 1] == '/' ? 1 : 0);
+        qint64 end = start;
+        while (end < tag.end && isNameChar(text[end])) {
+            ++end;
+        }
+        return Link::Range{start, end};
+    };
+    Link link;
+    if (const std::optional<tagmatch::Pair> pair = tagmatch::find(text, caret)) {
+        link = {nameOf(pair->here), nameOf(pair->match), text.size()};
+    } else if (m_link.length == text.size() && caret >= m_link.here.start &&
+               caret <= m_link.here.end) {
+        link = m_link; // a name emptied a moment ago: tags no more, still a pair
+    } else {
+        return false;
+    }
+    const auto [start, end] = link.here;
+    const auto [otherStart, otherEnd] = link.other;
+    // The edit stays inside the name: what it deletes and where it types.
+    const long first = key->key() == Qt::Key_Backspace && from == to ? from - 1 : from;
+    const long last = key->key() == Qt::Key_Delete && from == to ? to + 1 : to;
+    if (first < start || last > end || (erase && first == last) ||
+        text.sliced(start, end - start)
+                .compare(text.sliced(otherStart, otherEnd - otherStart), Qt::CaseInsensitive) !=
+            0) {
+        return false;
+    }
+    m_pane.SendScintilla(Sci::SCI_BEGINUNDOACTION);
+    m_renaming = true; // no list opens on a name being changed
+    m_pane.typeKey(key);
+    m_renaming = false;
+    const QByteArrayView now = m_pane.bytes();
+    qint64 newEnd = start;
+    while (newEnd < now.size() && isNameChar(now[newEnd])) {
+        ++newEnd;
+    }
+    const QByteArray name = now.sliced(start, newEnd - start).toByteArray();
+    // The partner's place moved by the edit when it comes after it.
+    const qint64 shift = otherStart > start ? (newEnd - start) - (end - start) : 0;
+    m_pane.SendScintilla(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(otherStart + shift),
+                         otherEnd + shift);
+    m_pane.SendScintilla(Sci::SCI_REPLACETARGET, static_cast<unsigned long>(name.size()),
+                         name.constData());
+    m_pane.SendScintilla(Sci::SCI_ENDUNDOACTION);
+    // Where the pair stands now, for the next key.
+    const qint64 grown = newEnd - end;
+    const qint64 otherAt = otherStart + shift;
+    m_link.here = {otherStart < start ? start + grown : start, 0};
+    m_link.here.end = m_link.here.start + name.size();
+    m_link.other = {otherAt, otherAt + name.size()};
+    m_link.length = m_pane.bytes().size();
+    return true;
+}
+
+void WritingHelp::insertStep(long at, const QByteArray& text, long caret) {
+    m_pane.SendScintilla(Sci::SCI_BEGINUNDOACTION);
+    m_pane.SendScintilla(Sci::SCI_INSERTTEXT, static_cast<unsigned long>(at), text.constData());
+    m_pane.SendScintilla(Sci::SCI_ENDUNDOACTION);
+    if (caret >= 0) {
+        m_pane.SendScintilla(Sci::SCI_GOTOPOS, static_cast<unsigned long>(caret));
+    }
+}
+
+} // namespace markwright
