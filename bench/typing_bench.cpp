@@ -65,6 +65,46 @@ void typeOneCharacter(benchmark::State& state) {
     state.SetLabel(std::to_string(state.range(0) / 1000) + " KB");
 }
 
+void typeKey(SourcePane& pane, Qt::Key key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(&pane, &press);
+    QApplication::sendEvent(&pane, &release);
+}
+
+// From the key that begins a name to the completion list shown, in the
+// middle of a large page: an element name after "<" (range 1 = 0) or a
+// character reference after "&" (1).
+void openCompletionList(benchmark::State& state) {
+    const QString text = pageOf(state.range(0), false);
+    ShownPage page(text, text.size() / 2);
+    const bool reference = state.range(1) != 0;
+    int shown = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (!reference) {
+            typeKey(page.pane, Qt::Key_Less, QStringLiteral("<"));
+        }
+        QApplication::processEvents();
+        state.ResumeTiming();
+        if (reference) {
+            typeKey(page.pane, Qt::Key_Ampersand, QStringLiteral("&"));
+        } else {
+            typeKey(page.pane, Qt::Key_D, QStringLiteral("d"));
+        }
+        QApplication::processEvents();
+        state.PauseTiming();
+        shown += page.pane.SendScintilla(SourcePane::SCI_AUTOCACTIVE) != 0 ? 1 : 0;
+        page.pane.SendScintilla(SourcePane::SCI_AUTOCCANCEL);
+        page.pane.undoOnce();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["shown"] = shown;
+    state.SetLabel(std::to_string(state.range(0) / 1000) +
+                   (reference ? " KB, after &" : " KB, after <"));
+}
+
 // Typed at the end of a page written as one line.
 void typeAtTheEndOfOneLongLine(benchmark::State& state) {
     const QString text = pageOf(state.range(0), true);
@@ -115,6 +155,13 @@ void findBarOver50MB(benchmark::State& state) {
     state.SetLabel(bar.status().toStdString());
 }
 } // namespace
+
+BENCHMARK(openCompletionList)
+    ->Args({10 * 1000 * 1000, 0})
+    ->Args({10 * 1000 * 1000, 1})
+    ->Iterations(10)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 BENCHMARK(findBarOver50MB)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -19,7 +19,6 @@ using html::isAlpha;
 using html::isSpace;
 using html::lower;
 
-
 // Start tags before which an open <p> is closed.
 bool closesParagraph(const QByteArray& name) {
     static const QSet<QByteArray> names{
@@ -280,7 +279,13 @@ class Reader {
             while (k > 0 && isAlnum(m_text[k - 1]) && m_caret - k < 40) {
                 --k;
             }
-            if (k > 0 && m_text[k - 1] == '&') {
+            if (k == m_caret && k >= 1 && m_text[k - 1] == '<') {
+                context.kind = CaretContext::Kind::TagName; // "<" alone, the name to come
+                context.tagStart = k - 1;
+            } else if (k == m_caret && k >= 2 && m_text[k - 1] == '/' && m_text[k - 2] == '<') {
+                context.kind = CaretContext::Kind::EndTagName;
+                context.tagStart = k - 2;
+            } else if (k > 0 && m_text[k - 1] == '&') {
                 context.kind = CaretContext::Kind::Reference;
                 context.wordStart = k;
             } else {

@@ -1,5 +1,6 @@
 #include "editor/Completion.h"
 
+#include "core/DocumentSlots.h"
 #include "html/HtmlTables.h"
 
 #include <QDir>
@@ -31,6 +32,16 @@ bool isImage(const QString& name) {
     return kinds.contains(QFileInfo(name).suffix().toLower());
 }
 
+// The files the editor writes beside a page for its preview.
+bool isPreviewFile(const QString& name) {
+    for (int n = 1; n <= DocumentSlots::Count; ++n) {
+        if (name == DocumentSlots::previewFileName(n)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // The files and folders where the typed path leads, after its last '/'.
 Completion paths(const CaretContext& context, QByteArrayView text, qint64 caret,
                  const QString& folder) {
@@ -57,6 +68,9 @@ Completion paths(const CaretContext& context, QByteArrayView text, qint64 caret,
     const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
                                                     QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo& entry : entries) {
+        if (isPreviewFile(entry.fileName())) {
+            continue;
+        }
         if (entry.isDir()) {
             folders << entry.fileName() + '/';
         } else if (images && isImage(entry.fileName())) {
@@ -97,13 +111,17 @@ Completion Completion::at(const CaretContext& context, QByteArrayView text, qint
             return paths(context, text, caret, folder);
         }
         completion.items = strings(tables.values(context.element, context.attribute));
-        completion.items.sort();
         break;
     case CaretContext::Kind::Reference:
         completion.items = strings(tables.referenceNames());
         break;
     default:
         break;
+    }
+    // In the order the list looks names up in (case aside): the list need
+    // not sort them itself.
+    if (completion.sorted) {
+        completion.items.sort(Qt::CaseInsensitive);
     }
     return completion;
 }

@@ -14,7 +14,9 @@ namespace markwright {
 struct Completion {
     qint64 start = -1; // where the word being completed begins (bytes)
     QStringList items;
-    bool sorted = true; // false: the order given is the order to show
+    // Sorted (in any case) for the list to look names up in; false: the
+    // order given is the order to show.
+    bool sorted = true;
     // Folders in `items` end with '/': choosing one goes on into it.
 
     // `folder` is where the page's relative paths lead (empty: none).

@@ -156,6 +156,16 @@ QByteArrayView SourcePane::bytes() const {
     return QByteArrayView(data, data ? length : 0);
 }
 
+QByteArrayView SourcePane::bytes(long from, long to) const {
+    const long length = SendScintilla(SCI_GETLENGTH);
+    from = std::clamp(from, 0L, length);
+    to = std::clamp(to, from, length);
+    // Scintilla moves its gap only within the range, not across the text.
+    const auto* data = reinterpret_cast<const char*>(
+        SendScintilla(SCI_GETRANGEPOINTER, static_cast<unsigned long>(from), to - from));
+    return QByteArrayView(data, data ? to - from : 0);
+}
+
 QString SourcePane::text() const {
     const QByteArrayView raw = bytes();
     return QString::fromUtf8(raw.data(), raw.size());

@@ -109,6 +109,9 @@ class SourcePane : public QsciScintilla, public SourceText {
 
     // The pane's raw UTF-8 bytes; valid until the next change.
     QByteArrayView bytes() const override;
+    // Bytes [from, to) alone, valid until the next change or call: cheap
+    // near the caret where the whole text would cost a pass over it.
+    QByteArrayView bytes(long from, long to) const;
 
     // The HTML model of the text on show, kept only while the text is the
     // one it was made from: any change or another slot drops it.

@@ -21,6 +21,26 @@ bool isNameChar(char c) {
 }
 } // namespace
 
+CaretContext WritingHelp::contextAt(long caret, qint64 window) const {
+    long base = std::max(0L, caret - static_cast<long>(window));
+    QByteArrayView text = m_pane.bytes(base, caret);
+    if (base > 0) {
+        // Start on a line of its own: most likely between tags.
+        const qsizetype newline = text.indexOf('\n');
+        const qsizetype cut = newline < 0 ? text.size() : newline + 1;
+        text = text.sliced(cut);
+        base += static_cast<long>(cut);
+    }
+    CaretContext context = CaretContext::at(text, caret - base, window);
+    context.wordStart += base;
+    if (context.tagStart >= 0) {
+        context.tagStart += base;
+    }
+    m_contextBase = base;
+    m_contextText = text;
+    return context;
+}
+
 WritingHelp::WritingHelp(SourcePane& pane, std::function<QString()> folder)
     : QObject(&pane), m_pane(pane), m_folder(std::move(folder)) {
     m_pane.installEventFilter(this);
@@ -75,8 +95,8 @@ void WritingHelp::charAdded(int ch) {
         return;
     }
     const long caret = m_pane.caretByte();
-    const QByteArrayView text = m_pane.bytes();
-    const char before = caret >= 2 ? text[caret - 2] : '\0';
+    const char before =
+        caret >= 2 ? static_cast<char>(m_pane.SendScintilla(Sci::SCI_GETCHARAT, caret - 2)) : '\0';
     if (ch == '>') {
         closeStartTag(caret);
         return;
@@ -92,13 +112,12 @@ void WritingHelp::charAdded(int ch) {
     // a value's quote or '=', or a '/' in a path.
     const bool wordStart = isNameChar(static_cast<char>(ch)) && !isNameChar(before);
     if (wordStart || ch == '&' || ch == '"' || ch == '\'' || ch == '=' || ch == '/') {
-        offer(CaretContext::at(text, caret), caret);
+        offer(contextAt(caret), caret);
     }
 }
 
 void WritingHelp::closeStartTag(long caret) {
-    const QByteArrayView text = m_pane.bytes();
-    const CaretContext context = CaretContext::at(text, caret);
+    const CaretContext context = contextAt(caret);
     if (!context.afterStartTag || context.selfClosing || context.element.isEmpty()) {
         return;
     }
@@ -108,24 +127,24 @@ void WritingHelp::closeStartTag(long caret) {
         return;
     }
     // The name as written ("<DIV>" closes with "</DIV>").
-    const QByteArray name = text.sliced(context.tagStart + 1, context.element.size()).toByteArray();
+    const QByteArray name =
+        m_contextText.sliced(context.tagStart + 1 - m_contextBase, context.element.size())
+            .toByteArray();
     // Not when the same end tag follows already.
-    qint64 after = caret;
-    while (after < text.size() && (text[after] == ' ' || text[after] == '\t')) {
-        ++after;
-    }
     const QByteArray end = "</" + name;
-    if (text.sliced(after).startsWith(end) ||
-        text.sliced(after, std::min<qint64>(end.size(), text.size() - after))
-                .compare(end, Qt::CaseInsensitive) == 0) {
+    QByteArrayView following = m_pane.bytes(caret, caret + 256);
+    while (!following.isEmpty() && (following[0] == ' ' || following[0] == '\t')) {
+        following = following.sliced(1);
+    }
+    if (following.first(std::min(end.size(), following.size())).compare(end, Qt::CaseInsensitive) ==
+        0) {
         return;
     }
     insertStep(caret, end + '>');
 }
 
 void WritingHelp::finishEndTag(long caret) {
-    const QByteArrayView text = m_pane.bytes();
-    const CaretContext context = CaretContext::at(text, caret - 2, CaretContext::OpenWindow);
+    const CaretContext context = contextAt(caret - 2, CaretContext::OpenWindow);
     if (context.kind != CaretContext::Kind::Text || context.open.isEmpty()) {
         return;
     }
@@ -135,8 +154,12 @@ void WritingHelp::finishEndTag(long caret) {
 }
 
 void WritingHelp::offer(const CaretContext& context, long caret) {
-    const Completion completion =
-        Completion::at(context, m_pane.bytes(), caret, m_folder ? m_folder() : QString());
+    // The text the context was read from holds the word being completed.
+    CaretContext local = context;
+    local.wordStart -= m_contextBase;
+    Completion completion = Completion::at(local, m_contextText, caret - m_contextBase,
+                                           m_folder ? m_folder() : QString());
+    completion.start += m_contextBase;
     List kind = List::Other;
     switch (context.kind) {
     case CaretContext::Kind::TagName:
@@ -160,7 +183,7 @@ void WritingHelp::show(const Completion& completion, long caret, List kind) {
     }
     m_list = kind;
     m_pane.SendScintilla(Sci::SCI_AUTOCSETORDER,
-                         static_cast<unsigned long>(completion.sorted ? Sci::SC_ORDER_PERFORMSORT
+                         static_cast<unsigned long>(completion.sorted ? Sci::SC_ORDER_PRESORTED
                                                                       : Sci::SC_ORDER_CUSTOM));
     const QByteArray items = completion.items.join('\n').toUtf8();
     m_pane.SendScintilla(Sci::SCI_AUTOCSHOW, static_cast<unsigned long>(caret - completion.start),
@@ -175,9 +198,9 @@ void WritingHelp::completed(const char* selection) {
     if (kind == List::Attributes) {
         // An attribute comes with its value's quotes, the caret between.
         insertStep(caret, "=\"\"", caret + 2);
-        offer(CaretContext::at(m_pane.bytes(), caret + 2), caret + 2);
+        offer(contextAt(caret + 2), caret + 2);
     } else if (kind == List::Paths && chosen.endsWith('/')) {
-        offer(CaretContext::at(m_pane.bytes(), caret), caret); // on into the folder
+        offer(contextAt(caret), caret); // on into the folder
     }
 }
 
@@ -186,14 +209,13 @@ bool WritingHelp::expand() {
         return false;
     }
     const long caret = m_pane.caretByte();
-    const QByteArrayView text = m_pane.bytes();
-    const CaretContext context = CaretContext::at(text, caret, CaretContext::OpenWindow);
+    const CaretContext context = contextAt(caret, CaretContext::OpenWindow);
     if (context.kind != CaretContext::Kind::Text) {
         return false;
     }
     const long line = m_pane.SendScintilla(Sci::SCI_LINEFROMPOSITION, caret);
     const long lineStart = m_pane.SendScintilla(Sci::SCI_POSITIONFROMLINE, line);
-    const QString before = QString::fromUtf8(text.sliced(lineStart, caret - lineStart));
+    const QString before = QString::fromUtf8(m_pane.bytes(lineStart, caret));
     qsizetype indentEnd = 0;
     while (indentEnd < before.size() && (before[indentEnd] == ' ' || before[indentEnd] == '\t')) {
         ++indentEnd;
@@ -257,50 +279,73 @@ bool WritingHelp::renamePair(QKeyEvent* key) {
     if ((!erase && !nameChar) || (key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier))) {
         return false;
     }
-    const QByteArrayView text = m_pane.bytes();
     const long caret = m_pane.caretByte();
     const long from = std::min<long>(caret, m_pane.SendScintilla(Sci::SCI_GETSELECTIONSTART));
     const long to = std::max<long>(caret, m_pane.SendScintilla(Sci::SCI_GETSELECTIONEND));
+    // Most keys are typed nowhere near a tag's name: a look at the few
+    // bytes before the caret tells.
+    long back = from;
+    while (back > 0 && from - back < 64 &&
+           isNameChar(static_cast<char>(m_pane.SendScintilla(Sci::SCI_GETCHARAT, back - 1)))) {
+        --back;
+    }
+    const char opener =
+        back > 0 ? static_cast<char>(m_pane.SendScintilla(Sci::SCI_GETCHARAT, back - 1)) : '\0';
+    const bool emptied = m_link.length == m_pane.SendScintilla(Sci::SCI_GETLENGTH) &&
+                         caret >= m_link.here.start && caret <= m_link.here.end;
+    if (opener != '<' && opener != '/' && !emptied) {
+        return false;
+    }
+    // Positions below are in the pane's bytes; `near` holds those around
+    // the caret, from `base`.
+    constexpr long Reach = 64 * 1024;
+    const long base = std::max(0L, caret - Reach);
+    const QByteArrayView near = m_pane.bytes(base, caret + Reach);
+    const auto textAt = [&](qint64 at) { return near[at - base]; };
     // The names' places: after "<" or "</", up to the first character that
     // is no part of a name.
-    const auto nameOf = [&](const tagmatch::Span& tag) {
-        qint64 start = tag.start + 1 + (text[tag.start + 1] == '/' ? 1 : 0);
+    const auto nameOf = [&](const tagmatch::Span& span) {
+        const tagmatch::Span tag{span.start + base, span.end + base};
+        qint64 start = tag.start + 1 + (textAt(tag.start + 1) == '/' ? 1 : 0);
         qint64 end = start;
-        while (end < tag.end && isNameChar(text[end])) {
+        while (end < tag.end && isNameChar(textAt(end))) {
             ++end;
         }
         return Link::Range{start, end};
     };
+    const long length = m_pane.SendScintilla(Sci::SCI_GETLENGTH);
     Link link;
-    if (const std::optional<tagmatch::Pair> pair = tagmatch::find(text, caret)) {
-        link = {nameOf(pair->here), nameOf(pair->match), text.size()};
-    } else if (m_link.length == text.size() && caret >= m_link.here.start &&
-               caret <= m_link.here.end) {
+    if (const std::optional<tagmatch::Pair> pair = tagmatch::find(near, caret - base)) {
+        link = {nameOf(pair->here), nameOf(pair->match), length};
+    } else if (emptied) {
         link = m_link; // a name emptied a moment ago: tags no more, still a pair
     } else {
         return false;
     }
     const auto [start, end] = link.here;
     const auto [otherStart, otherEnd] = link.other;
+    if (std::min(start, otherStart) < base || std::max(end, otherEnd) > base + near.size()) {
+        return false;
+    }
+    const auto slice = [&](qint64 a, qint64 b) { return near.sliced(a - base, b - a); };
     // The edit stays inside the name: what it deletes and where it types.
     const long first = key->key() == Qt::Key_Backspace && from == to ? from - 1 : from;
     const long last = key->key() == Qt::Key_Delete && from == to ? to + 1 : to;
     if (first < start || last > end || (erase && first == last) ||
-        text.sliced(start, end - start)
-                .compare(text.sliced(otherStart, otherEnd - otherStart), Qt::CaseInsensitive) !=
-            0) {
+        slice(start, end).compare(slice(otherStart, otherEnd), Qt::CaseInsensitive) != 0) {
         return false;
     }
     m_pane.SendScintilla(Sci::SCI_BEGINUNDOACTION);
     m_renaming = true; // no list opens on a name being changed
     m_pane.typeKey(key);
     m_renaming = false;
-    const QByteArrayView now = m_pane.bytes();
-    qint64 newEnd = start;
-    while (newEnd < now.size() && isNameChar(now[newEnd])) {
-        ++newEnd;
+    const QByteArrayView now = m_pane.bytes(start, start + 256);
+    qsizetype nameLength = 0;
+    while (nameLength < now.size() && isNameChar(now[nameLength])) {
+        ++nameLength;
     }
-    const QByteArray name = now.sliced(start, newEnd - start).toByteArray();
+    const QByteArray name = now.first(nameLength).toByteArray();
+    const qint64 newEnd = start + nameLength;
     // The partner's place moved by the edit when it comes after it.
     const qint64 shift = otherStart > start ? (newEnd - start) - (end - start) : 0;
     m_pane.SendScintilla(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(otherStart + shift),
@@ -314,7 +359,7 @@ bool WritingHelp::renamePair(QKeyEvent* key) {
     m_link.here = {otherStart < start ? start + grown : start, 0};
     m_link.here.end = m_link.here.start + name.size();
     m_link.other = {otherAt, otherAt + name.size()};
-    m_link.length = m_pane.bytes().size();
+    m_link.length = m_pane.SendScintilla(Sci::SCI_GETLENGTH);
     return true;
 }
 

@@ -36,6 +36,9 @@ class WritingHelp : public QObject {
   private:
     enum class List { None, Elements, Attributes, Values, Paths, Other };
 
+    // The context at `caret`, read from the bytes before it (kept in
+    // m_contextText from m_contextBase for the word it names).
+    CaretContext contextAt(long caret, qint64 window = CaretContext::TagWindow) const;
     void charAdded(int ch);
     void completed(const char* selection);
     void closeStartTag(long caret);
@@ -71,6 +74,8 @@ class WritingHelp : public QObject {
         qint64 length = -1;
     };
     Link m_link;
+    mutable QByteArrayView m_contextText;
+    mutable long m_contextBase = 0;
 };
 
 } // namespace markwright

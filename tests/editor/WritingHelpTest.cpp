@@ -3,10 +3,13 @@
 // own; the user's snippets with their places; and the completion list
 // opening where a name begins and going on into a folder.
 #include "editor/WritingHelp.h"
+#include "app/FrmEdit.h"
 #include "editor/SnippetSession.h"
+#include "editor/SnippetsFile.h"
 #include "editor/SourcePane.h"
 #include "editor/UserSnippets.h"
 #include "support/TestData.h"
+#include "support/TestWindow.h"
 
 #include <QTest>
 
@@ -122,4 +125,20 @@ TEST(WritingHelp, CompletionListOpensAndChoosingGoesOn) {
     EXPECT_TRUE(listShown()) << "on into the folder";
     type(pane, QStringLiteral("{Tab}"));
     EXPECT_EQ(shown(pane), QStringLiteral("<img src=\"images/logo.png\u2038\"\n"));
+}
+
+// Edit > Snippets... opens the user's snippets file in a free slot, written
+// with examples the first time; a change to the file counts at once.
+TEST(WritingHelp, SnippetsFileOpensWithExamplesAndReloadsWhenSaved) {
+    TestWindow w;
+    const QString path = w->snippets().path();
+    QFile::remove(path);
+    w.run("mnuSnippets");
+    QTRY_COMPARE(w->documents().title(w->currentSlot()), QFileInfo(path).fileName());
+    EXPECT_TRUE(w->source().text().contains(QLatin1String("snippet figure")));
+    EXPECT_FALSE(w->snippets().snippets().empty());
+    ASSERT_TRUE(writeBytes(path, "snippet hi Greets\n<p>Hello, $1!</p>\n"));
+    QTRY_COMPARE(w->snippets().snippets().size(), std::size_t(1));
+    EXPECT_EQ(w->snippets().snippets().front().trigger, "hi");
+    QFile::remove(path);
 }
