@@ -83,6 +83,9 @@ bool WritingHelp::eventFilter(QObject* watched, QEvent* event) {
         if (key->key() == Qt::Key_Escape && session && !listShown) {
             m_session->end();
         }
+        if (!listShown && overtypeFinished(key)) {
+            return true;
+        }
         if (!listShown && renamePair(const_cast<QKeyEvent*>(key))) {
             return true;
         }
@@ -104,6 +107,9 @@ void WritingHelp::charAdded(int ch) {
     if (ch == '/' && before == '<') {
         finishEndTag(caret);
         return;
+    }
+    if (ch == '/' && m_list == List::Paths && m_pane.SendScintilla(Sci::SCI_AUTOCACTIVE) != 0) {
+        m_pane.SendScintilla(Sci::SCI_AUTOCCANCEL); // a folder typed out: on into it
     }
     if (m_repeating || m_renaming || m_pane.SendScintilla(Sci::SCI_AUTOCACTIVE) != 0) {
         return; // a held key opens nothing; an open list follows the typing
@@ -150,7 +156,25 @@ void WritingHelp::finishEndTag(long caret) {
     }
     const QByteArray name = context.open.back() + '>';
     m_pane.SendScintilla(Sci::SCI_AUTOCCANCEL);
+    // Its end tag is there already (put in when the start tag was typed):
+    // "</" steps over it instead of writing a second.
+    QByteArrayView following = m_pane.bytes(caret, caret + 256);
+    qsizetype skip = 0;
+    while (skip < following.size() && (following[skip] == ' ' || following[skip] == '\t')) {
+        ++skip;
+    }
+    const QByteArray existing = "</" + name;
+    if (following.sliced(skip).startsWith(existing)) {
+        m_pane.SendScintilla(Sci::SCI_BEGINUNDOACTION);
+        m_pane.SendScintilla(Sci::SCI_DELETERANGE, static_cast<unsigned long>(caret - 2), 2L);
+        m_pane.SendScintilla(Sci::SCI_ENDUNDOACTION);
+        m_pane.SendScintilla(Sci::SCI_GOTOPOS,
+                             static_cast<unsigned long>(caret - 2 + skip + existing.size()));
+        return;
+    }
     insertStep(caret, name, caret + static_cast<long>(name.size()));
+    m_finished = {caret, caret + static_cast<long>(name.size()),
+                  m_pane.SendScintilla(Sci::SCI_GETLENGTH)};
 }
 
 void WritingHelp::offer(const CaretContext& context, long caret) {
@@ -269,6 +293,27 @@ bool WritingHelp::expand() {
         Sci::SCI_GOTOPOS,
         static_cast<unsigned long>(at + expansion->text.left(expansion->caret).toUtf8().size()));
     return true;
+}
+
+bool WritingHelp::overtypeFinished(const QKeyEvent* key) {
+    const Finished finished = m_finished;
+    m_finished = {};
+    const QString typed = key->text();
+    if (finished.length < 0 || typed.size() != 1 || m_pane.caretByte() != finished.end ||
+        m_pane.SendScintilla(Sci::SCI_GETLENGTH) != finished.length ||
+        m_pane.selectionLength() > 0) {
+        return false;
+    }
+    // Right after "</" was finished: a '>' is there already, and a name
+    // typed means the writer names the end tag: the name put in goes.
+    if (typed == QLatin1String(">")) {
+        return true;
+    }
+    if (typed[0].unicode() < 128 && isNameChar(static_cast<char>(typed[0].unicode()))) {
+        m_pane.SendScintilla(Sci::SCI_DELETERANGE, static_cast<unsigned long>(finished.start),
+                             finished.end - finished.start);
+    }
+    return false;
 }
 
 bool WritingHelp::renamePair(QKeyEvent* key) {

@@ -52,6 +52,10 @@ class WritingHelp : public QObject {
     // partner gets the same name, in the same undo step. False when the key
     // is not such an edit (it is then left to the pane).
     bool renamePair(QKeyEvent* key);
+    // The key typed right after "</" was finished: a '>' is swallowed (it is
+    // there), a letter takes the finished name away so the writer's own
+    // goes in. True when the key is swallowed.
+    bool overtypeFinished(const QKeyEvent* key);
     // Puts `text` at `at` as an undo step of its own; the caret goes to
     // `caret` (or stays, when negative).
     void insertStep(long at, const QByteArray& text, long caret = -1);
@@ -74,6 +78,14 @@ class WritingHelp : public QObject {
         qint64 length = -1;
     };
     Link m_link;
+    // The name "</" was finished with last: [start, end), and the text's
+    // length then; length -1 for none.
+    struct Finished {
+        long start = 0;
+        long end = 0;
+        long length = -1;
+    };
+    Finished m_finished;
     mutable QByteArrayView m_contextText;
     mutable long m_contextBase = 0;
 };

@@ -30,7 +30,6 @@ namespace {
 
 using Rule = Problem::Rule;
 
-
 QString tagText(const QByteArray& name, bool end = false) {
     return QStringLiteral("<%1%2>").arg(end ? QStringLiteral("/") : QString(),
                                         QString::fromUtf8(name));
@@ -672,6 +671,9 @@ const char* ruleName(Problem::Rule rule) {
 std::optional<std::vector<Problem>> checkPage(const HtmlModel& model, QByteArrayView page,
                                               const CheckOptions& options,
                                               const std::atomic<bool>* cancel) {
+    if (!options.isPage) {
+        return std::vector<Problem>();
+    }
     Checker checker(model, page, options, cancel);
     if (!checker.run()) {
         return std::nullopt;

@@ -43,6 +43,9 @@ struct CheckOptions {
     // Also point out obsolete markup (<font>, bgcolor=...). Off by default:
     // the insertion commands write such markup on purpose.
     bool obsoleteHints = false;
+    // Whether the text is a page at all: a stylesheet or a text file open
+    // in the editor gets no report.
+    bool isPage = true;
 };
 
 // The problems of `page`, in text order, found from its HTML model `model`

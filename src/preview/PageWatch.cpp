@@ -70,9 +70,14 @@ void PageWatch::parseNow(bool force) {
     options.obsoleteHints = m_obsoleteHints;
     // Links are looked up beside the page's file; a page never saved has
     // none to be beside.
-    if (docs.title(n) != DocumentSlots::initialTitle(n) && !docs.folder(n).isEmpty()) {
+    const bool saved = docs.title(n) != DocumentSlots::initialTitle(n);
+    if (saved && !docs.folder(n).isEmpty()) {
         options.folder = QFileInfo(docs.folder(n)).absoluteFilePath();
     }
+    // A file of another kind open in the editor (a stylesheet, the
+    // snippets) is no page to check.
+    static const QStringList pages{"html", "htm", "xhtml", "shtml"};
+    options.isPage = !saved || pages.contains(QFileInfo(docs.title(n)).suffix().toLower());
     m_keeper->request(n, docs.revision(n), m_pane.bytes().toByteArray(), options);
 }
 

@@ -118,3 +118,18 @@ TEST(ProblemMarks, ObsoleteMarkupHintsAreOffUntilSwitchedOn) {
     hints->trigger();
     QTRY_COMPARE(w->problems().marks().count(), 0);
 }
+
+// A file that is no page (a stylesheet, a text, the snippets) is not checked.
+TEST(ProblemMarks, FilesThatAreNoPagesAreNotChecked) {
+    TestWindow w;
+    const QString page = w.docFolder() + "page.html";
+    const QString notes = w.docFolder() + "notes.txt";
+    ASSERT_TRUE(writeBytes(page, "<div>never closed\n"));
+    ASSERT_TRUE(writeBytes(notes, "<div>never closed\n"));
+    w.open(page);
+    QTRY_COMPARE(w->problems().marks().count(), 1);
+    w.open(notes);
+    QTRY_COMPARE(w->source().text(), QStringLiteral("<div>never closed\n"));
+    QTest::qWait(600);
+    EXPECT_EQ(w->problems().marks().count(), 0);
+}

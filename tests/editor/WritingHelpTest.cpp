@@ -125,6 +125,12 @@ TEST(WritingHelp, CompletionListOpensAndChoosingGoesOn) {
     EXPECT_TRUE(listShown()) << "on into the folder";
     type(pane, QStringLiteral("{Tab}"));
     EXPECT_EQ(shown(pane), QStringLiteral("<img src=\"images/logo.png\u2038\"\n"));
+    // A folder's name typed out with its '/' goes on into it too.
+    start(pane, QStringLiteral("<img src=\"\u2038\"\n"));
+    type(pane, QStringLiteral("images/"));
+    EXPECT_TRUE(listShown());
+    type(pane, QStringLiteral("{Tab}"));
+    EXPECT_EQ(shown(pane), QStringLiteral("<img src=\"images/logo.png\u2038\"\n"));
 }
 
 // Edit > Snippets... opens the user's snippets file in a free slot, written
