@@ -64,7 +64,9 @@ class Reader {
         Raw,
     };
 
-    char at(qint64 i) const { return i < m_text.size() ? m_text[i] : '\0'; }
+    // Only the text before the caret is read: what follows it is not yet
+    // part of what is being written.
+    char at(qint64 i) const { return i < m_caret ? m_text[i] : '\0'; }
 
     void step(qint64& i) {
         const char c = m_text[i];
@@ -174,7 +176,7 @@ class Reader {
             break;
         case State::Raw:
             // Text until "</name" and a character that ends a tag name.
-            if (c == '<' && at(i + 1) == '/' && m_text.size() >= i + 2 + m_raw.size() + 1 &&
+            if (c == '<' && at(i + 1) == '/' && m_caret >= i + 2 + m_raw.size() + 1 &&
                 m_text.sliced(i + 2, m_raw.size()).compare(m_raw, Qt::CaseInsensitive) == 0) {
                 const char after = at(i + 2 + m_raw.size());
                 if (isSpace(after) || after == '/' || after == '>') {
