@@ -168,8 +168,11 @@ void WritingHelp::finishEndTag(long caret) {
         m_pane.SendScintilla(Sci::SCI_BEGINUNDOACTION);
         m_pane.SendScintilla(Sci::SCI_DELETERANGE, static_cast<unsigned long>(caret - 2), 2L);
         m_pane.SendScintilla(Sci::SCI_ENDUNDOACTION);
-        m_pane.SendScintilla(Sci::SCI_GOTOPOS,
-                             static_cast<unsigned long>(caret - 2 + skip + existing.size()));
+        const long end = caret - 2 + static_cast<long>(skip + existing.size());
+        m_pane.SendScintilla(Sci::SCI_GOTOPOS, static_cast<unsigned long>(end));
+        // Typing the end tag on writes it over itself.
+        m_finished = {end - static_cast<long>(name.size()), end,
+                      m_pane.SendScintilla(Sci::SCI_GETLENGTH)};
         return;
     }
     insertStep(caret, name, caret + static_cast<long>(name.size()));
