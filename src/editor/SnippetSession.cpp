@@ -122,6 +122,13 @@ void SnippetSession::mirror() {
     if (!active() || m_mirroring || m_editing < 0) {
         return;
     }
+    const long length = m_pane.SendScintilla(Sci::SCI_GETLENGTH);
+    for (const Place& place : m_places) {
+        if (place.start < 0 || place.start > place.end || place.end > length) {
+            end(); // the text around the snippet changed past following
+            return;
+        }
+    }
     const Place source = m_places[static_cast<std::size_t>(m_editing)];
     const QByteArray text =
         m_pane.bytes().sliced(source.start, source.end - source.start).toByteArray();
