@@ -1,5 +1,6 @@
 #include "editor/FindBar.h"
 
+#include "editor/PaneIndicators.h"
 #include "editor/SourcePane.h"
 #include "editor/TextSearch.h"
 
@@ -14,7 +15,7 @@
 namespace markwright {
 
 namespace {
-constexpr int MatchIndicator = 9;
+constexpr int MatchIndicator = indicators::FindMatch;
 } // namespace
 
 FindBar::FindBar(SourcePane& pane, QWidget* parent) : QWidget(parent), m_pane(pane) {
@@ -58,7 +59,6 @@ FindBar::FindBar(SourcePane& pane, QWidget* parent) : QWidget(parent), m_pane(pa
     connect(m_find, &QLineEdit::returnPressed, this, [this] { findNext(true); });
     m_pane.SendScintilla(QsciScintilla::SCI_INDICSETSTYLE, MatchIndicator,
                          QsciScintilla::INDIC_STRAIGHTBOX);
-    m_pane.SendScintilla(QsciScintilla::SCI_INDICSETFORE, MatchIndicator, QColor(0xf0, 0xc0, 0x20));
     m_pane.SendScintilla(QsciScintilla::SCI_INDICSETALPHA, MatchIndicator, 90);
     hide();
 }

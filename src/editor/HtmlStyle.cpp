@@ -3,64 +3,60 @@
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qsciscintilla.h>
 
+#include "editor/PaneIndicators.h"
+
 #include <QColor>
 #include <QFont>
 
 namespace markwright {
 
-namespace {
-struct Colour {
-    int style;
-    QColor colour;
-    bool bold = false;
-    bool italic = false;
-};
-} // namespace
-
-void applyHtmlStyle(QsciScintilla& pane, const QFont& font) {
-    auto* lexer = new QsciLexerHTML(&pane);
+void applyHtmlStyle(QsciScintilla& pane, const QFont& font, const ColorScheme& scheme) {
+    auto* lexer = qobject_cast<QsciLexerHTML*>(pane.lexer());
+    const bool fresh = lexer == nullptr;
+    if (fresh) {
+        lexer = new QsciLexerHTML(&pane);
+    }
     lexer->setDefaultFont(font);
     lexer->setFont(font);
-    lexer->setDefaultPaper(Qt::white);
-    lexer->setPaper(Qt::white);
-    lexer->setDefaultColor(QColor(0x20, 0x20, 0x20));
-    lexer->setColor(QColor(0x20, 0x20, 0x20));
-    // Tags dark blue, attributes brown, values green, entities purple,
-    // comments grey italic; the embedded languages keep the same spirit.
-    const Colour palette[] = {
-        {QsciLexerHTML::Tag, QColor(0x1a, 0x3e, 0x8c), true},
-        {QsciLexerHTML::UnknownTag, QColor(0x1a, 0x3e, 0x8c)},
-        {QsciLexerHTML::Attribute, QColor(0x8a, 0x4b, 0x08)},
-        {QsciLexerHTML::UnknownAttribute, QColor(0x8a, 0x4b, 0x08)},
-        {QsciLexerHTML::HTMLDoubleQuotedString, QColor(0x1d, 0x6b, 0x2c)},
-        {QsciLexerHTML::HTMLSingleQuotedString, QColor(0x1d, 0x6b, 0x2c)},
-        {QsciLexerHTML::HTMLValue, QColor(0x1d, 0x6b, 0x2c)},
-        {QsciLexerHTML::HTMLNumber, QColor(0x1d, 0x6b, 0x2c)},
-        {QsciLexerHTML::Entity, QColor(0x7b, 0x2d, 0x8e)},
-        {QsciLexerHTML::HTMLComment, QColor(0x80, 0x80, 0x80), false, true},
-        {QsciLexerHTML::SGMLDefault, QColor(0x55, 0x55, 0x55)},
-        {QsciLexerHTML::OtherInTag, QColor(0x1a, 0x3e, 0x8c)},
-        {QsciLexerHTML::JavaScriptComment, QColor(0x80, 0x80, 0x80), false, true},
-        {QsciLexerHTML::JavaScriptCommentLine, QColor(0x80, 0x80, 0x80), false, true},
-        {QsciLexerHTML::JavaScriptKeyword, QColor(0x1a, 0x3e, 0x8c), true},
-        {QsciLexerHTML::JavaScriptDoubleQuotedString, QColor(0x1d, 0x6b, 0x2c)},
-        {QsciLexerHTML::JavaScriptSingleQuotedString, QColor(0x1d, 0x6b, 0x2c)},
-        {QsciLexerHTML::JavaScriptNumber, QColor(0x8a, 0x4b, 0x08)},
-    };
-    for (const Colour& c : palette) {
+    lexer->setDefaultPaper(scheme.paper);
+    lexer->setPaper(scheme.paper);
+    lexer->setDefaultColor(scheme.text);
+    lexer->setColor(scheme.text);
+    for (const ColorScheme::Style& c : scheme.styles) {
         lexer->setColor(c.colour, c.style);
         QFont styled = font;
         styled.setBold(c.bold);
         styled.setItalic(c.italic);
         lexer->setFont(styled, c.style);
     }
-    pane.setLexer(lexer);
+    if (fresh) {
+        pane.setLexer(lexer);
+    }
     pane.setCaretLineVisible(true);
-    pane.setCaretLineBackgroundColor(QColor(0xf3, 0xf6, 0xfb));
+    pane.setCaretLineBackgroundColor(scheme.caretLine);
+    pane.setCaretForegroundColor(scheme.caret);
+    pane.setSelectionBackgroundColor(scheme.selection);
+    pane.resetSelectionForegroundColor();
+    pane.setMarginsBackgroundColor(scheme.marginPaper);
+    pane.setMarginsForegroundColor(scheme.marginText);
     // Braces are matched by the pane itself (QScintilla's own matching
     // repaints the whole view on every key); these are the colours.
     pane.setBraceMatching(QsciScintilla::NoBraceMatch);
-    pane.setMatchedBraceBackgroundColor(QColor(0xd8, 0xe6, 0xff));
+    pane.setMatchedBraceBackgroundColor(scheme.braceBackground);
+    // The marks drawn over the text.
+    pane.SendScintilla(QsciScintillaBase::SCI_INDICSETFORE, indicators::TagPair, scheme.tagBox);
+    pane.SendScintilla(QsciScintillaBase::SCI_INDICSETALPHA, indicators::TagPair,
+                       ColorScheme::TagBoxAlpha);
+    pane.SendScintilla(QsciScintillaBase::SCI_INDICSETFORE, indicators::FindMatch,
+                       scheme.findMatch);
+    pane.SendScintilla(QsciScintillaBase::SCI_INDICSETALPHA, indicators::FindMatch,
+                       ColorScheme::FindMatchAlpha);
+    pane.SendScintilla(QsciScintillaBase::SCI_INDICSETFORE, indicators::Problem, scheme.problem);
+    pane.SendScintilla(QsciScintillaBase::SCI_INDICSETFORE, indicators::Hint, scheme.hint);
+    pane.SendScintilla(QsciScintillaBase::SCI_MARKERSETFORE, indicators::ProblemMarker,
+                       scheme.problem.darker(150));
+    pane.SendScintilla(QsciScintillaBase::SCI_MARKERSETBACK, indicators::ProblemMarker,
+                       scheme.problem);
     pane.setAutoIndent(true);
     pane.setMarginsFont(font);
 }

@@ -12,7 +12,6 @@ using Sci = QsciScintillaBase;
 
 PairMarks::PairMarks(QsciScintillaBase& editor) : m_editor(editor) {
     m_editor.SendScintilla(Sci::SCI_INDICSETSTYLE, TagIndicator, Sci::INDIC_ROUNDBOX);
-    m_editor.SendScintilla(Sci::SCI_INDICSETFORE, TagIndicator, QColor(0x3a, 0x6e, 0xd8));
     m_editor.SendScintilla(Sci::SCI_INDICSETALPHA, TagIndicator, 60);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/PaneIndicators.h"
+
 #include <memory>
 #include <utility>
 #include <vector>
@@ -41,7 +43,7 @@ class PairMarks {
     // caret is in no tag.
     bool tagsFromModel(long caret, std::vector<std::pair<long, long>>& marks) const;
 
-    static constexpr int TagIndicator = 8;
+    static constexpr int TagIndicator = indicators::TagPair;
     QsciScintillaBase& m_editor;
     std::vector<std::pair<long, long>> m_tagMarks; // start, length
     std::shared_ptr<const html::HtmlModel> m_model;

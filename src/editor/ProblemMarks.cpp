@@ -17,12 +17,8 @@ constexpr long LinesAround = 40;
 
 ProblemMarks::ProblemMarks(SourcePane& pane) : QObject(&pane), m_pane(pane) {
     m_pane.SendScintilla(Sci::SCI_INDICSETSTYLE, ErrorIndicator, Sci::INDIC_SQUIGGLE);
-    m_pane.SendScintilla(Sci::SCI_INDICSETFORE, ErrorIndicator, QColor(0xd0, 0x1c, 0x1c));
     m_pane.SendScintilla(Sci::SCI_INDICSETSTYLE, HintIndicator, Sci::INDIC_DOTS);
-    m_pane.SendScintilla(Sci::SCI_INDICSETFORE, HintIndicator, QColor(0x60, 0x70, 0x90));
     m_pane.SendScintilla(Sci::SCI_MARKERDEFINE, Marker, Sci::SC_MARK_CIRCLE);
-    m_pane.SendScintilla(Sci::SCI_MARKERSETFORE, Marker, QColor(0x90, 0x10, 0x10));
-    m_pane.SendScintilla(Sci::SCI_MARKERSETBACK, Marker, QColor(0xe0, 0x40, 0x40));
     // A narrow margin of its own for the markers, beside the line numbers.
     m_pane.setMarginType(MarkerMargin, QsciScintilla::SymbolMargin);
     m_pane.setMarginWidth(MarkerMargin, 12);

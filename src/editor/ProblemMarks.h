@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/PaneIndicators.h"
 #include "html/PageCheck.h"
 
 #include <QObject>
@@ -46,9 +47,9 @@ class ProblemMarks : public QObject {
     QString next();
     QString previous();
 
-    static constexpr int ErrorIndicator = 9;
-    static constexpr int HintIndicator = 10;
-    static constexpr int Marker = 20;
+    static constexpr int ErrorIndicator = indicators::Problem;
+    static constexpr int HintIndicator = indicators::Hint;
+    static constexpr int Marker = indicators::ProblemMarker;
     static constexpr int MarkerMargin = 1;
 
   signals:

@@ -5,11 +5,13 @@
 #include "editor/ProblemMarks.h"
 #include "app/FrmEdit.h"
 #include "app/StatusPanels.h"
+#include "editor/FindBar.h"
 #include "editor/ProblemCommands.h"
 #include "editor/ProblemList.h"
 #include "editor/SourcePane.h"
 #include "support/TestWindow.h"
 
+#include <QLineEdit>
 #include <QStatusBar>
 #include <QTreeWidget>
 
@@ -47,6 +49,15 @@ TEST(ProblemMarks, MarkedCountedVisitedAndListed) {
     EXPECT_TRUE(markedLine(pane, 2));
     EXPECT_TRUE(markedLine(pane, 4));
     EXPECT_FALSE(markedLine(pane, 3));
+    // The find bar's marks are its own: clearing them leaves the problems'.
+    w.run("mnuFindBar");
+    auto* findBar = w->findChild<FindBar*>();
+    ASSERT_NE(findBar, nullptr);
+    findBar->findField()->setText(QStringLiteral("img"));
+    findBar->findNext();
+    findBar->findField()->setText(QStringLiteral("zzz"));
+    findBar->findNext();
+    EXPECT_TRUE(squiggled(pane, img));
 
     // F8 goes to each in turn and round again; Shift+F8 goes back.
     pane.setSelection(0, 0);
