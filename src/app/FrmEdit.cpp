@@ -12,10 +12,12 @@
 #include "core/BusyGate.h"
 #include "core/Clock.h"
 #include "core/PageTemplate.h"
+#include "core/Preferences.h"
 #include "dialogs/Prompts.h"
 #include "documents/FileCommands.h"
 #include "editor/EditorCommands.h"
 #include "editor/FindBar.h"
+#include "editor/HtmlStyle.h"
 #include "editor/ProblemCommands.h"
 #include "editor/SnippetsFile.h"
 #include "editor/SourcePane.h"
@@ -31,6 +33,7 @@
 #include "recovery/Recovery.h"
 #include "settings/QtUserSettings.h"
 #include "settings/SettingsStore.h"
+#include "windows/PreferencesDialog.h"
 #include "windows/SideWindows.h"
 
 #include <QAction>
@@ -77,6 +80,7 @@ FrmEdit::FrmEdit(const AppContext& context, QWidget* parent)
                               m_state);
     m_pageWatch->obsoleteHintsSwitch(
         menuBar()->findChild<QAction*>(QStringLiteral("mnuObsoleteHints")), m_state);
+    applyPreferences(Preferences::load(perUser()));
     startUp();
 }
 
@@ -160,6 +164,46 @@ void FrmEdit::makeSubsystems() {
     });
 }
 
+UserSettings& FrmEdit::perUser() {
+    return m_context.userSettings != nullptr ? *m_context.userSettings : *m_ownSettings;
+}
+
+void FrmEdit::openPreferences() {
+    const Preferences current = Preferences::load(perUser());
+    if (m_preferences == nullptr) {
+        m_preferences = new PreferencesDialog(current, ColorScheme::names(), this);
+        connect(m_preferences, &PreferencesDialog::changed, this, [this](const Preferences& p) {
+            p.save(perUser());
+            applyPreferences(p);
+        });
+    }
+    m_preferences->show(current);
+}
+
+void FrmEdit::applyPreferences(const Preferences& p) {
+    SourcePane& pane = source();
+    QFont font = p.fontFamily.isEmpty() ? SourcePane::defaultFont() : QFont(p.fontFamily);
+    font.setPointSize(p.fontSize != 0 ? p.fontSize : SourcePane::defaultFont().pointSize());
+    pane.setFont(font);
+    applyHtmlStyle(pane, font, ColorScheme::named(p.colorScheme));
+    pane.setIndentation(p.tabWidth, p.indentWithTabs);
+    pane.setWhitespaceVisibility(p.showWhiteSpace ? QsciScintilla::WsVisible
+                                                  : QsciScintilla::WsInvisible);
+    pane.setEolVisibility(p.showLineEnds);
+    pane.setWrapMode(p.wrapLines ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+    pane.setLineNumbersShown(p.lineNumbers);
+    m_writing->setParts({p.closeTags, p.completion, p.abbreviations, p.snippets});
+    m_pageWatch->setChecks(p.checks);
+    m_refresher->setIdleSeconds(p.previewPauseMs / 1000.0);
+    // The menu's switches are the same preferences: their check marks follow.
+    for (const auto& [name, on] : {std::pair{"mnuObsoleteHints", p.obsoleteHints},
+                                   std::pair{"mnuFollowCaret", p.followCaret}}) {
+        if (auto* action = menuBar()->findChild<QAction*>(QLatin1String(name))) {
+            action->setChecked(on);
+        }
+    }
+}
+
 void FrmEdit::openSnippets() {
     if (!m_snippets->ensure()) {
         m_context.prompts->showError(
@@ -179,6 +223,7 @@ void FrmEdit::registerCommands() {
     m_commands.add(QStringLiteral("mnuObsoleteHints"), [] {});
     m_problems->registerAll(m_commands);
     m_commands.add(QStringLiteral("mnuSnippets"), [this] { openSnippets(); });
+    m_commands.add(QStringLiteral("mnuPreferences"), [this] { openPreferences(); });
     m_panes->registerAll(m_commands);
 
     m_insert->registerAll(m_commands);

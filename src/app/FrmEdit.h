@@ -26,6 +26,8 @@ class CaretLink;
 class PageWatch;
 class ProblemCommands;
 class SnippetsFile;
+class PreferencesDialog;
+struct Preferences;
 class WritingHelp;
 class PreviewRefresher;
 class PrintCommand;
@@ -99,6 +101,10 @@ class FrmEdit : public QMainWindow {
     // Opens the user's snippets file in a free slot, written first with a
     // few examples when there is none.
     void openSnippets();
+    // Preferences: the window, and putting a set of them into effect.
+    void openPreferences();
+    void applyPreferences(const Preferences& preferences);
+    UserSettings& perUser();
     void startUp();
     // Offers to reload the selected slot when its file changed on disk,
     // once the current event is done.
@@ -125,6 +131,7 @@ class FrmEdit : public QMainWindow {
     ProblemCommands* m_problems = nullptr;
     WritingHelp* m_writing = nullptr;
     SnippetsFile* m_snippets = nullptr;
+    PreferencesDialog* m_preferences = nullptr;
     std::unique_ptr<InsertCommands> m_insert;
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<EditorCommands> m_editor;

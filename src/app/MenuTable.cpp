@@ -42,6 +42,8 @@ const std::vector<MenuItemDef>& menuTable() {
         {"mnuObsoleteHints", "Point Out Obsolete Markup", "", "mnuEdit", false, true},
         {"", "-", "", "mnuEdit", false},
         {"mnuSnippets", "Snippets…", "", "mnuEdit", false},
+        {"", "-", "", "mnuEdit", false},
+        {"mnuPreferences", "Preferences…", "", "mnuEdit", false},
 
         // Format Source
         {"mnuFormatSource", "Format Source", "", "", false},

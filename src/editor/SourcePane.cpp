@@ -33,7 +33,7 @@ QAccessibleInterface* plainPaneAccessible(const QString& className, QObject* obj
     return nullptr;
 }
 
-QFont paneFont() {
+QFont fixedPitchFont() {
     QFont fixedsys(QStringLiteral("Fixedsys"), 9);
     if (QFontInfo(fixedsys).family().compare(QLatin1String("Fixedsys"), Qt::CaseInsensitive) == 0) {
         return fixedsys;
@@ -69,7 +69,7 @@ SourcePane::SourcePane(QWidget* parent)
     setEolVisibility(false);
     SendScintilla(SCI_SETPASTECONVERTENDINGS, 0UL);
     setWrapMode(WrapNone);
-    setFont(paneFont());
+    setFont(defaultFont());
     // Line numbers in a narrow margin; no folding, no markers, no colouring.
     setMarginWidth(1, 0);
     setMarginLineNumbers(0, true);
@@ -154,6 +154,26 @@ QByteArrayView SourcePane::bytes() const {
     const auto length = static_cast<qsizetype>(SendScintilla(SCI_GETLENGTH));
     const auto* data = static_cast<const char*>(SendScintillaPtrResult(SCI_GETCHARACTERPOINTER));
     return QByteArrayView(data, data ? length : 0);
+}
+
+QFont SourcePane::defaultFont() {
+    return fixedPitchFont();
+}
+
+void SourcePane::setIndentation(int tabWidth, bool useTabs) {
+    m_tabWidth = tabWidth;
+    m_useTabs = useTabs;
+    setTabWidth(tabWidth);
+    setIndentationsUseTabs(useTabs);
+}
+
+void SourcePane::setLineNumbersShown(bool shown) {
+    setMarginLineNumbers(0, shown);
+    if (shown) {
+        setMarginWidth(0, QStringLiteral("000000"));
+    } else {
+        setMarginWidth(0, 0);
+    }
 }
 
 QByteArrayView SourcePane::bytes(long from, long to) const {
@@ -274,7 +294,8 @@ void SourcePane::attachDocument(void* document) {
     // Encoding, tab width, the colouring state and the index of line starts
     // in UTF-16 units belong to the document.
     setUtf8(true);
-    setTabWidth(4);
+    setTabWidth(m_tabWidth);
+    setIndentationsUseTabs(m_useTabs);
     lexAttachedDocument(*this);
     keepUtf16Index();
 }

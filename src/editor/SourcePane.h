@@ -92,6 +92,13 @@ class SourcePane : public QsciScintilla, public SourceText {
     // that put line breaks in the text use it too, so they bring no other
     // kind into the page.
     QString enterText() const;
+    // The pane's own fixed-pitch font, when the user has chosen none.
+    static QFont defaultFont();
+    // Tab width and whether indentation writes tabs, for every slot's text.
+    void setIndentation(int tabWidth, bool useTabs);
+    // Shows or hides the line numbers' margin.
+    void setLineNumbersShown(bool shown);
+
     // Puts the caret at the start of line `line` (1 for the first) and
     // scrolls it into view.
     void goToLine(int line);
@@ -169,6 +176,8 @@ class SourcePane : public QsciScintilla, public SourceText {
     bool m_steadyCaret = false;
     bool m_batchChanged = false;
     bool m_flushQueued = false;
+    int m_tabWidth = 4;
+    bool m_useTabs = true;
 };
 
 } // namespace markwright

@@ -74,7 +74,7 @@ bool WritingHelp::eventFilter(QObject* watched, QEvent* event) {
                 m_session->next();
                 return true;
             }
-            return expand();
+            return (m_parts.abbreviations || m_parts.snippets) && expand();
         }
         if (key->key() == Qt::Key_Backtab && session && !listShown) {
             m_session->previous();
@@ -83,10 +83,10 @@ bool WritingHelp::eventFilter(QObject* watched, QEvent* event) {
         if (key->key() == Qt::Key_Escape && session && !listShown) {
             m_session->end();
         }
-        if (!listShown && overtypeFinished(key)) {
+        if (m_parts.closeTags && !listShown && overtypeFinished(key)) {
             return true;
         }
-        if (!listShown && renamePair(const_cast<QKeyEvent*>(key))) {
+        if (m_parts.closeTags && !listShown && renamePair(const_cast<QKeyEvent*>(key))) {
             return true;
         }
     }
@@ -100,12 +100,15 @@ void WritingHelp::charAdded(int ch) {
     const long caret = m_pane.caretByte();
     const char before =
         caret >= 2 ? static_cast<char>(m_pane.SendScintilla(Sci::SCI_GETCHARAT, caret - 2)) : '\0';
-    if (ch == '>') {
+    if (ch == '>' && m_parts.closeTags) {
         closeStartTag(caret);
         return;
     }
-    if (ch == '/' && before == '<') {
+    if (ch == '/' && before == '<' && m_parts.closeTags) {
         finishEndTag(caret);
+        return;
+    }
+    if (!m_parts.completion) {
         return;
     }
     if (ch == '/' && m_list == List::Paths && m_pane.SendScintilla(Sci::SCI_AUTOCACTIVE) != 0) {
@@ -258,7 +261,7 @@ bool WritingHelp::expand() {
     }
     const QString word = before.mid(wordAt);
     for (const UserSnippet& snippet : m_snippets) {
-        if (!word.isEmpty() && snippet.trigger == word) {
+        if (m_parts.snippets && !word.isEmpty() && snippet.trigger == word) {
             const SnippetText resolved = snippets::resolve(snippet.body, indent, lineEnd);
             const long at = caret - static_cast<long>(word.toUtf8().size());
             m_pane.SendScintilla(Sci::SCI_BEGINUNDOACTION);
@@ -272,7 +275,7 @@ bool WritingHelp::expand() {
         }
     }
 
-    const int start = abbreviation::start(before);
+    const int start = m_parts.abbreviations ? abbreviation::start(before) : -1;
     if (start < 0 || start < indentEnd) {
         return false;
     }

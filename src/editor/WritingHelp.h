@@ -30,6 +30,15 @@ class WritingHelp : public QObject {
     // The user's snippets, whose triggers Tab expands.
     void setSnippets(std::vector<UserSnippet> snippets);
 
+    // Which helps are on (all of them unless told).
+    struct Parts {
+        bool closeTags = true; // end tags put in, "</" finished, pairs renamed
+        bool completion = true;
+        bool abbreviations = true;
+        bool snippets = true;
+    };
+    void setParts(const Parts& parts) { m_parts = parts; }
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -65,6 +74,7 @@ class WritingHelp : public QObject {
     std::vector<UserSnippet> m_snippets;
     std::unique_ptr<SnippetSession> m_session;
     List m_list = List::None;
+    Parts m_parts;
     bool m_repeating = false; // the key typed is held down
     bool m_renaming = false;  // a key renaming a tag pair is being typed
     // The names of the tag pair renamed last, and the text's length then.

@@ -47,6 +47,14 @@ void PageWatch::setObsoleteHints(bool on) {
     parseNow(true);
 }
 
+void PageWatch::setChecks(bool on) {
+    if (on == m_checks) {
+        return;
+    }
+    m_checks = on;
+    parseNow(true);
+}
+
 void PageWatch::obsoleteHintsSwitch(QAction* action, AppState& state) {
     if (action == nullptr) {
         return;
@@ -77,7 +85,8 @@ void PageWatch::parseNow(bool force) {
     // A file of another kind open in the editor (a stylesheet, the
     // snippets) is no page to check.
     static const QStringList pages{"html", "htm", "xhtml", "shtml"};
-    options.isPage = !saved || pages.contains(QFileInfo(docs.title(n)).suffix().toLower());
+    options.isPage =
+        m_checks && (!saved || pages.contains(QFileInfo(docs.title(n)).suffix().toLower()));
     m_keeper->request(n, docs.revision(n), m_pane.bytes().toByteArray(), options);
 }
 

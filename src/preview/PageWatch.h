@@ -37,6 +37,8 @@ class PageWatch : public QObject {
     // page is checked again at once.
     void setObsoleteHints(bool on);
     bool obsoleteHints() const { return m_obsoleteHints; }
+    // Whether pages are checked at all (on by default).
+    void setChecks(bool on);
     // Makes `action`'s check mark the switch, kept per user in `state`.
     void obsoleteHintsSwitch(QAction* action, AppState& state);
 
@@ -62,6 +64,7 @@ class PageWatch : public QObject {
     html::ModelKeeper* m_keeper;
     QTimer* m_parseTimer;
     bool m_obsoleteHints = false;
+    bool m_checks = true;
     std::shared_ptr<const std::vector<html::Problem>> m_problems;
 };
 

@@ -104,7 +104,8 @@ double PreviewRefresher::pauseNeeded() const {
     // A page that takes long to render waits for a longer pause, so typing
     // on a huge page does not keep the renderer busy with pages already
     // out of date; the preview still follows once the typing stops.
-    return qBound(IdleSeconds, 2 * m_preview.lastLoadSeconds(), MaxIdleSeconds);
+    return qBound(m_idleSeconds, 2 * m_preview.lastLoadSeconds(),
+                  std::max(m_idleSeconds, MaxIdleSeconds));
 }
 
 void PreviewRefresher::tick(bool continuous) {

@@ -57,8 +57,11 @@ class PreviewRefresher : public PreviewControl {
     // How long typing must pause before the continuous preview refreshes:
     // over a second, and twice as long as the last page took to load.
     double pauseNeeded() const;
+    // The shortest pause (IdleSeconds unless the user chose another).
+    void setIdleSeconds(double seconds) { m_idleSeconds = seconds; }
 
   private:
+    double m_idleSeconds = IdleSeconds;
     struct Encoded {
         QByteArray owned;     // set when the text had to be encoded anew
         QByteArrayView bytes; // the pane's own bytes otherwise
