@@ -9,7 +9,7 @@ PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools
   qt6-tools-dev qt6-svg-dev qt6-declarative-dev libqt6opengl6-dev libgl-dev
-  libqscintilla2-qt6-dev libgumbo-dev
+  libqscintilla2-qt6-dev libgumbo-dev libhunspell-dev hunspell-en-us hunspell-de-de
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-qpa-plugins qt6-image-formats-plugins
   tidy poppler-utils xvfb xauth imagemagick fonts-dejavu-core fonts-noto-cjk fonts-noto-color-emoji
