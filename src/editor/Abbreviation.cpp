@@ -247,11 +247,11 @@ QList<std::pair<QString, QString>> defaultAttributes(const QString& name) {
                                                       {"video", {"src"}},
                                                       {"audio", {"src"}}};
     QList<std::pair<QString, QString>> out;
-    for (const QString& spec : defaults.value(name)) {
-        const int equals = spec.indexOf('=');
-        out.append(equals < 0
-                       ? std::pair<QString, QString>{spec, QString()}
-                       : std::pair<QString, QString>{spec.left(equals), spec.mid(equals + 1)});
+    for (const QString& written : defaults.value(name)) {
+        const int equals = written.indexOf('=');
+        out.append(equals < 0 ? std::pair<QString, QString>{written, QString()}
+                              : std::pair<QString, QString>{written.left(equals),
+                                                            written.mid(equals + 1)});
     }
     return out;
 }
@@ -449,14 +449,6 @@ int start(const QString& beforeCaret) {
     }
     if (brackets > 0 || i == beforeCaret.size()) {
         return -1;
-    }
-    // Right after a tag ("<p>ul>li"): the abbreviation begins after its '>'.
-    if (i > 0 && beforeCaret[i - 1] == '<') {
-        const int close = beforeCaret.indexOf('>', i);
-        if (close < 0 || close + 1 >= beforeCaret.size()) {
-            return -1;
-        }
-        i = close + 1;
     }
     return i;
 }

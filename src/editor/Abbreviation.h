@@ -27,8 +27,10 @@ struct Style {
     QString parent;                        // the element the caret is in (lower case)
 };
 
-// Where the abbreviation ending at the end of `beforeCaret` (the caret's
-// line up to it) begins, or -1 when the text there is none.
+// Where the abbreviation ending at the end of `beforeCaret` begins, or -1
+// when the text there is none. `beforeCaret` is the text between tags that
+// ends at the caret (a tag just before it, as in "<p>ul>li", is not part of
+// it: the caller leaves it out).
 int start(const QString& beforeCaret);
 
 // The markup `abbreviation` stands for, or nullopt when it is not one (a

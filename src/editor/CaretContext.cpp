@@ -43,6 +43,7 @@ class Reader {
                 std::memchr(m_text.data() + i, '\n', static_cast<std::size_t>(m_caret - i));
             i = newline ? static_cast<const char*>(newline) - m_text.data() + 1 : m_caret;
         }
+        m_textStart = i;
         for (; i < m_caret; ++i) {
             step(i);
         }
@@ -167,11 +168,13 @@ class Reader {
         case State::Comment:
             if (c == '>' && i >= 2 && m_text[i - 1] == '-' && m_text[i - 2] == '-') {
                 m_state = State::Data;
+                m_textStart = i + 1;
             }
             break;
         case State::Bogus:
             if (c == '>') {
                 m_state = State::Data;
+                m_textStart = i + 1;
             }
             break;
         case State::Raw:
@@ -205,6 +208,7 @@ class Reader {
     // The '>' at `i` ends the tag being read.
     void endTag(qint64 i) {
         m_state = State::Data;
+        m_textStart = i + 1;
         const html::HtmlTables::ElementInfo* info = html::HtmlTables::standard().element(m_element);
         if (m_end) {
             const qsizetype found = m_open.lastIndexOf(m_element);
@@ -268,6 +272,7 @@ class Reader {
     CaretContext finish() const {
         CaretContext context;
         context.open = m_open;
+        context.textStart = m_textStart;
         context.tagStart = m_tagStart;
         context.element = m_element;
         context.present = m_present;
@@ -343,6 +348,7 @@ class Reader {
     qint64 m_tagStart = -1;
     qint64 m_wordStart = 0;
     qint64 m_valueStart = 0;
+    qint64 m_textStart = 0;
     bool m_end = false;
     bool m_nameDone = false;
     bool m_slash = false;

@@ -27,6 +27,9 @@ struct CaretContext {
     Kind kind = Kind::Text;
     // The word being typed: from `wordStart` to the caret.
     qint64 wordStart = 0;
+    // Where the text the caret is in begins: after the tag, comment or
+    // doctype before it (or where the reading began).
+    qint64 textStart = 0;
     // The tag being written ("<" at `tagStart`), its name in lower case (for
     // RawText: the element whose text it is) and the attributes already in
     // it; for AttributeValue the attribute and its quote (0 for none).

@@ -6,6 +6,7 @@
 #include "editor/SourcePane.h"
 #include "editor/TagMatch.h"
 #include "editor/UserSnippets.h"
+#include "html/HtmlModel.h"
 #include "html/HtmlTables.h"
 
 #include <QKeyEvent>
@@ -21,7 +22,7 @@ bool isNameChar(char c) {
 }
 } // namespace
 
-CaretContext WritingHelp::contextAt(long caret, qint64 window) const {
+WritingHelp::Near WritingHelp::contextAt(long caret, qint64 window) const {
     long base = std::max(0L, caret - static_cast<long>(window));
     QByteArrayView text = m_pane.bytes(base, caret);
     if (base > 0) {
@@ -31,14 +32,7 @@ CaretContext WritingHelp::contextAt(long caret, qint64 window) const {
         text = text.sliced(cut);
         base += static_cast<long>(cut);
     }
-    CaretContext context = CaretContext::at(text, caret - base, window);
-    context.wordStart += base;
-    if (context.tagStart >= 0) {
-        context.tagStart += base;
-    }
-    m_contextBase = base;
-    m_contextText = text;
-    return context;
+    return {CaretContext::at(text, caret - base, window), text, base};
 }
 
 WritingHelp::WritingHelp(SourcePane& pane, std::function<QString()> folder)
@@ -126,7 +120,8 @@ void WritingHelp::charAdded(int ch) {
 }
 
 void WritingHelp::closeStartTag(long caret) {
-    const CaretContext context = contextAt(caret);
+    const Near near = contextAt(caret);
+    const CaretContext& context = near.context;
     if (!context.afterStartTag || context.selfClosing || context.element.isEmpty()) {
         return;
     }
@@ -137,8 +132,7 @@ void WritingHelp::closeStartTag(long caret) {
     }
     // The name as written ("<DIV>" closes with "</DIV>").
     const QByteArray name =
-        m_contextText.sliced(context.tagStart + 1 - m_contextBase, context.element.size())
-            .toByteArray();
+        near.text.sliced(context.tagStart + 1, context.element.size()).toByteArray();
     // Not when the same end tag follows already.
     const QByteArray end = "</" + name;
     QByteArrayView following = m_pane.bytes(caret, caret + 256);
@@ -153,7 +147,7 @@ void WritingHelp::closeStartTag(long caret) {
 }
 
 void WritingHelp::finishEndTag(long caret) {
-    const CaretContext context = contextAt(caret - 2, CaretContext::OpenWindow);
+    const CaretContext context = contextAt(caret - 2, CaretContext::OpenWindow).context;
     if (context.kind != CaretContext::Kind::Text || context.open.isEmpty()) {
         return;
     }
@@ -183,13 +177,12 @@ void WritingHelp::finishEndTag(long caret) {
                   m_pane.SendScintilla(Sci::SCI_GETLENGTH)};
 }
 
-void WritingHelp::offer(const CaretContext& context, long caret) {
+void WritingHelp::offer(const Near& near, long caret) {
     // The text the context was read from holds the word being completed.
-    CaretContext local = context;
-    local.wordStart -= m_contextBase;
-    Completion completion = Completion::at(local, m_contextText, caret - m_contextBase,
-                                           m_folder ? m_folder() : QString());
-    completion.start += m_contextBase;
+    const CaretContext& context = near.context;
+    Completion completion =
+        Completion::at(context, near.text, caret - near.base, m_folder ? m_folder() : QString());
+    completion.start += near.base;
     List kind = List::Other;
     switch (context.kind) {
     case CaretContext::Kind::TagName:
@@ -239,13 +232,18 @@ bool WritingHelp::expand() {
         return false;
     }
     const long caret = m_pane.caretByte();
-    const CaretContext context = contextAt(caret, CaretContext::OpenWindow);
+    const Near near = contextAt(caret, CaretContext::OpenWindow);
+    const CaretContext& context = near.context;
     if (context.kind != CaretContext::Kind::Text) {
         return false;
     }
+    const long textStart = near.base + static_cast<long>(context.textStart);
     const long line = m_pane.SendScintilla(Sci::SCI_LINEFROMPOSITION, caret);
     const long lineStart = m_pane.SendScintilla(Sci::SCI_POSITIONFROMLINE, line);
     const QString before = QString::fromUtf8(m_pane.bytes(lineStart, caret));
+    // The text between tags up to the caret, on this line.
+    const qsizetype textAt =
+        textStart > lineStart ? QString::fromUtf8(m_pane.bytes(lineStart, textStart)).size() : 0;
     qsizetype indentEnd = 0;
     while (indentEnd < before.size() && (before[indentEnd] == ' ' || before[indentEnd] == '\t')) {
         ++indentEnd;
@@ -275,7 +273,8 @@ bool WritingHelp::expand() {
         }
     }
 
-    const int start = m_parts.abbreviations ? abbreviation::start(before) : -1;
+    const int found = m_parts.abbreviations ? abbreviation::start(before.mid(textAt)) : -1;
+    const int start = found < 0 ? -1 : static_cast<int>(textAt) + found;
     if (start < 0 || start < indentEnd) {
         return false;
     }
@@ -322,6 +321,65 @@ bool WritingHelp::overtypeFinished(const QKeyEvent* key) {
     return false;
 }
 
+std::optional<WritingHelp::Link> WritingHelp::namePairAt(long caret, long from) const {
+    const long length = m_pane.SendScintilla(Sci::SCI_GETLENGTH);
+    // A name's place: after "<" or "</", up to the first character that is
+    // no part of a name.
+    const auto nameOf = [&](qint64 tagStart, qint64 tagEnd) {
+        const QByteArrayView tag = m_pane.bytes(tagStart, tagEnd);
+        qint64 start = tag.size() > 1 && tag[1] == '/' ? 2 : 1;
+        qint64 end = start;
+        while (end < tag.size() && isNameChar(tag[end])) {
+            ++end;
+        }
+        return Link::Range{tagStart + start, tagStart + end};
+    };
+    // The page's model, where it is of the text as it is: the tags a
+    // browser pairs.
+    if (const std::shared_ptr<const html::HtmlModel>& model = m_pane.pageModel()) {
+        bool endTag = false;
+        const int element = model->tagAt(caret, &endTag);
+        if (element < 0) {
+            return std::nullopt;
+        }
+        const html::Range start = model->at(element).startTag;
+        const html::Range end = model->at(element).endTag;
+        if (!start.valid() || !end.valid()) {
+            return std::nullopt;
+        }
+        const Link::Range open = nameOf(start.start, start.end);
+        const Link::Range close = nameOf(end.start, end.end);
+        return endTag ? Link{close, open, length} : Link{open, close, length};
+    }
+    // While the model is out of date (any edit makes it so): a name emptied
+    // a moment ago is no tag any more, but still one of a pair.
+    if (m_link.length == length && caret >= m_link.here.start && caret <= m_link.here.end) {
+        return m_link;
+    }
+    // Else the tags around the caret. Most keys are typed nowhere near a
+    // tag's name: the few bytes before the caret tell.
+    long back = from;
+    while (back > 0 && from - back < 64 &&
+           isNameChar(static_cast<char>(m_pane.SendScintilla(Sci::SCI_GETCHARAT, back - 1)))) {
+        --back;
+    }
+    const char opener =
+        back > 0 ? static_cast<char>(m_pane.SendScintilla(Sci::SCI_GETCHARAT, back - 1)) : '\0';
+    if (opener != '<' && opener != '/') {
+        return std::nullopt;
+    }
+    constexpr long Reach = 64 * 1024;
+    const long base = std::max(0L, caret - Reach);
+    const std::optional<tagmatch::Pair> pair =
+        tagmatch::find(m_pane.bytes(base, caret + Reach), caret - base);
+    if (!pair) {
+        return std::nullopt;
+    }
+    const Link::Range here = nameOf(pair->here.start + base, pair->here.end + base);
+    const Link::Range other = nameOf(pair->match.start + base, pair->match.end + base);
+    return Link{here, other, length};
+}
+
 bool WritingHelp::renamePair(QKeyEvent* key) {
     const QString typed = key->text();
     const bool erase = key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete;
@@ -333,57 +391,19 @@ bool WritingHelp::renamePair(QKeyEvent* key) {
     const long caret = m_pane.caretByte();
     const long from = std::min<long>(caret, m_pane.SendScintilla(Sci::SCI_GETSELECTIONSTART));
     const long to = std::max<long>(caret, m_pane.SendScintilla(Sci::SCI_GETSELECTIONEND));
-    // Most keys are typed nowhere near a tag's name: a look at the few
-    // bytes before the caret tells.
-    long back = from;
-    while (back > 0 && from - back < 64 &&
-           isNameChar(static_cast<char>(m_pane.SendScintilla(Sci::SCI_GETCHARAT, back - 1)))) {
-        --back;
-    }
-    const char opener =
-        back > 0 ? static_cast<char>(m_pane.SendScintilla(Sci::SCI_GETCHARAT, back - 1)) : '\0';
-    const bool emptied = m_link.length == m_pane.SendScintilla(Sci::SCI_GETLENGTH) &&
-                         caret >= m_link.here.start && caret <= m_link.here.end;
-    if (opener != '<' && opener != '/' && !emptied) {
+    const std::optional<Link> link = namePairAt(caret, from);
+    if (!link) {
         return false;
     }
-    // Positions below are in the pane's bytes; `near` holds those around
-    // the caret, from `base`.
-    constexpr long Reach = 64 * 1024;
-    const long base = std::max(0L, caret - Reach);
-    const QByteArrayView near = m_pane.bytes(base, caret + Reach);
-    const auto textAt = [&](qint64 at) { return near[at - base]; };
-    // The names' places: after "<" or "</", up to the first character that
-    // is no part of a name.
-    const auto nameOf = [&](const tagmatch::Span& span) {
-        const tagmatch::Span tag{span.start + base, span.end + base};
-        qint64 start = tag.start + 1 + (textAt(tag.start + 1) == '/' ? 1 : 0);
-        qint64 end = start;
-        while (end < tag.end && isNameChar(textAt(end))) {
-            ++end;
-        }
-        return Link::Range{start, end};
-    };
-    const long length = m_pane.SendScintilla(Sci::SCI_GETLENGTH);
-    Link link;
-    if (const std::optional<tagmatch::Pair> pair = tagmatch::find(near, caret - base)) {
-        link = {nameOf(pair->here), nameOf(pair->match), length};
-    } else if (emptied) {
-        link = m_link; // a name emptied a moment ago: tags no more, still a pair
-    } else {
-        return false;
-    }
-    const auto [start, end] = link.here;
-    const auto [otherStart, otherEnd] = link.other;
-    if (std::min(start, otherStart) < base || std::max(end, otherEnd) > base + near.size()) {
-        return false;
-    }
-    const auto slice = [&](qint64 a, qint64 b) { return near.sliced(a - base, b - a); };
+    const auto [start, end] = link->here;
+    const auto [otherStart, otherEnd] = link->other;
     // The edit stays inside the name: what it deletes and where it types.
     const long first = key->key() == Qt::Key_Backspace && from == to ? from - 1 : from;
     const long last = key->key() == Qt::Key_Delete && from == to ? to + 1 : to;
     if (first < start || last > end || (erase && first == last) ||
-        slice(start, end).compare(slice(otherStart, otherEnd), Qt::CaseInsensitive) != 0) {
+        m_pane.bytes(start, end)
+                .toByteArray()
+                .compare(m_pane.bytes(otherStart, otherEnd), Qt::CaseInsensitive) != 0) {
         return false;
     }
     m_pane.SendScintilla(Sci::SCI_BEGINUNDOACTION);

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <functional>
+#include <optional>
 
 class QKeyEvent;
 
@@ -45,14 +46,19 @@ class WritingHelp : public QObject {
   private:
     enum class List { None, Elements, Attributes, Values, Paths, Other };
 
-    // The context at `caret`, read from the bytes before it (kept in
-    // m_contextText from m_contextBase for the word it names).
-    CaretContext contextAt(long caret, qint64 window = CaretContext::TagWindow) const;
+    // The context at `caret`, read from the bytes before it: `text` holds
+    // them from `base` on, and the context's positions are into `text`.
+    struct Near {
+        CaretContext context;
+        QByteArrayView text;
+        long base = 0;
+    };
+    Near contextAt(long caret, qint64 window = CaretContext::TagWindow) const;
     void charAdded(int ch);
     void completed(const char* selection);
     void closeStartTag(long caret);
     void finishEndTag(long caret);
-    void offer(const CaretContext& context, long caret);
+    void offer(const Near& near, long caret);
     void show(const Completion& completion, long caret, List kind);
     // Tab: expands the snippet or abbreviation before the caret; false
     // when there is none.
@@ -61,6 +67,10 @@ class WritingHelp : public QObject {
     // partner gets the same name, in the same undo step. False when the key
     // is not such an edit (it is then left to the pane).
     bool renamePair(QKeyEvent* key);
+    struct Link;
+    // The two names of the tag pair the caret is in a name of: from the
+    // page's model while it is current, else from the tags around the caret.
+    std::optional<Link> namePairAt(long caret, long from) const;
     // The key typed right after "</" was finished: a '>' is swallowed (it is
     // there), a letter takes the finished name away so the writer's own
     // goes in. True when the key is swallowed.
@@ -96,8 +106,6 @@ class WritingHelp : public QObject {
         long length = -1;
     };
     Finished m_finished;
-    mutable QByteArrayView m_contextText;
-    mutable long m_contextBase = 0;
 };
 
 } // namespace markwright

@@ -8,6 +8,7 @@
 #include "editor/SnippetsFile.h"
 #include "editor/SourcePane.h"
 #include "editor/UserSnippets.h"
+#include "html/HtmlModel.h"
 #include "support/TestData.h"
 #include "support/TestWindow.h"
 
@@ -147,4 +148,17 @@ TEST(WritingHelp, SnippetsFileOpensWithExamplesAndReloadsWhenSaved) {
     QTRY_COMPARE(w->snippets().snippets().size(), std::size_t(1));
     EXPECT_EQ(w->snippets().snippets().front().trigger, "hi");
     QFile::remove(path);
+}
+
+// With the page's model current, the partner is the tag a browser pairs,
+// not a look-alike in a value.
+TEST(WritingHelp, RenamingFollowsTheModelWhileItIsCurrent) {
+    SourcePane pane;
+    WritingHelp help(pane, [] { return QString(); });
+    pane.show();
+    start(pane, QStringLiteral("<div\u2038 title=\"</div>\">x</div>\n"));
+    pane.setPageModel(
+        std::make_shared<const html::HtmlModel>(*html::HtmlModel::parse(pane.bytes())));
+    type(pane, QStringLiteral("{Bs}{Bs}{Bs}p"));
+    EXPECT_EQ(shown(pane), QStringLiteral("<p\u2038 title=\"</div>\">x</p>\n"));
 }
