@@ -1,6 +1,7 @@
 #include "editor/ProblemMarks.h"
 
 #include "editor/SourcePane.h"
+#include "editor/TextShift.h"
 
 #include <QColor>
 #include <QStringList>
@@ -165,19 +166,14 @@ void ProblemMarks::textChanging(int position, int type, int length) {
     const long at = position;
     const long count = length;
     const bool insert = type & Sci::SC_MOD_BEFOREINSERT;
-    const auto moved = [&](long place) {
-        if (insert) {
-            return place >= at ? place + count : place;
-        }
-        return place >= at + count ? place - count : std::min(place, at);
-    };
+    const auto moved = [&](long place) { return textshift::moved(place, at, count, insert); };
     for (Item& item : m_items) {
         if (item.end < at && item.start < at) {
             continue;
         }
         // An insertion inside a range widens it; at its start, moves it.
         item.start = moved(item.start);
-        item.end = insert && item.end > at ? item.end + count : moved(item.end);
+        item.end = moved(item.end);
     }
     // The marks in view moved along with the text.
     m_placedStart = moved(m_placedStart);

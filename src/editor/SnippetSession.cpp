@@ -1,6 +1,7 @@
 #include "editor/SnippetSession.h"
 
 #include "editor/SourcePane.h"
+#include "editor/TextShift.h"
 
 #include <algorithm>
 #include <climits>
@@ -99,22 +100,10 @@ void SnippetSession::textChanging(int position, int type, int length) {
     }
     for (std::size_t i = 0; i < m_places.size(); ++i) {
         Place& place = m_places[i];
+        // Text typed at a place's edge goes into the place being filled.
         const bool editing = static_cast<int>(i) == m_editing;
-        if (insert) {
-            // Text typed at a place's edge goes into the place being filled.
-            if (place.start > at || (place.start == at && !editing)) {
-                place.start += count;
-            }
-            if (place.end > at || (place.end == at && editing)) {
-                place.end += count;
-            }
-        } else {
-            const auto moved = [&](long p) {
-                return p >= at + count ? p - count : std::min(p, at);
-            };
-            place.start = moved(place.start);
-            place.end = moved(place.end);
-        }
+        place.start = textshift::moved(place.start, at, count, insert, !editing);
+        place.end = textshift::moved(place.end, at, count, insert, editing);
     }
 }
 
